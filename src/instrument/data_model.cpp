@@ -1,0 +1,75 @@
+#include "instrument/data_model.h"
+
+#include <cstddef>
+#include <string>
+
+namespace qv {
+
+static_assert(offsetof(PerformanceRecord, Lyr2) == 57);
+static_assert(offsetof(PerformanceRecord, Lyr4) == 171);
+static_assert(offsetof(PerformanceRecord, Com0) == 228);
+static_assert(offsetof(PerformanceRecord, Com1) == 266);
+static_assert(offsetof(PerformanceRecord, Com2) == 330);
+static_assert(offsetof(PerformanceRecord, Com3) == 365);
+static_assert(offsetof(PerformanceRecord, EffOrig) == 386);
+static_assert(offsetof(PerformanceRecord, EffSave) == 421);
+static_assert(offsetof(MultiBlocks, Blk1) == 53);
+static_assert(offsetof(MultiBlocks, Blk2) == 128);
+static_assert(offsetof(MultiBlocks, Blk3) == 144);
+static_assert(offsetof(MultiBlocks, Blk4) == 168);
+static_assert(offsetof(PartRecord, Name) == 182);
+static_assert(offsetof(LayerPoolRecord, PoolSlot) == 24768);
+static_assert(offsetof(LayerPoolRecord, PoolCount) == 24897);
+
+int BlkLen(int kind) { return kBlkLen.at(static_cast<std::size_t>(kind)); }
+int RxLen(int kind) { return kRxLen.at(static_cast<std::size_t>(kind)); }
+
+std::array<Byte, 57>& PerformanceRecord::Layer(int layer) {
+  switch (layer) {
+    case 1: return Lyr1;
+    case 2: return Lyr2;
+    case 3: return Lyr3;
+    case 4: return Lyr4;
+  }
+  throw std::out_of_range("layer " + std::to_string(layer));
+}
+const std::array<Byte, 57>& PerformanceRecord::Layer(int layer) const {
+  return const_cast<PerformanceRecord*>(this)->Layer(layer);
+}
+
+Byte* MultiBlocks::Block(int block) {
+  switch (block) {
+    case 0: return Blk0.data();
+    case 1: return Blk1.data();
+    case 2: return Blk2.data();
+    case 3: return Blk3.data();
+    case 4: return Blk4.data();
+  }
+  throw std::out_of_range("block " + std::to_string(block));
+}
+const Byte* MultiBlocks::Block(int block) const { return const_cast<MultiBlocks*>(this)->Block(block); }
+
+void PartBlkStore::Check(int byte, int block, int part) {
+  if (byte < 0 || byte >= kBytes || block < 0 || block >= kBlocks || part < 0 || part >= kParts)
+    throw std::out_of_range("PartBlk(" + std::to_string(byte) + ", " + std::to_string(block) + ", " +
+                            std::to_string(part) + ")");
+}
+Byte& PartBlkStore::At(int byte, int block, int part) {
+  Check(byte, block, part);
+  return data_[part][block][byte];
+}
+Byte PartBlkStore::At(int byte, int block, int part) const {
+  Check(byte, block, part);
+  return data_[part][block][byte];
+}
+Byte* PartBlkStore::Block(int block, int part) {
+  Check(0, block, part);
+  return data_[part][block].data();
+}
+const Byte* PartBlkStore::Block(int block, int part) const {
+  Check(0, block, part);
+  return data_[part][block].data();
+}
+void PartBlkStore::Clear() { data_ = {}; }
+
+}  // namespace qv

@@ -1,0 +1,276 @@
+#include "link/midi_link.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "instrument/messages.h"
+
+namespace qv {
+
+MidiLink::MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace)
+    : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {}
+
+MidiLink::~MidiLink() = default;
+
+void MidiLink::ShowMidiInError(const std::string& operation, int code) {
+  prompts_.Message("Operation: " + operation + "\r\n" + backend_.InErrorText(code));
+}
+
+void MidiLink::ShowMidiOutError(const std::string& operation, int code) {
+  prompts_.Message("Operation: " + operation + "\r\n" + backend_.OutErrorText(code));
+}
+
+int MidiLink::OpenOutput() {
+  const int rc = backend_.OutOpen(MidiOutDev);
+  hMidiOut_ = rc == kMidiOk;
+  if (rc) ShowMidiOutError("Open", rc);
+  return rc;
+}
+
+int MidiLink::OpenInput() {
+  const int rc = backend_.InOpen(MidiInDev, [this](const Byte* d, std::size_t n) { MidiInProc(d, n); });
+  hMidiIn_ = rc == kMidiOk;
+  if (rc) ShowMidiInError("Open", rc);
+  return rc;
+}
+
+int MidiLink::ConnectThru() {
+  const int rc = backend_.Connect();
+  if (rc) ShowMidiInError("Connect", rc);
+  return rc;
+}
+
+void MidiLink::DisconnectThru() { backend_.Disconnect(); }
+
+int MidiLink::StartInput() {
+  const int rc = backend_.InStart();
+  if (rc) ShowMidiInError("InStart", rc);
+  return rc;
+}
+
+int MidiLink::StopInput() {
+  const int rc = backend_.InStop();
+  if (rc) ShowMidiInError("InStop", rc);
+  return rc;
+}
+
+int MidiLink::ResetInput() {
+  const int rc = backend_.InReset();
+  if (rc) ShowMidiInError("InReset", rc);
+  return rc;
+}
+
+int MidiLink::CloseInput() {
+  const int rc = backend_.InClose();
+  if (rc == kMidiOk) hMidiIn_ = false;
+  if (rc) ShowMidiInError("Close", rc);
+  return rc;
+}
+
+int MidiLink::ResetOutput() {
+  const int rc = backend_.OutReset();
+  if (rc) ShowMidiOutError("Reset", rc);
+  return rc;
+}
+
+int MidiLink::CloseOutput() {
+  const int rc = backend_.OutClose();
+  if (rc == kMidiOk) hMidiOut_ = false;
+  if (rc) ShowMidiOutError("Close", rc);
+  return rc;
+}
+
+void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {
+  Bytes buffer;
+  if (mode == kSendPartBlock) {
+    if (blockKind < 0 || blockKind > 4) return;
+    const int len = BlkLen(blockKind);
+    Byte* stored = model_.PartBlk.Block(blockKind, part);
+    StoreBulkChecksum(stored, static_cast<std::size_t>(len));
+    buffer.assign(stored, stored + len);
+  } else if (mode == kSendTxBuf) {
+    if (blockKind < 5 || blockKind > 9) return;
+    const int len = BlkLen(blockKind);
+    StoreBulkChecksum(model_.TxBuf.data(), static_cast<std::size_t>(len));
+    buffer.assign(model_.TxBuf.begin(), model_.TxBuf.begin() + len);
+  } else {
+    buffer = msg;
+  }
+  if (buffer.empty() || buffer.size() > 128) return;
+
+  if (!hMidiOut_) {
+    ShowMidiOutError("Out Prepare ", kMidiInvalidHandle);
+    return;
+  }
+  int rc = backend_.OutPrepareHeader(buffer);
+  if (rc) {
+    ShowMidiOutError("Out Prepare ", rc);
+    return;
+  }
+  rc = backend_.OutLongMsg(buffer);
+  if (rc) ShowMidiOutError("MidiOutLongMsg ", rc);
+
+  rc = backend_.OutUnprepareHeader();
+  if (rc == kMidiOk || rc == kMidiInvalidParam) return;
+  rc = backend_.OutUnprepareHeader();
+  for (int sleeps = 0; rc != kMidiOk && sleeps < kReleaseRetries; ++sleeps) {
+    clock_.SleepMs(5);
+    rc = backend_.OutUnprepareHeader();
+  }
+  if (rc != kMidiOk) ShowMidiOutError("midiOutUnprepareHeader ", rc);
+}
+
+std::string MidiLink::TraceLabel(int kind, int part, int block) {
+  switch (kind) {
+    case kDumpCom1: return "Com1";
+    case kDumpCom2: return "Com2";
+    case kDumpCom3: return "Com3";
+    case 3: case 4: case 5: case 6: return "Lyr" + std::to_string(kind - 2);
+    case kDumpMulti: return "Mlt " + std::to_string(part) + " " + std::to_string(block);
+    case kDumpCom0: return "Com0";
+    default: return "Parm retrieve";
+  }
+}
+
+std::string MidiLink::TraceLine(const std::string& label, int index, Byte value) {
+  // index is 1-based: the offset column counts from the first data byte
+  // (index 10) and shows negative offsets as 16-bit two's complement.
+  char offset[8], position[16], decimal[8], hex[4];
+  std::snprintf(offset, sizeof offset, "%X", static_cast<unsigned>((index - 10) & 0xFFFF));
+  std::snprintf(position, sizeof position, " %d", index - 1);
+  std::snprintf(decimal, sizeof decimal, " %u", static_cast<unsigned>(value));
+  std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(value));
+  return "Sys Ex  " + label + "  " + offset + "  " + position + "   " + decimal + "  " + hex;
+}
+
+bool MidiLink::IsExpectedReply(int kind, int part, int block, const Byte* m, std::size_t n) {
+  if (kind != kDumpMulti && (kind < 0 || kind > 8)) return n > 0;  // developer request: anything
+  Byte model, a1, a2, a3;
+  int length;
+  switch (kind) {
+    case kDumpCom1: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x00; length = RxLen(5); break;
+    case kDumpCom2: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x40; length = RxLen(6); break;
+    case kDumpCom3: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x60; length = RxLen(7); break;
+    case kDumpCom0: model = kModelCs; a1 = 0x50; a2 = 0x00; a3 = 0x00; length = RxLen(4); break;
+    case kDumpMulti: {
+      if (block < 0 || block > 4) return false;
+      const Address a = MultiBlockAddress(block, part - 1);
+      model = kModelXg; a1 = a.a1; a2 = a.a2; a3 = a.a3; length = BlkLen(block);
+      break;
+    }
+    default:  // layers
+      model = kModelCs; a1 = 0x60; a2 = static_cast<Byte>(kind - 2); a3 = 0x00; length = RxLen(kind - 3);
+      break;
+  }
+  if (n != static_cast<std::size_t>(length)) return false;
+  const int dataCount = length - 11;
+  return m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x00 && m[3] == model &&
+         m[4] == dataCount / 128 && m[5] == dataCount % 128 && m[6] == a1 && m[7] == a2 && m[8] == a3 &&
+         m[n - 1] == 0xF7 && BulkChecksum(m, n) == m[n - 2];
+}
+
+void MidiLink::MidiInProc(const Byte* data, std::size_t length) {
+  if (!data || length == 0 || data[0] != 0xF0) return;
+  std::lock_guard<std::mutex> lock(rxMutex_);
+  if (!bufferQueued_ || !IsExpectedReply(rxKind_, rxPart_, rxBlock_, data, length)) return;
+  bytesRecorded_ = std::min(length, std::size_t{128});
+  std::copy(data, data + bytesRecorded_, rxBuffer_.begin());
+  bufferQueued_ = false;
+  SysExReceived.store(true);
+  rxArrived_.notify_all();
+}
+
+void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
+  // Where the reply goes and how much of it.
+  Byte* destination = nullptr;
+  int copyLength = 0;
+  PerformanceRecord& perf = model_.Performance;
+  switch (kind) {
+    case kDumpCom1: destination = perf.Com1.data(); copyLength = RxLen(5); break;
+    case kDumpCom2: destination = perf.Com2.data(); copyLength = RxLen(6); break;
+    case kDumpCom3: destination = perf.Com3.data(); copyLength = RxLen(7); break;
+    case 3: case 4: case 5: case 6:
+      destination = perf.Layer(kind - 2).data(); copyLength = RxLen(kind - 3); break;
+    case kDumpCom0: destination = perf.Com0.data(); copyLength = RxLen(4); break;
+    case kDumpMulti:
+      if (part < 5 || part > 16 || block < 0 || block > 4) return;
+      destination = model_.PartBlk.Block(block, part - 1);
+      copyLength = BlkLen(block);
+      break;
+    default: break;
+  }
+
+  {
+    std::lock_guard<std::mutex> lock(rxMutex_);
+    rxBuffer_.fill(0);
+    bytesRecorded_ = 0;
+    rxKind_ = kind;
+    rxPart_ = part;
+    rxBlock_ = block;
+  }
+  int rc = backend_.InPrepareHeader();
+  if (rc) {
+    ShowMidiInError("InPrepHdr", rc);
+    return;
+  }
+  rc = backend_.InAddBuffer();
+  if (rc) {
+    ShowMidiInError("InAddBuff", rc);
+    backend_.InUnprepareHeader();
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(rxMutex_);
+    bufferQueued_ = true;
+  }
+  DisconnectThru();
+  StopInput();
+  StartInput();
+  SysExReceived.store(false);
+
+  switch (kind) {
+    case kDumpCom1: SendSysEx(RqstCom1()); break;
+    case kDumpCom2: SendSysEx(RqstCom2()); break;
+    case kDumpCom3: SendSysEx(RqstCom3()); break;
+    case 3: case 4: case 5: case 6: SendSysEx(RqstLyr(kind - 2)); break;
+    case kDumpMulti: SendSysEx(RqstMulti(part, block)); break;
+    case kDumpCom0: SendSysEx(RqstCom0()); break;
+    default:
+      if (parmRequest) SendSysEx(*parmRequest);
+      break;
+  }
+
+  bool received;
+  {
+    std::unique_lock<std::mutex> lock(rxMutex_);
+    received = clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
+                              [this] { return SysExReceived.load(); });
+  }
+
+  StopInput();
+  ResetInput();
+  std::array<Byte, 129> reply;
+  std::size_t recorded;
+  {
+    std::lock_guard<std::mutex> lock(rxMutex_);
+    bufferQueued_ = false;
+    reply = rxBuffer_;
+    recorded = received ? bytesRecorded_ : 0;
+  }
+  rc = backend_.InUnprepareHeader();
+  if (rc) {
+    ShowMidiInError("InUnPrepHdr", rc);
+    return;
+  }
+
+  if (received && destination) std::copy(reply.begin(), reply.begin() + copyLength, destination);
+
+  const std::string label = TraceLabel(kind, part, block);
+  for (std::size_t i = 1; i <= recorded; ++i) trace_.AddTraceLine(TraceLine(label, static_cast<int>(i), reply[i - 1]));
+
+  if (!model_.Busy) {
+    if (ConnectThru() == kMidiOk) StartInput();
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,119 @@
+#pragma once
+// The program's whole contact with the MIDI devices: the device operations
+// with their error boxes, the one routine through which every message leaves
+// (SendLongMsg), and the request-and-wait dump transaction (RtrvDump).
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "instrument/data_model.h"
+#include "link/clock.h"
+#include "link/midi_backend.h"
+#include "link/prompts.h"
+
+namespace qv {
+
+// Receives the trace lines of the dump transactions (the developer list).
+class TraceSink {
+ public:
+  virtual ~TraceSink() = default;
+  virtual void ClearTrace() = 0;
+  virtual void AddTraceLine(const std::string& line) = 0;
+};
+
+// Dump transaction kinds.
+enum DumpKind : int {
+  kDumpCom1 = 0,
+  kDumpCom2 = 1,
+  kDumpCom3 = 2,
+  kDumpLyr1 = 3,  // .. kDumpLyr1 + 3 = Lyr4
+  kDumpMulti = 7,
+  kDumpCom0 = 8,
+  kDumpParm = 16,  // the developer's parameter request: trace only
+};
+
+// Send modes of SendLongMsg.
+enum SendMode : int { kSendBytes = 0, kSendPartBlock = 1, kSendTxBuf = 2 };
+
+class MidiLink {
+ public:
+  MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace);
+  ~MidiLink();
+  MidiLink(const MidiLink&) = delete;
+  MidiLink& operator=(const MidiLink&) = delete;
+
+  MidiBackend& Backend() { return backend_; }
+  Prompts& UserPrompts() { return prompts_; }
+  Clock& LinkClock() { return clock_; }
+
+  // Device numbers: rows of the preferences' device lists.
+  int MidiOutDev = 0;
+  int MidiInDev = 0;
+  bool OutputOpen() const { return hMidiOut_; }
+  bool InputOpen() const { return hMidiIn_; }
+
+  // Device operations. Each shows its error box on failure and returns the
+  // result code (0 = success).
+  int OpenOutput();   // "Open"
+  int OpenInput();    // "Open", with MidiInProc as the input handler
+  int ConnectThru();  // "Connect"
+  void DisconnectThru();  // not reported
+  int StartInput();   // "InStart"
+  int StopInput();    // "InStop"
+  int ResetInput();   // "InReset"
+  int CloseInput();   // "Close"
+  int ResetOutput();  // "Reset"
+  int CloseOutput();  // "Close"
+
+  // Sends one message of at most 128 bytes:
+  //  mode 0: the bytes of msg;
+  //  mode 1: stored block blockKind (0..4) of part index part in PartBlk;
+  //  mode 2: the first BlkLen(blockKind) bytes of TxBuf (blockKind 5..9).
+  // Stored blocks get their checksum recomputed in place before they leave.
+  void SendLongMsg(const Bytes& msg, int mode, int part, int blockKind);
+  void SendSysEx(const Bytes& msg) { SendLongMsg(msg, kSendBytes, 0, 0); }
+
+  void ShowMidiInError(const std::string& operation, int code);
+  void ShowMidiOutError(const std::string& operation, int code);
+
+  // Requests one block and waits for its reply (about 2 s at most). For
+  // kDumpParm the request is parmRequest (nothing is sent when it is empty).
+  void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
+
+  // The input handler: runs on the driver's thread.
+  void MidiInProc(const Byte* data, std::size_t length);
+
+  // Whether `reply` is the reply RtrvDump waits for in a transaction of this kind.
+  static bool IsExpectedReply(int kind, int part, int block, const Byte* reply, std::size_t length);
+  static std::string TraceLabel(int kind, int part, int block);
+  static std::string TraceLine(const std::string& label, int index, Byte value);
+
+  static constexpr int kDumpWaitMs = 2000;     // 400 checks of 5 ms
+  static constexpr int kReleaseRetries = 400;  // sleeps of 5 ms
+
+  std::atomic<bool> SysExReceived{false};
+
+ private:
+  MidiBackend& backend_;
+  Prompts& prompts_;
+  Clock& clock_;
+  DataModel& model_;
+  TraceSink& trace_;
+  bool hMidiOut_ = false;
+  bool hMidiIn_ = false;
+
+  // The receive buffer of the running transaction, filled by MidiInProc.
+  std::mutex rxMutex_;
+  std::condition_variable rxArrived_;
+  bool bufferQueued_ = false;
+  int rxKind_ = 0, rxPart_ = 0, rxBlock_ = 0;
+  std::array<Byte, 129> rxBuffer_{};
+  std::size_t bytesRecorded_ = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,78 @@
+#pragma once
+// An in-process MIDI service: records every operation and every message that
+// leaves, delivers messages to the input as a driver thread would, passes
+// them on while thru is connected, and fails any operation with a chosen code.
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/midi_backend.h"
+
+namespace qv::test {
+
+class FakeMidiBackend : public MidiBackend {
+ public:
+  FakeMidiBackend();
+
+  std::vector<std::string> inputNames{"Fake MIDI In"};
+  std::vector<std::string> outputNames{"Fake MIDI Out"};
+
+  // Makes operation `op` (its method name, "OutOpen", "Connect", ...) return
+  // `code`, `times` times (-1: always).
+  void Fail(const std::string& op, int code, int times = -1);
+
+  // Called with every message that leaves through OutLongMsg (on the caller's
+  // thread), e.g. by the emulated instrument.
+  std::function<void(const Bytes&)> onSend;
+
+  // A message arriving at the input, from any thread.
+  void Deliver(const Bytes& message);
+
+  // Wire time per byte for sent messages, in microseconds (0: none).
+  int sendMicrosPerByte = 0;
+
+  // What happened, in order.
+  std::vector<Bytes> Sent() const;
+  std::vector<Bytes> ThruForwarded() const;
+  std::vector<std::string> Calls() const;
+  void ClearRecords();
+
+  bool outOpen = false, inOpen = false, inStarted = false, thruConnected = false;
+
+  int OutGetNumDevs() override;
+  int OutGetDevCaps(int device, std::string& name) override;
+  int InGetNumDevs() override;
+  int InGetDevCaps(int device, std::string& name) override;
+  int OutOpen(int device) override;
+  int OutPrepareHeader(const Bytes& message) override;
+  int OutLongMsg(const Bytes& message) override;
+  int OutUnprepareHeader() override;
+  int OutReset() override;
+  int OutClose() override;
+  int InOpen(int device, MidiInputHandler handler) override;
+  int InPrepareHeader() override;
+  int InAddBuffer() override;
+  int InStart() override;
+  int InStop() override;
+  int InReset() override;
+  int InUnprepareHeader() override;
+  int InClose() override;
+  int Connect() override;
+  int Disconnect() override;
+
+ private:
+  int Call(const std::string& op);  // records and answers an injected failure
+
+  mutable std::mutex mutex_;
+  std::map<std::string, std::pair<int, int>> failures_;  // op -> (code, times)
+  std::vector<Bytes> sent_;
+  std::vector<Bytes> thru_;
+  std::vector<std::string> calls_;
+  MidiInputHandler handler_;
+};
+
+}  // namespace qv::test
