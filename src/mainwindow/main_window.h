@@ -1,0 +1,172 @@
+#pragma once
+// The main window: the performance panel, the audition controls, the column
+// of multi parts with their channels, the Layer Pool, the edit panels and
+// the menus. It owns the data model, the MIDI link and the session.
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instrument/data_model.h"
+#include "instrument/session.h"
+#include "link/midi_link.h"
+#include "mainwindow/startup_preferences.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTimer;
+class QVBoxLayout;
+
+namespace qv {
+
+class MainWindow : public QMainWindow, public SessionView {
+  Q_OBJECT
+
+ public:
+  MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, StartupPreferences& prefs,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  DataModel& Model() { return model_; }
+  MidiLink& Link() { return *link_; }
+  Session& Sess() { return *session_; }
+  Prompts& UserPrompts() { return prompts_; }
+  StartupPreferences& Prefs() { return prefs_; }
+
+  // ---- Start-up ---------------------------------------------------------
+  QTimer* Timer1 = nullptr;  // one shot, 1000 ms after the window is made
+  void Timer1_Timer();
+  void Form_Loadx();
+  // Run when the start-up work has ended (the splash closes).
+  std::function<void()> onStartupWorkDone;
+
+  // ---- Performance choice -----------------------------------------------
+  QGroupBox* Frame1 = nullptr;
+  QRadioButton* OptPreset = nullptr;
+  QRadioButton* OptUser = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  QRadioButton* OptBank1 = nullptr;
+  QRadioButton* OptBank2 = nullptr;
+  QComboBox* CmbPrgm = nullptr;
+  void OptPreset_Click();
+  void OptUser_Click();
+  void OptBank1_Click();
+  void OptBank2_Click();
+  void CmbPrgm_Click();
+  void LoadPresetNames();  // the preset list of LoadEffectAndPresetTables
+
+  // ---- Performance and layers -------------------------------------------
+  QPushButton* CmdPrfm = nullptr;
+  struct LayerControls {
+    int layer = 0;  // 1..4
+    QPushButton* CmdLyr = nullptr;
+    QLineEdit* TxtLyr = nullptr;
+  };
+  std::array<LayerControls, 4> Layers;
+  LayerControls& Layer(int layer) { return Layers.at(static_cast<std::size_t>(layer - 1)); }
+
+  // ---- Audition note and velocity ---------------------------------------
+  QComboBox* CmbMidNtNo = nullptr;
+  QSlider* SldNt = nullptr;
+  QComboBox* CmbMidVel = nullptr;
+  QSlider* SldVel = nullptr;
+  void CmbMidNtNo_Click();
+  void CmbMidVel_Click();
+  void SldNt_Update();
+  void SldVel_Update();
+  int NoteRow() const;
+  int VelocityRow() const;
+  // All Notes Off on every channel, then the audition note's Note Off on every channel.
+  void StopAudition();
+
+  // ---- Multi parts --------------------------------------------------------
+  struct MultiPartControls {
+    int part = 0;  // part index 4..15 (multi number part + 1)
+    QPushButton* CmdMult = nullptr;
+    QComboBox* CmbMult = nullptr;
+    QAction* RtrvMulti = nullptr;
+    QAction* InitMlt = nullptr;
+  };
+  std::array<MultiPartControls, 12> Multis;
+  MultiPartControls& Multi(int part) { return Multis.at(static_cast<std::size_t>(part - kFirstMultiPart)); }
+  static QString DefaultMultiCaption(int part);  // "Multi Part M5" .. "Multi Part M16"
+  void CmbMult_Click(int part);
+  void InitMlt_Click(int part);
+  void InitMltall_Click();
+  void RtrvMulti_Click(int multi);
+  void RtrvAllMulti_Click();
+  void RtrvPerf_Click();
+
+  // ---- Layer Pool ---------------------------------------------------------
+  QListWidget* LbxLyrPool = nullptr;
+  QPushButton* CmdClrLyrPool = nullptr;
+
+  // ---- Edit panels --------------------------------------------------------
+  QMenu* EditMenu = nullptr;
+  bool MultiEditShown() const;
+  void EditMult(int part);  // EditMult5_Click .. EditMult16_Click: the panel on part index 4..15
+  void ShowMultEdit();
+  void SetMultEditName(const QString& text);  // sets the text of TxtName1
+
+  // ---- Developer controls -------------------------------------------------
+  QListWidget* List1 = nullptr;  // trace of the last dump transaction
+
+  // ---- Menus --------------------------------------------------------------
+  QMenu* FileMenu = nullptr;
+  QAction* StrtupPref = nullptr;
+  QMenu* Retrv = nullptr;
+  QAction* RtrvPerf = nullptr;
+  QAction* RtrvAllMulti = nullptr;
+  QMenu* Init = nullptr;
+  QAction* InitMltall = nullptr;
+  void StrtupPref_Click();
+
+  // Selects `row` in `combo` from code and runs the combo's handler, as a
+  // choice by the user does.
+  void SelectRow(QComboBox* combo, int row);
+
+  // ---- SessionView --------------------------------------------------------
+  int PerformanceChannel() override;
+  void ShowPerformance(const std::string& name) override;
+  void SetPartChannelRow(int part, int row) override;
+  int PartChannelRow(int part) override;
+  void ShowPartIfEditing(int part) override;
+  void ClearTrace() override;
+  void AddTraceLine(const std::string& line) override;
+
+ private:
+  QWidget* BuildPerformancePanel();
+  QWidget* BuildAuditionPanel();
+  QWidget* BuildMultiColumn();
+  QWidget* BuildLayerPoolPanel();
+  void BuildMenus();
+  void StartupWork();
+  // Loads the start-up workspace; false when it was not loaded.
+  bool LoadStartupWorkspace(const QString& path);
+  void LoadEffectAndPresetTables();
+  void HideEditPanels();
+  void RefillEffectsPanelIfShown();
+
+  QVBoxLayout* editArea_ = nullptr;  // the column that holds the edit panels
+
+  MidiBackend& backend_;
+  Prompts& prompts_;
+  Clock& clock_;
+  StartupPreferences& prefs_;
+  DataModel model_;
+  std::unique_ptr<MidiLink> link_;
+  std::unique_ptr<Session> session_;
+};
+
+}  // namespace qv
