@@ -40,6 +40,7 @@ constexpr DefaultBlock kBlocks[5] = {
 }  // namespace
 
 void WriteDefaultBlock(int block, Byte part, Byte channel, Byte* out) {
+  if (block < 0 || block >= kMultiBlocks || !out) return;
   const DefaultBlock& def = kBlocks[block];
   const int len = BlkLen(block);
   const Address a = MultiBlockAddress(block, part);

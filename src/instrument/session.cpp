@@ -69,18 +69,25 @@ int Session::LowestFreePoolSlot() const {
   return -1;
 }
 
+namespace {
+bool IsPoolSlot(int slot) { return slot >= 0 && slot < kPoolSlots; }
+}  // namespace
+
 void Session::SavePoolSlot(int slot) {
+  if (!IsPoolSlot(slot)) return;
   MultiBlocks& entry = model_.LayerPool.Entry.at(static_cast<std::size_t>(slot)).Blocks;
   for (int b = 0; b < kMultiBlocks; ++b)
     std::copy_n(model_.DefMultiSyx.Block(b), BlkLen(b), entry.Block(b));
 }
 
 void Session::LdMultToDef(int part) {
+  if (!IsMultiPart(part)) return;
   for (int b = 0; b < kMultiBlocks; ++b)
     std::copy_n(model_.PartBlk.Block(b, part), BlkLen(b), model_.DefMultiSyx.Block(b));
 }
 
 void Session::SndPoolToMult(int part, int slot) {
+  if (!IsMultiPart(part) || !IsPoolSlot(slot)) return;
   const int ch = view_.PartChannelRow(part);
   const MultiBlocks& entry = model_.LayerPool.Entry.at(static_cast<std::size_t>(slot)).Blocks;
   for (int b = 0; b < kMultiBlocks; ++b) {

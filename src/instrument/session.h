@@ -51,6 +51,7 @@ class Session {
 
   // Layer Pool.
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
+  // Out-of-range slots (outside 0..127) and parts (outside 4..15) do nothing.
   void SavePoolSlot(int slot);
   void LdMultToDef(int part);
   void SndPoolToMult(int part, int slot);
