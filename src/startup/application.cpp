@@ -1,0 +1,54 @@
+#include "startup/application.h"
+
+#include "mainwindow/main_window.h"
+#include "startup/pref_dialog.h"
+#include "startup/splash_window.h"
+
+namespace qv {
+
+Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, const QString& prefsFolder)
+    : backend_(backend), prompts_(prompts), clock_(clock) {
+  frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
+  frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
+  frmPref_->onPerfChannelChanged = [this] {
+    if (frmMain_) frmMain_->Sess().ChngPrfMidiChan();
+  };
+}
+
+Application::~Application() {
+  frmMain_.reset();
+  frmSplash_.reset();
+  frmPref_.reset();
+}
+
+void Application::Main() {
+  frmPref_->startingUp = true;
+  frmPref_->show();
+}
+
+bool Application::StartingUp() const { return frmPref_->startingUp; }
+
+void Application::OkAtStartUp() {
+  frmSplash_ = std::make_unique<SplashWindow>();
+  frmSplash_->ShowNow();
+  // The main window is made hidden; its timer runs the start-up work.
+  frmMain_ = std::make_unique<MainWindow>(backend_, prompts_, clock_, *this);
+  frmMain_->onStartupWorkDone = [this] {
+    if (frmSplash_) frmSplash_->hide();
+  };
+}
+
+int Application::PerfChannelRow() const { return frmPref_->PerfChannelRow(); }
+int Application::MidiInDevRow() const { return frmPref_->MidiInDevRow(); }
+int Application::MidiOutDevRow() const { return frmPref_->MidiOutDevRow(); }
+bool Application::RetrieveAtStart(int multi) const { return frmPref_->RetrieveAtStart(multi); }
+bool Application::LoadWorkspaceAtStart() const { return frmPref_->LoadWorkspaceAtStart(); }
+QString Application::WorkspacePath() const { return frmPref_->WorkspacePath(); }
+
+void Application::ShowPreferences() {
+  frmPref_->show();
+  frmPref_->raise();
+  frmPref_->activateWindow();
+}
+
+}  // namespace qv
