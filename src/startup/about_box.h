@@ -1,0 +1,44 @@
+#pragma once
+// The about box: the program's title and version, a disclaimer, and a
+// button that starts the system information tool.
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/prompts.h"
+
+namespace qv {
+
+class AboutBox : public QDialog {
+  Q_OBJECT
+ public:
+  // The box deletes itself when it is closed: create it with new and show it.
+  explicit AboutBox(Prompts& prompts, QWidget* parent = nullptr);
+
+  // Starts the system information tool, or says that it cannot.
+  void StartSysInfo();
+  // One registry value as text; false (and empty text) when it cannot be read.
+  bool GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::string& valueName,
+                   std::string& value);
+
+  // The registry and the program starter; replaceable for tests.
+  std::function<bool(std::uint32_t, const std::string&, const std::string&, std::string&)> readRegistry;
+  std::function<bool(const QString&)> startProgram;
+
+  QLabel* picIcon;
+  QLabel* lblTitle;
+  QLabel* lblVersion;
+  QLabel* lblDescription;
+  QLabel* lblDisclaimer;
+  QPushButton* cmdOK;
+  QPushButton* cmdSysInfo;
+
+ private:
+  Prompts& prompts_;
+};
+
+}  // namespace qv

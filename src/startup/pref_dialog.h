@@ -1,0 +1,92 @@
+#pragma once
+// The start-up preferences dialog: the MIDI devices, the multi parts to
+// retrieve at start, a workspace to load at start, the performance MIDI
+// channel and the density of exported MIDI files. Its controls hold the live
+// preference values for the whole run; the file "quorv.ini" in the
+// program's folder keeps them between runs.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <array>
+#include <functional>
+
+#include "files/preferences_record.h"
+#include "link/midi_backend.h"
+#include "link/prompts.h"
+
+namespace qv {
+
+class PrefDialog : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kFirstMulti = 5;
+  static constexpr int kMultiCount = PreferencesRecord::kMultiCount;  // M5..M16
+
+  // Lists the devices and reads `<folder>/quorv.ini` into the controls.
+  PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& folder, QWidget* parent = nullptr);
+
+  // True until the first OK: that OK runs onOkAtStartUp (before the file is
+  // written) and clears the flag. While it is set, a change of the
+  // performance channel applies nothing.
+  bool startingUp = true;
+  std::function<void()> onOkAtStartUp;
+  // Runs when the performance channel row changes (by the user or by code)
+  // while startingUp is false.
+  std::function<void()> onPerfChannelChanged;
+
+  // The preference values.
+  int PerfChannelRow() const;  // 0..15: channel 1..16
+  int MidiInDevRow() const;    // -1 when no input device is listed
+  int MidiOutDevRow() const;   // -1 when no output device is listed
+  bool RetrieveAtStart(int multi) const;  // multi 5..16
+  bool LoadWorkspaceAtStart() const;
+  QString WorkspacePath() const;  // without trailing blanks
+  int Density() const;            // 0..7
+
+  QString PreferencesFile() const;
+
+  void FillMidiInDevices();
+  void FillMidiOutDevices();
+  void ReadPreferences();
+  // Writes the controls to the file; false when it could not be written.
+  bool SavePreferences();
+
+  PreferencesRecord ToRecord() const;
+  void ApplyRecord(const PreferencesRecord& record);
+
+  QLabel* Label1;
+  QLabel* Label2;
+  std::array<QCheckBox*, kMultiCount> ChkMlt{};  // M5..M16
+  QLabel* Label3;
+  QCheckBox* ChkLdFile;
+  QLineEdit* TxtLdFile;
+  QPushButton* CmdBrowse;
+  QLabel* Label4;
+  QComboBox* Combo1;  // MIDI input devices, row = device number
+  QLabel* Label5;
+  QComboBox* Combo2;  // MIDI output devices, row = device number
+  QLabel* Labelx1;
+  QComboBox* cmbPerfChnl;
+  std::array<QLabel*, 3> Label6{};  // "High", "Low", "Midi File Density"
+  QSlider* Slider1;
+  QPushButton* OKButton;
+
+ private:
+  void BuildControls();
+  void BuildLayout();
+  void OKButton_Click();
+  void cmbPerfChnl_Click();
+  void CmdBrowse_Click();
+
+  MidiBackend& backend_;
+  Prompts& prompts_;
+  QString folder_;
+  bool inOk_ = false;
+};
+
+}  // namespace qv

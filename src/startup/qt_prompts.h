@@ -1,0 +1,32 @@
+#pragma once
+// Message boxes and file dialogs of the windows.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "link/prompts.h"
+
+namespace qv {
+
+// "Text (*.ext)|*.ext|Other (*.a;*.b)|*.a;*.b" -> "Text (*.ext);;Other (*.a *.b)".
+QString QtFileFilter(const std::string& filter);
+
+class QtPrompts : public Prompts {
+ public:
+  // Boxes and dialogs are centred on `parent` (the active window when none).
+  explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void Message(const std::string& text, const std::string& title = {}) override;
+  Answer Question(const std::string& text, const std::string& title) override;
+  std::optional<std::string> OpenFile(const std::string& filter) override;
+  std::optional<std::string> SaveFile(const std::string& filter) override;
+
+ private:
+  QWidget* Parent() const;
+  QPointer<QWidget> parent_;
+  QString lastPath_;  // the dialogs open where the last choice was made
+};
+
+}  // namespace qv
