@@ -83,7 +83,7 @@ int MidiLink::CloseOutput() {
 void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {
   Bytes buffer;
   if (mode == kSendPartBlock) {
-    if (blockKind < 0 || blockKind > 4) return;
+    if (blockKind < 0 || blockKind > 4 || !IsMultiPart(part)) return;
     const int len = BlkLen(blockKind);
     Byte* stored = model_.PartBlk.Block(blockKind, part);
     StoreBulkChecksum(stored, static_cast<std::size_t>(len));
@@ -220,13 +220,15 @@ void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes
     return;
   }
   {
+    // The flag is cleared as the buffer is queued, in one step: a reply
+    // taken in between would otherwise be lost with its flag.
     std::lock_guard<std::mutex> lock(rxMutex_);
     bufferQueued_ = true;
+    SysExReceived.store(false);
   }
   DisconnectThru();
   StopInput();
   StartInput();
-  SysExReceived.store(false);
 
   switch (kind) {
     case kDumpCom1: SendSysEx(RqstCom1()); break;

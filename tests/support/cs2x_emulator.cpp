@@ -4,6 +4,7 @@
 
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
+#include "wire_time.h"
 
 namespace qv::test {
 
@@ -161,8 +162,7 @@ void Cs2xEmulator::Reply(const Bytes& m) {
   if (shortReplies && reply.size() > 16) {
     reply.erase(reply.end() - 7, reply.end() - 2);
   }
-  if (wireMicrosPerByte > 0)
-    std::this_thread::sleep_for(std::chrono::microseconds(wireMicrosPerByte * static_cast<int>(reply.size())));
+  if (wireMicrosPerByte > 0) WaitWireTime(std::chrono::microseconds(wireMicrosPerByte * static_cast<int>(reply.size())));
   backend_.Deliver(reply);
 }
 

@@ -1,7 +1,8 @@
 #include "fake_midi_backend.h"
 
 #include <chrono>
-#include <thread>
+
+#include "wire_time.h"
 
 namespace qv::test {
 
@@ -89,7 +90,7 @@ int FakeMidiBackend::OutLongMsg(const Bytes& message) {
     sent_.push_back(message);
   }
   if (sendMicrosPerByte > 0)
-    std::this_thread::sleep_for(std::chrono::microseconds(sendMicrosPerByte * static_cast<int>(message.size())));
+    WaitWireTime(std::chrono::microseconds(sendMicrosPerByte * static_cast<int>(message.size())));
   if (onSend) onSend(message);
   return kMidiOk;
 }

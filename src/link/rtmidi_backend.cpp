@@ -1,0 +1,358 @@
+#include "link/rtmidi_backend.h"
+
+#include <dlfcn.h>
+#include <rtmidi/RtMidi.h>
+
+#include <algorithm>
+#include <iostream>
+
+namespace qv {
+
+namespace {
+
+// The ALSA library prints its own complaints (no /dev/snd/seq, ...) unless
+// the program gives it an error handler. RtMidi loads the library; its
+// handler is reached by name so that nothing else has to link it.
+void SilentAlsaHandler(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceAlsaLibrary() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  if (void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
+    reinterpret_cast<SetHandler>(symbol)(&SilentAlsaHandler);
+}
+
+// RtMidi writes an error to std::cerr before it throws it when no error
+// callback is set yet, which is the case inside its constructors.
+class QuietCerr {
+ public:
+  QuietCerr() : saved_(std::cerr.rdbuf(nullptr)) {}
+  ~QuietCerr() { std::cerr.rdbuf(saved_); }
+
+ private:
+  std::streambuf* saved_;
+};
+
+void OnRtMidiError(RtMidiError::Type type, const std::string& text, void* user) {
+  if (type == RtMidiError::DEBUG_WARNING) return;
+  auto* slot = static_cast<RtMidiBackend::ErrorSlot*>(user);
+  std::lock_guard<std::mutex> lock(slot->mutex);
+  slot->raised = true;
+  slot->type = type;
+  slot->text = text;
+}
+
+void ClearError(RtMidiBackend::ErrorSlot& slot) {
+  std::lock_guard<std::mutex> lock(slot.mutex);
+  slot.raised = false;
+}
+
+// The result code of what RtMidi reported since ClearError (0: nothing).
+int TakeError(RtMidiBackend::ErrorSlot& slot) {
+  std::lock_guard<std::mutex> lock(slot.mutex);
+  if (!slot.raised) return kMidiOk;
+  slot.raised = false;
+  switch (slot.type) {
+    case RtMidiError::NO_DEVICES_FOUND:
+    case RtMidiError::INVALID_DEVICE:
+    case RtMidiError::INVALID_PARAMETER: return kMidiBadDeviceId;
+    case RtMidiError::MEMORY_ERROR: return kMidiNoMemory;
+    case RtMidiError::INVALID_USE: return kMidiInvalidHandle;
+    default: return kMidiError;
+  }
+}
+
+int CodeOf(const RtMidiError& e) {
+  switch (e.getType()) {
+    case RtMidiError::NO_DEVICES_FOUND:
+    case RtMidiError::INVALID_DEVICE:
+    case RtMidiError::INVALID_PARAMETER: return kMidiBadDeviceId;
+    case RtMidiError::MEMORY_ERROR: return kMidiNoMemory;
+    default: return kMidiError;
+  }
+}
+
+bool AlsaCompiledIn() {
+  std::vector<RtMidi::Api> apis;
+  RtMidi::getCompiledApi(apis);
+  return std::find(apis.begin(), apis.end(), RtMidi::LINUX_ALSA) != apis.end();
+}
+
+// Creates one side on the ALSA sequencer, or nothing when there is no
+// sequencer. Only ALSA is ever asked for: RtMidi must not fall back on
+// another system.
+template <class Port>
+std::unique_ptr<Port> OpenClient(const char* clientName, RtMidiBackend::ErrorSlot& slot) {
+  if (!AlsaCompiledIn()) return nullptr;
+  QuietCerr quiet;
+  try {
+    auto port = std::make_unique<Port>(RtMidi::LINUX_ALSA, clientName);
+    port->setErrorCallback(&OnRtMidiError, &slot);
+    return port;
+  } catch (...) {  // RtMidiError (DRIVER_ERROR without /dev/snd/seq) and the like
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+RtMidiBackend::RtMidiBackend() {
+  SilenceAlsaLibrary();
+  in_ = OpenClient<RtMidiIn>("Quorvane", inError_);
+  out_ = OpenClient<RtMidiOut>("Quorvane", outError_);
+  if (in_) {
+    try {
+      // System exclusive, timing and active sensing all arrive: MIDI thru
+      // passes on everything.
+      in_->ignoreTypes(false, false, false);
+      in_->setCallback(&RtMidiBackend::OnInput, this);
+    } catch (const RtMidiError&) {
+      in_.reset();
+    }
+    if (TakeError(inError_)) in_.reset();
+  }
+}
+
+RtMidiBackend::~RtMidiBackend() {
+  thruConnected_ = false;
+  inStarted_ = false;
+  if (in_ && inOpen_) {
+    try {
+      in_->closePort();  // ends RtMidi's input thread
+    } catch (...) {
+    }
+  }
+  inOpen_ = false;
+  in_.reset();
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  if (out_ && outOpen_) {
+    try {
+      out_->closePort();
+    } catch (...) {
+    }
+  }
+  outOpen_ = false;
+  out_.reset();
+}
+
+// ---- device lists -------------------------------------------------------
+
+int RtMidiBackend::OutGetNumDevs() {
+  if (!out_) return 0;
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  try {
+    return static_cast<int>(out_->getPortCount());
+  } catch (...) {
+    return 0;
+  }
+}
+
+int RtMidiBackend::OutGetDevCaps(int device, std::string& name) {
+  if (!out_) return kMidiNoDriver;
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  try {
+    if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
+    ClearError(outError_);
+    name = out_->getPortName(static_cast<unsigned>(device));
+    return TakeError(outError_);
+  } catch (const RtMidiError& e) {
+    return CodeOf(e);
+  } catch (...) {
+    return kMidiError;
+  }
+}
+
+int RtMidiBackend::InGetNumDevs() {
+  if (!in_) return 0;
+  try {
+    return static_cast<int>(in_->getPortCount());
+  } catch (...) {
+    return 0;
+  }
+}
+
+int RtMidiBackend::InGetDevCaps(int device, std::string& name) {
+  if (!in_) return kMidiNoDriver;
+  try {
+    if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
+    ClearError(inError_);
+    name = in_->getPortName(static_cast<unsigned>(device));
+    return TakeError(inError_);
+  } catch (const RtMidiError& e) {
+    return CodeOf(e);
+  } catch (...) {
+    return kMidiError;
+  }
+}
+
+// ---- output -------------------------------------------------------------
+
+int RtMidiBackend::OutOpen(int device) {
+  if (!out_) return kMidiNoDriver;
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  if (outOpen_) return kMidiAllocated;
+  try {
+    if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
+    ClearError(outError_);
+    out_->openPort(static_cast<unsigned>(device), "Quorvane Out");
+    int rc = TakeError(outError_);
+    if (rc == kMidiOk && !out_->isPortOpen()) rc = kMidiError;
+    outOpen_ = rc == kMidiOk;
+    return rc;
+  } catch (const RtMidiError& e) {
+    return CodeOf(e);
+  } catch (...) {
+    return kMidiError;
+  }
+}
+
+int RtMidiBackend::OutPrepareHeader(const Bytes&) {
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  return outOpen_ ? kMidiOk : kMidiInvalidHandle;
+}
+
+int RtMidiBackend::SendLocked(const unsigned char* data, std::size_t size) {
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  if (!outOpen_ || !out_) return kMidiInvalidHandle;
+  try {
+    ClearError(outError_);
+    out_->sendMessage(data, size);
+    return TakeError(outError_);
+  } catch (const RtMidiError& e) {
+    return CodeOf(e);
+  } catch (...) {
+    return kMidiError;
+  }
+}
+
+int RtMidiBackend::OutLongMsg(const Bytes& message) {
+  if (message.empty()) return kMidiInvalidParam;
+  return SendLocked(message.data(), message.size());
+}
+
+int RtMidiBackend::OutUnprepareHeader() { return kMidiOk; }  // sent synchronously: nothing is held
+
+int RtMidiBackend::OutReset() {
+  // As the classic service does: all notes off on every channel.
+  Bytes notesOff;
+  for (Byte channel = 0; channel < 16; ++channel) {
+    notesOff.push_back(static_cast<Byte>(0xB0 | channel));
+    notesOff.push_back(0x7B);
+    notesOff.push_back(0x00);
+  }
+  return SendLocked(notesOff.data(), notesOff.size());
+}
+
+int RtMidiBackend::OutClose() {
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  if (!outOpen_ || !out_) return kMidiInvalidHandle;
+  outOpen_ = false;
+  try {
+    out_->closePort();
+  } catch (...) {
+  }
+  return kMidiOk;
+}
+
+// ---- input --------------------------------------------------------------
+
+int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
+  if (!in_) return kMidiNoDriver;
+  if (inOpen_) return kMidiAllocated;
+  try {
+    if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
+    handler_ = std::move(handler);  // the input thread starts with the port
+    ClearError(inError_);
+    in_->openPort(static_cast<unsigned>(device), "Quorvane In");
+    int rc = TakeError(inError_);
+    if (rc == kMidiOk && !in_->isPortOpen()) rc = kMidiError;
+    if (rc != kMidiOk) {
+      in_->closePort();
+      handler_ = nullptr;
+      return rc;
+    }
+    inOpen_ = true;
+    return kMidiOk;
+  } catch (const RtMidiError& e) {
+    handler_ = nullptr;
+    return CodeOf(e);
+  } catch (...) {
+    handler_ = nullptr;
+    return kMidiError;
+  }
+}
+
+// Buffers are RtMidi's own: preparing, adding and releasing one only needs
+// an open input.
+int RtMidiBackend::InPrepareHeader() { return inOpen_ ? kMidiOk : kMidiInvalidHandle; }
+int RtMidiBackend::InAddBuffer() { return inOpen_ ? kMidiOk : kMidiInvalidHandle; }
+int RtMidiBackend::InUnprepareHeader() { return inOpen_ ? kMidiOk : kMidiInvalidHandle; }
+
+int RtMidiBackend::InStart() {
+  if (!inOpen_) return kMidiInvalidHandle;
+  inStarted_ = true;
+  return kMidiOk;
+}
+
+int RtMidiBackend::InStop() {
+  if (!inOpen_) return kMidiInvalidHandle;
+  inStarted_ = false;
+  return kMidiOk;
+}
+
+int RtMidiBackend::InReset() { return InStop(); }
+
+int RtMidiBackend::InClose() {
+  if (!inOpen_) return kMidiInvalidHandle;
+  inStarted_ = false;
+  inOpen_ = false;
+  try {
+    in_->closePort();  // joins the input thread: no call of handler_ after this
+  } catch (...) {
+  }
+  handler_ = nullptr;
+  return kMidiOk;
+}
+
+int RtMidiBackend::Connect() {
+  if (!inOpen_) return kMidiInvalidHandle;
+  {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    if (!outOpen_) return kMidiInvalidHandle;
+  }
+  thruConnected_ = true;
+  return kMidiOk;
+}
+
+int RtMidiBackend::Disconnect() {
+  thruConnected_ = false;
+  return inOpen_ ? kMidiOk : kMidiInvalidHandle;
+}
+
+void RtMidiBackend::OnInput(double, std::vector<unsigned char>* message, void* self) {
+  if (message && self) static_cast<RtMidiBackend*>(self)->HandleInput(*message);
+}
+
+// Runs on RtMidi's input thread.
+void RtMidiBackend::HandleInput(const std::vector<unsigned char>& message) {
+  if (message.empty() || !inStarted_) return;
+  if (thruConnected_) SendLocked(message.data(), message.size());
+  if (message[0] == 0xF0 && message.back() == 0xF7 && handler_) handler_(message.data(), message.size());
+}
+
+// ---- texts --------------------------------------------------------------
+
+std::string RtMidiBackend::NoDriverText(const std::string& side) const {
+  return "No MIDI system is available on this computer: the ALSA sequencer could not be opened, so there "
+         "is no MIDI " + side + " device.";
+}
+
+std::string RtMidiBackend::InErrorText(int code) {
+  return code == kMidiNoDriver && !in_ ? NoDriverText("input") : MidiErrorText(code);
+}
+
+std::string RtMidiBackend::OutErrorText(int code) {
+  return code == kMidiNoDriver && !out_ ? NoDriverText("output") : MidiErrorText(code);
+}
+
+}  // namespace qv
