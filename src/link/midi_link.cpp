@@ -83,7 +83,7 @@ int MidiLink::CloseOutput() {
 void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {
   Bytes buffer;
   if (mode == kSendPartBlock) {
-    if (blockKind < 0 || blockKind > 4 || !IsMultiPart(part)) return;
+    if (blockKind < 0 || blockKind > 4 || part < 0 || part >= PartBlkStore::kParts) return;
     const int len = BlkLen(blockKind);
     Byte* stored = model_.PartBlk.Block(blockKind, part);
     StoreBulkChecksum(stored, static_cast<std::size_t>(len));

@@ -98,7 +98,7 @@ TEST_F(SendLongMsgTest, TxBufSendsTheFirstBlkLenBytesWithTheirChecksum) {
 }
 
 TEST_F(SendLongMsgTest, SourcesOutsideTheStoreSendNothing) {
-  link.SendLongMsg({}, kSendPartBlock, 16, 0);  // not a multi part
+  link.SendLongMsg({}, kSendPartBlock, 17, 0);  // beyond the stored parts
   link.SendLongMsg({}, kSendPartBlock, -1, 0);
   link.SendLongMsg({}, kSendPartBlock, 4, 5);   // block 5 is not a message
   link.SendLongMsg({}, kSendTxBuf, 0, 4);       // TxBuf holds kinds 5..9 only
