@@ -1,0 +1,83 @@
+// The program's start: preferences first, then the splash and the main
+// window, whose timer runs the start-up work one second later.
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "cs2x_emulator.h"
+#include "fake_midi_backend.h"
+#include "mainwindow/main_window.h"
+#include "scripted_prompts.h"
+#include "startup/application.h"
+#include "startup/pref_dialog.h"
+#include "startup/splash_window.h"
+
+using namespace qv;
+using namespace qv::test;
+
+class ApplicationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void okAtStartUpShowsTheSplashThenTheMainWindow() {
+    QTemporaryDir folder;
+    FakeMidiBackend backend;
+    Cs2xEmulator emulator(backend);
+    ScriptedPrompts prompts;
+    Application app(backend, prompts, SystemClock(), folder.path());
+    app.Main();
+    QVERIFY(app.frmPref()->isVisible());
+    QVERIFY(app.StartingUp());
+    QVERIFY(!app.frmMain());
+
+    app.frmPref()->OKButton->click();
+    QVERIFY(!app.StartingUp());
+    QVERIFY(!app.frmPref()->isVisible());
+    QVERIFY(app.frmSplash() && app.frmSplash()->isVisible());
+    MainWindow* main = app.frmMain();
+    QVERIFY(main && !main->isVisible());
+    QVERIFY(main->Timer1->isActive());
+    QCOMPARE(main->Timer1->interval(), 1000);
+
+    QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 5000);
+    QVERIFY(!app.frmSplash()->isVisible());
+    QVERIFY(!main->Timer1->isActive());
+    QVERIFY(!main->Model().Busy);
+    QVERIFY(prompts.shown.empty());
+    QVERIFY(QFile::exists(folder.filePath("quorv.ini")));
+
+    // File > "Startup Preferences" shows the dialog again; its OK only saves.
+    main->StrtupPref->trigger();
+    QVERIFY(app.frmPref()->isVisible());
+    app.frmPref()->OKButton->click();
+    QCOMPARE(app.frmMain(), main);
+    QVERIFY(!app.frmPref()->isVisible());
+
+    // A new channel row is sent at once and recorded in the performance.
+    backend.ClearRecords();
+    app.frmPref()->cmbPerfChnl->setCurrentIndex(4);
+    QCOMPARE(backend.Sent().size(), std::size_t{1});
+    QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
+    QCOMPARE(main->Model().Performance.Com0[9], Byte{4});
+  }
+
+  void noMidiDevicesReachesTheMainWindowWithOneOpenBox() {
+    QTemporaryDir folder;
+    FakeMidiBackend backend;
+    backend.inputNames.clear();
+    backend.outputNames.clear();
+    ScriptedPrompts prompts;
+    Application app(backend, prompts, SystemClock(), folder.path());
+    app.Main();
+    app.frmPref()->OKButton->click();
+    app.frmMain()->Timer1_Timer();
+    QVERIFY(app.frmMain()->isVisible());
+    QCOMPARE(prompts.Messages().size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(prompts.Messages()[0]).startsWith("Operation: Open\r\n"));
+    QVERIFY(backend.Sent().empty());
+  }
+};
+
+QTEST_MAIN(ApplicationTest)
+#include "application_test.moc"
