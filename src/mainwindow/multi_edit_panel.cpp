@@ -83,7 +83,7 @@ void MultiEditPanel::BuildPages() {
     auto* box = new QLineEdit(voice);
     box->setObjectName(QString::fromLatin1(boxNames[i]));
     box->setToolTip(QString::fromLatin1(kVoiceTip));
-    box->setMaximumWidth(48);
+    box->setFixedWidth(48);
     voiceLayout->addWidget(box, 1, i);
     *boxes[i] = box;
   }
@@ -150,6 +150,16 @@ void MultiEditPanel::BuildPages() {
     auto* layout = static_cast<QGridLayout*>(page->layout());
     layout->addWidget(footer, layout->rowCount(), 0, 1, 2);
   }
+
+  // Rows keep their natural height; spare room collects at the bottom.
+  for (const auto& entry : groups_) {
+    auto* layout = static_cast<QGridLayout*>(entry.second->layout());
+    layout->setRowStretch(layout->rowCount(), 1);
+  }
+  for (QWidget* page : pages) {
+    auto* layout = static_cast<QGridLayout*>(page->layout());
+    layout->setRowStretch(layout->rowCount(), 1);
+  }
 }
 
 void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
@@ -181,7 +191,7 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
     control.slider->setMinimumWidth(160);
     control.readout = new QLineEdit(group);
     control.readout->setObjectName(QString::fromLatin1(def.readout));
-    control.readout->setMaximumWidth(64);
+    control.readout->setFixedWidth(64);
     control.readout->setText(QString::fromStdString(ReadoutText(def.format, def.initial, DecimalPoint())));
     layout->addWidget(control.label, line, 0);
     layout->addWidget(control.slider, line, 1);
