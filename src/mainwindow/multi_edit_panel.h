@@ -1,0 +1,134 @@
+#pragma once
+// The multi edit panel: three pages of sliders and switches that edit one
+// multi part (M5..M16) at a time. Every edit is written into the part's
+// stored messages and sent to the instrument at once; the part's name lives
+// in the caption of its multi button, which the host window owns.
+
+#include <array>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <QTabWidget>
+
+#include "instrument/data_model.h"
+#include "link/midi_link.h"
+#include "mainwindow/multi_sliders.h"
+#include "mainwindow/release_slider.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qv {
+
+// What the panel needs of the window that holds the multi buttons.
+class MultiEditHost {
+ public:
+  virtual ~MultiEditHost() = default;
+  virtual QString PartCaption(int part) = 0;  // caption of CmdMult<part+1>
+  virtual void SetPartCaption(int part, const QString& caption) = 0;
+};
+
+// One slider of the panel with its label and read-out box.
+struct MultiSliderControl {
+  const MultiSliderDef* def = nullptr;
+  ReleaseSlider* slider = nullptr;
+  QLineEdit* readout = nullptr;
+  QLabel* label = nullptr;  // element of the Labelx1 array
+};
+
+// A decimal number as typed into a voice box, cut toward minus infinity to a
+// whole number; nothing when the text is not a number or lies outside 0..127.
+std::optional<int> VoiceNumber(const QString& text);
+
+// The caption of a multi button for a typed name: the name padded with
+// blanks and cut to 10 characters, then " M5" .. " M16" for part 4..15.
+QString MultiCaption(const QString& name, int part);
+
+class MultiEditPanel : public QTabWidget {
+  Q_OBJECT
+ public:
+  MultiEditPanel(DataModel& model, MidiLink& link, MultiEditHost& host, QWidget* parent = nullptr);
+
+  // Opens the panel on part index 4..15 (M5..M16); other values do nothing.
+  void EditMult(int part);
+  // Fills the panel from the stored messages of the edited part.
+  void ShowMultEdit();
+
+  // Handlers, also callable as procedures.
+  void SliderRelease(int row);  // the release of slider `row` of the table
+  void SliderUpdate(int row);   // its move: the read-out follows the position
+  void ChckPort_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void ApplyPartMode();  // the click of an Option3 button
+  void CmdVocChng_Click();
+  void TxtName1_Change();
+  void CmdDone1_Click();
+  void CmdDone2_Click(int index);
+
+  // The controls, named as their object names.
+  std::array<MultiSliderControl, kMultiSliderCount> Sliders;
+  ReleaseSlider* Slider(const char* name) const;  // nullptr for an unknown name
+  QLineEdit* Readout(const char* name) const;     // by the slider's name
+  QLabel* Labelx1(int index) const;               // nullptr outside 0..31
+
+  QLabel* Label18 = nullptr;
+  QLineEdit* TxtMsb = nullptr;
+  QLineEdit* TxtLsb = nullptr;
+  QLineEdit* TxtPrg = nullptr;
+  QPushButton* CmdVocChng = nullptr;
+  QLineEdit* TxtName1 = nullptr;
+  QPushButton* CmdDone1 = nullptr;
+  QCheckBox* ChckPort = nullptr;
+  std::array<QLabel*, 2> Label34{};
+  std::array<QPushButton*, 2> CmdDone2{};
+  QGroupBox* Frame3 = nullptr;
+  QGroupBox* Frame4 = nullptr;
+  QGroupBox* Frame5 = nullptr;
+  std::array<QRadioButton*, 3> Option1{};
+  std::array<QRadioButton*, 2> Option2{};
+  std::array<QRadioButton*, 4> Option3{};
+
+ private:
+  // A switch of the part: its stored byte and the XG address 08 pp a3.
+  struct SwitchByte {
+    int block;
+    int byte;
+    Byte a3;
+  };
+  struct OptionGroup {
+    QButtonGroup* buttons;
+    SwitchByte stored;
+  };
+
+  void BuildPages();
+  void BuildSliders(const std::array<QWidget*, 3>& pages);
+  QGroupBox* BuildOptionFrame(QWidget* parent, const char* name, const char* title, const char* buttonName,
+                              const std::initializer_list<const char*>& captions, QRadioButton** into,
+                              OptionGroup& group);
+  void LoadSlider(MultiSliderControl& control);
+  // Shows the stored value of an option group; true when another button got
+  // selected (a value that names no button selects none).
+  bool ShowOption(OptionGroup& group, int value);
+  void StoreAndSendSwitch(const SwitchByte& stored, int value);
+  void OptionClicked(const OptionGroup& group);
+  void SetNameText(const QString& text);
+  void SetVariationSendEnabled(bool enabled);
+  QGroupBox* SliderGroup(const char* title) const;
+
+  DataModel& model_;
+  MidiLink& link_;
+  MultiEditHost& host_;
+  std::array<OptionGroup, 3> options_{};  // Option1, Option2, Option3
+  std::vector<std::pair<QString, QGroupBox*>> groups_;  // slider groups by caption
+  static constexpr SwitchByte kPortamento{1, 64, 0x67};
+};
+
+}  // namespace qv
