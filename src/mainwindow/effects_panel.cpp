@@ -25,7 +25,7 @@ constexpr int kEffectBytes = 35;   // Com2, EffOrig and EffSave: bytes 0..34
 constexpr Byte kEffectA1 = 0x60;
 constexpr Byte kEffectA2 = 0x00;
 
-struct TypeSpec {
+struct TypeListDef {
   const char* name;
   const char* label;
   const char* toolTip;
@@ -33,13 +33,13 @@ struct TypeSpec {
   int msbByte;
   Byte address;
 };
-constexpr TypeSpec kTypeSpecs[3] = {
+constexpr TypeListDef kTypeLists[3] = {
     {"CmbRvrb", "Reverb", "Choose a different reverb type.", &qv::RvrbTypes, 9, 0x40},
     {"CmbChrs", "Chorus", "Choose a different Chorus type.", &qv::ChrsTypes, 11, 0x42},
     {"CmbVar", "Variation", "Choose a different Variation type.", &qv::VarTypes, 13, 0x44},
 };
 
-struct SendSpec {
+struct SendRowDef {
   const char* slider;
   const char* readout;
   const char* label;
@@ -47,7 +47,7 @@ struct SendSpec {
   Byte address;
   int initial;
 };
-constexpr SendSpec kSendSpecs[3] = {
+constexpr SendRowDef kSendRows[3] = {
     {"SldEffSndCtoR", "Text30", "Send Chorus to Rvrb", 29, 0x54, 0},
     {"SldEffVarRvbSnd", "Text31", "Vari Reverb Send", 30, 0x55, 40},
     {"SldEffVarChrSnd", "Text32", "Vari Chorus Send", 31, 0x56, 0},
@@ -77,17 +77,17 @@ void EffectsPanel::BuildControls() {
 
   int row = 0;
   for (std::size_t i = 0; i < types.size(); ++i, ++row) {
-    const TypeSpec& spec = kTypeSpecs[i];
+    const TypeListDef& def = kTypeLists[i];
     TypeList& type = types[i];
-    type.table = spec.table;
-    type.msbByte = spec.msbByte;
-    type.address = spec.address;
+    type.table = def.table;
+    type.msbByte = def.msbByte;
+    type.address = def.address;
     type.list = new QComboBox(page);
-    type.list->setObjectName(spec.name);
+    type.list->setObjectName(def.name);
     type.list->setEditable(false);
-    type.list->setToolTip(spec.toolTip);
+    type.list->setToolTip(def.toolTip);
     type.list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* label = new QLabel(spec.label, page);
+    auto* label = new QLabel(def.label, page);
     label->setBuddy(type.list);
     grid->addWidget(label, row, 0);
     grid->addWidget(type.list, row, 1, 1, 2);
@@ -109,17 +109,17 @@ void EffectsPanel::BuildControls() {
   }
 
   for (std::size_t i = 0; i < sends.size(); ++i, ++row) {
-    const SendSpec& spec = kSendSpecs[i];
+    const SendRowDef& def = kSendRows[i];
     SendRow& send = sends[i];
-    send.byte = spec.byte;
-    send.address = spec.address;
-    send.label = new QLabel(spec.label, page);
+    send.byte = def.byte;
+    send.address = def.address;
+    send.label = new QLabel(def.label, page);
     send.slider = new qv::ReleaseSlider(Qt::Horizontal, page);
-    send.slider->setObjectName(spec.slider);
+    send.slider->setObjectName(def.slider);
     send.slider->setRange(0, 127);
-    send.slider->setValue(spec.initial);
+    send.slider->setValue(def.initial);
     send.readout = new QLineEdit(page);
-    send.readout->setObjectName(spec.readout);
+    send.readout->setObjectName(def.readout);
     send.readout->setReadOnly(true);
     send.readout->setMaxLength(3);
     send.readout->setFixedWidth(send.readout->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
