@@ -107,12 +107,5 @@ TEST(Catalogue, MultiRequestsCoverEveryPartAndBlock) {
   }
 }
 
-TEST(Catalogue, MessagesPlacedBackToBackFormOneBuffer) {
-  Bytes buffer = AllNotesOff(0);
-  Append(buffer, NoteOff(0, 60, 64));
-  Append(buffer, PerfSelect(0x43, 5));
-  EXPECT_EQ(HexString(buffer), "B0 7B 00 80 3C 40 B0 00 3F B0 20 43 C0 05");
-}
-
 }  // namespace
 }  // namespace qv
