@@ -1,26 +1,40 @@
 // Where the main window meets its edit panels.
 
+#include <QLineEdit>
+#include <QPushButton>
+
 #include "mainwindow/main_window.h"
 
 namespace qv {
 
-void MainWindow::LoadEffectAndPresetTables() { LoadPresetNames(); }
+void MainWindow::LoadEffectAndPresetTables() {
+  SSTab2->LoadEffectLists();
+  LoadPresetNames();
+}
 
-void MainWindow::HideEditPanels() {}
+void MainWindow::HideEditPanels() { SSTab1->hide(); }
 
-void MainWindow::RefillEffectsPanelIfShown() {}
+void MainWindow::EditEffcts_Click() { SSTab2->EditEffcts(); }
+
+void MainWindow::RefillEffectsPanelIfShown() {
+  if (SSTab2->isVisible()) SSTab2->EditEffcts();
+}
 
 void MainWindow::ShowPartIfEditing(int part) {
   if (MultiEditShown()) EditMult(part);
 }
 
-bool MainWindow::MultiEditShown() const { return false; }
+bool MainWindow::MultiEditShown() const { return SSTab1->isVisible(); }
 
-void MainWindow::EditMult(int) {}
+void MainWindow::EditMult(int part) { SSTab1->EditMult(part); }
 
-void MainWindow::ShowMultEdit() {}
+void MainWindow::ShowMultEdit() { SSTab1->ShowMultEdit(); }
 
-void MainWindow::SetMultEditName(const QString&) {}
+void MainWindow::SetMultEditName(const QString& text) { SSTab1->TxtName1->setText(text); }
+
+QString MainWindow::PartCaption(int part) { return Multi(part).CmdMult->text(); }
+
+void MainWindow::SetPartCaption(int part, const QString& caption) { Multi(part).CmdMult->setText(caption); }
 
 // Workspace files are not read yet: the parts follow their retrieve boxes.
 bool MainWindow::LoadStartupWorkspace(const QString&) { return false; }

@@ -50,10 +50,8 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   left->addStretch(1);
   columns->addLayout(left);
   columns->addWidget(BuildMultiColumn());
-  auto* right = new QVBoxLayout;
-  editArea_ = right;
-  right->addWidget(BuildLayerPoolPanel());
-  columns->addLayout(right, 1);
+  columns->addWidget(BuildEditPanels());
+  columns->addWidget(BuildLayerPoolPanel(), 1);
   setCentralWidget(central);
 
   BuildMenus();
@@ -180,6 +178,20 @@ QWidget* MainWindow::BuildMultiColumn() {
   return panel;
 }
 
+QWidget* MainWindow::BuildEditPanels() {
+  auto* panel = Named(new QWidget, "EditPanels");
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  SSTab2 = new EffectsPanel(model_, *link_, *this);
+  SSTab1 = new MultiEditPanel(model_, *link_, *this);
+  layout->addWidget(SSTab2);
+  layout->addWidget(SSTab1);
+  layout->addStretch(1);
+  SSTab1->hide();
+  SSTab2->hide();
+  return panel;
+}
+
 QWidget* MainWindow::BuildLayerPoolPanel() {
   auto* panel = Named(new QWidget, "LayerPoolPanel");
   auto* layout = new QVBoxLayout(panel);
@@ -205,6 +217,10 @@ void MainWindow::BuildMenus() {
 
   EditMenu = menuBar()->addMenu("Edit");
   EditMenu->setObjectName("EditMenu");
+  QMenu* editMulti = EditMenu->addMenu("Multi");
+  editMulti->setObjectName("EditMult");
+  EditEffcts = NamedAction(EditMenu, "EditEffcts", "Effects");
+  connect(EditEffcts, &QAction::triggered, this, [this] { EditEffcts_Click(); });
 
   Retrv = menuBar()->addMenu("Retrieve");
   Retrv->setObjectName("Retrv");
@@ -229,6 +245,8 @@ void MainWindow::BuildMenus() {
     c.InitMlt = NamedAction(initMulti, QString("InitMlt%1").arg(multi), QString("Multi %1").arg(multi));
     connect(c.RtrvMulti, &QAction::triggered, this, [this, multi] { RtrvMulti_Click(multi); });
     connect(c.InitMlt, &QAction::triggered, this, [this, part] { InitMlt_Click(part); });
+    c.EditMult = NamedAction(editMulti, QString("EditMult%1").arg(multi), QString("Multi %1").arg(multi));
+    connect(c.EditMult, &QAction::triggered, this, [this, part] { EditMult(part); });
   }
 }
 

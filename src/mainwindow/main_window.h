@@ -13,6 +13,8 @@
 #include "instrument/data_model.h"
 #include "instrument/session.h"
 #include "link/midi_link.h"
+#include "mainwindow/effects_panel.h"
+#include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/startup_preferences.h"
 
 class QAction;
@@ -26,11 +28,10 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTimer;
-class QVBoxLayout;
 
 namespace qv {
 
-class MainWindow : public QMainWindow, public SessionView {
+class MainWindow : public QMainWindow, public SessionView, public MultiEditHost, public EffectsHost {
   Q_OBJECT
 
  public:
@@ -88,7 +89,7 @@ class MainWindow : public QMainWindow, public SessionView {
   int NoteRow() const;
   int VelocityRow() const;
   // All Notes Off on every channel, then the audition note's Note Off on every channel.
-  void StopAudition();
+  void StopAudition() override;
 
   // ---- Multi parts --------------------------------------------------------
   struct MultiPartControls {
@@ -97,6 +98,7 @@ class MainWindow : public QMainWindow, public SessionView {
     QComboBox* CmbMult = nullptr;
     QAction* RtrvMulti = nullptr;
     QAction* InitMlt = nullptr;
+    QAction* EditMult = nullptr;
   };
   std::array<MultiPartControls, 12> Multis;
   MultiPartControls& Multi(int part) { return Multis.at(static_cast<std::size_t>(part - kFirstMultiPart)); }
@@ -114,6 +116,12 @@ class MainWindow : public QMainWindow, public SessionView {
 
   // ---- Edit panels --------------------------------------------------------
   QMenu* EditMenu = nullptr;
+  QAction* EditEffcts = nullptr;
+  MultiEditPanel* SSTab1 = nullptr;
+  EffectsPanel* SSTab2 = nullptr;
+  void EditEffcts_Click();
+  QString PartCaption(int part) override;
+  void SetPartCaption(int part, const QString& caption) override;
   bool MultiEditShown() const;
   void EditMult(int part);  // EditMult5_Click .. EditMult16_Click: the panel on part index 4..15
   void ShowMultEdit();
@@ -150,6 +158,7 @@ class MainWindow : public QMainWindow, public SessionView {
   QWidget* BuildAuditionPanel();
   QWidget* BuildMultiColumn();
   QWidget* BuildLayerPoolPanel();
+  QWidget* BuildEditPanels();
   void BuildMenus();
   void StartupWork();
   // Loads the start-up workspace; false when it was not loaded.
@@ -157,8 +166,6 @@ class MainWindow : public QMainWindow, public SessionView {
   void LoadEffectAndPresetTables();
   void HideEditPanels();
   void RefillEffectsPanelIfShown();
-
-  QVBoxLayout* editArea_ = nullptr;  // the column that holds the edit panels
 
   MidiBackend& backend_;
   Prompts& prompts_;
