@@ -1,6 +1,7 @@
 #include "instrument/messages.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <sstream>
 
 namespace qv {
@@ -36,45 +37,27 @@ void StoreBulkChecksum(Byte* msg, std::size_t len) {
 }
 
 namespace {
-Bytes Sysex(Byte type, Byte model, Byte a1, Byte a2, Byte a3) {
-  return {0xF0, 0x43, type, model, a1, a2, a3};
-}
-Bytes Finish(Bytes m) {
+// F0 43 type model a1 a2 a3, the data bytes, F7.
+Bytes Sysex(Byte type, Byte model, Byte a1, Byte a2, Byte a3, std::initializer_list<Byte> data = {}) {
+  Bytes m = {0xF0, 0x43, type, model, a1, a2, a3};
+  m.insert(m.end(), data.begin(), data.end());
   m.push_back(0xF7);
   return m;
 }
 }  // namespace
 
-Bytes CsParmChange(Byte a1, Byte a2, Byte a3, Byte d) {
-  Bytes m = Sysex(0x10, kModelCs, a1, a2, a3);
-  m.push_back(d);
-  return Finish(m);
-}
+Bytes CsParmChange(Byte a1, Byte a2, Byte a3, Byte d) { return Sysex(0x10, kModelCs, a1, a2, a3, {d}); }
 Bytes CsParmChange(Byte a1, Byte a2, Byte a3, Byte d1, Byte d2) {
-  Bytes m = Sysex(0x10, kModelCs, a1, a2, a3);
-  m.push_back(d1);
-  m.push_back(d2);
-  return Finish(m);
+  return Sysex(0x10, kModelCs, a1, a2, a3, {d1, d2});
 }
-Bytes XgParmChange(Byte a1, Byte a2, Byte a3, Byte d) {
-  Bytes m = Sysex(0x10, kModelXg, a1, a2, a3);
-  m.push_back(d);
-  return Finish(m);
-}
+Bytes XgParmChange(Byte a1, Byte a2, Byte a3, Byte d) { return Sysex(0x10, kModelXg, a1, a2, a3, {d}); }
 Bytes XgParmChange(Byte a1, Byte a2, Byte a3, Byte d1, Byte d2) {
-  Bytes m = Sysex(0x10, kModelXg, a1, a2, a3);
-  m.push_back(d1);
-  m.push_back(d2);
-  return Finish(m);
+  return Sysex(0x10, kModelXg, a1, a2, a3, {d1, d2});
 }
-Bytes DevParmChange(Byte model, Byte a1, Byte a2, Byte a3, Byte d) {
-  Bytes m = Sysex(0x10, model, a1, a2, a3);
-  m.push_back(d);
-  return Finish(m);
-}
-Bytes CsDumpRequest(Byte a1, Byte a2, Byte a3) { return Finish(Sysex(0x20, kModelCs, a1, a2, a3)); }
-Bytes XgDumpRequest(Byte a1, Byte a2, Byte a3) { return Finish(Sysex(0x20, kModelXg, a1, a2, a3)); }
-Bytes XgParmRequest(Byte a1, Byte a2, Byte a3) { return Finish(Sysex(0x30, kModelXg, a1, a2, a3)); }
+Bytes DevParmChange(Byte model, Byte a1, Byte a2, Byte a3, Byte d) { return Sysex(0x10, model, a1, a2, a3, {d}); }
+Bytes CsDumpRequest(Byte a1, Byte a2, Byte a3) { return Sysex(0x20, kModelCs, a1, a2, a3); }
+Bytes XgDumpRequest(Byte a1, Byte a2, Byte a3) { return Sysex(0x20, kModelXg, a1, a2, a3); }
+Bytes XgParmRequest(Byte a1, Byte a2, Byte a3) { return Sysex(0x30, kModelXg, a1, a2, a3); }
 
 static Byte Chan(int channel) { return static_cast<Byte>(channel & 0x0F); }
 
