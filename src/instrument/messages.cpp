@@ -40,7 +40,7 @@ namespace {
 // F0 43 type model a1 a2 a3, the data bytes, F7.
 Bytes Sysex(Byte type, Byte model, Byte a1, Byte a2, Byte a3, std::initializer_list<Byte> data = {}) {
   Bytes m = {0xF0, 0x43, type, model, a1, a2, a3};
-  m.insert(m.end(), data.begin(), data.end());
+  for (Byte d : data) m.push_back(d);
   m.push_back(0xF7);
   return m;
 }
