@@ -1,0 +1,84 @@
+// The edit panels inside the main window: the Edit menu, the parts that
+// follow initialisation and the performance choice, and the instrument
+// following every release.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "instrument/messages.h"
+#include "main_window_harness.h"
+#include "mainwindow/release_slider.h"
+
+using namespace qv;
+using namespace qv::test;
+
+class EditMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void editMenuOpensThePanelOnThePart() {
+    MainWindowHarness h;
+    h.StartUp();
+    auto& w = *h.window;
+    QVERIFY(!w.SSTab1->isVisible());
+    w.Multi(6).EditMult->trigger();
+    QVERIFY(w.SSTab1->isVisible());
+    QCOMPARE(w.Model().EditPart, 6);
+    QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M7"));
+    // The default part matches the panel's first state but for its options.
+    h.ClearRecords();
+    w.Multi(7).EditMult->trigger();
+    QVERIFY(h.Sent().empty());  // same switches as M7: nothing to send
+  }
+
+  void initialisingAPartShowsItWhileThePanelIsShown() {
+    MainWindowHarness h;
+    h.StartUp();
+    auto& w = *h.window;
+    w.Multi(9).InitMlt->trigger();
+    QVERIFY(!w.SSTab1->isVisible());
+    w.Multi(6).EditMult->trigger();
+    w.Multi(4).InitMlt->trigger();
+    QCOMPARE(w.Model().EditPart, 4);
+    QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M5"));
+  }
+
+  void theInstrumentFollowsASliderRelease() {
+    MainWindowHarness h;
+    h.StartUp();
+    auto& w = *h.window;
+    w.Multi(8).EditMult->trigger();
+    ReleaseSlider* volume = w.SSTab1->Slider("SldLvVol");
+    QVERIFY(volume);
+    volume->setValue(90);
+    QTest::mousePress(volume, Qt::LeftButton, {}, volume->rect().center());
+    QTest::mouseRelease(volume, Qt::LeftButton, {}, volume->rect().center());
+    const Byte stored = w.Model().PartBlk.At(20, 0, 8);
+    h.emulator->WaitIdle();
+    QCOMPARE(h.emulator->Param(kModelXg, 0x08, 0x08, 0x0B), stored);
+    // The part as stored and the part on the instrument agree byte for byte.
+    Bytes dump = h.emulator->BulkDump(kModelXg, 0x08, 0x08, 0x00);
+    Byte* block = w.Model().PartBlk.Block(0, 8);
+    StoreBulkChecksum(block, 52);
+    QCOMPARE(HexString(Bytes(block, block + 52)), HexString(dump));
+  }
+
+  void choosingAPerformanceRefillsTheEffectsPanel() {
+    MainWindowHarness h;
+    h.StartUp();
+    auto& w = *h.window;
+    w.EditEffcts->trigger();
+    QVERIFY(w.SSTab2->isVisible());
+    QVERIFY(h.Sent().empty());
+    w.CmbPrgm->setCurrentIndex(3);
+    emit w.CmbPrgm->activated(3);
+    const auto& perf = w.Model().Performance;
+    QVERIFY(std::equal(perf.Com2.begin(), perf.Com2.end(), perf.EffOrig.begin()));
+    QCOMPARE(h.emulator->selectedProgram, Byte{3});
+  }
+};
+
+QTEST_MAIN(EditMenuTest)
+#include "edit_menu_test.moc"
