@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "mainwindow/startup_preferences.h"
 
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -129,6 +131,56 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
 
   // ---- Developer controls -------------------------------------------------
   QListWidget* List1 = nullptr;  // trace of the last dump transaction
+  // The parameter window: hidden until Debug > "Window On".
+  QMenu* Debug = nullptr;
+  QAction* WinOn = nullptr;
+  QAction* WinOff = nullptr;
+  std::array<QLineEdit*, 5> TxtParm{};  // model, three address bytes, data
+  QPushButton* CmdRtrvParm = nullptr;
+  QPushButton* CmdChngParm = nullptr;
+  QPushButton* CmdChngCntl = nullptr;
+  void WinOn_Click();
+  void WinOff_Click();
+  void CmdChngCntl_Click();
+  void CmdChngParm_Click();
+  void CmdRtrvParm_Click();
+  // The parameter change typed into TxtParm 0..4; nothing when a box is not valid.
+  void SendParmChange();
+  // The parameter request typed into TxtParm 1..3; nothing when a box is not valid.
+  std::optional<Bytes> RqstParm() const;
+
+  // ---- Midi menu and exit -------------------------------------------------
+  QMenu* MidiMenu = nullptr;
+  QAction* AllNtsOff = nullptr;
+  QAction* LocalOff = nullptr;       // checkable
+  QAction* ArpOff = nullptr;         // checkable
+  QAction* TrnsChnlAssgn = nullptr;  // checkable; read by the audition
+  QAction* ExitMenu = nullptr;       // File > "Exit"
+  void AllNtsOff_Click();
+  void LocalOff_Click();
+  void ArpOff_Click();
+  void TrnsChnlAssgn_Click();
+  void ExitMenu_Click();  // asks the window to close, which runs Form_Unload
+  // Asks the user; on OK closes the MIDI devices that are open and runs
+  // onUnload. Sets cancel when the window is to stay open.
+  void Form_Unload(bool& cancel);
+  // Run at exit after the devices are closed: unloads the other windows.
+  std::function<void()> onUnload;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void SetUpMidiMenuExitAndDebug();
+  void BuildMidiMenu();
+  void BuildExitItem();
+  void BuildDeveloperControls();
+  void SendLocalOff();  // the value of the check mark as it stands
+  void SendArpOff();
+  std::vector<QWidget*> DeveloperControls() const;
+  std::string ParmText(int index) const;
+
+ public:
 
   // ---- Menus --------------------------------------------------------------
   QMenu* FileMenu = nullptr;
