@@ -64,14 +64,9 @@ void MainWindow::BuildDeveloperControls() {
   connect(CmdChngParm, &QPushButton::clicked, this, [this] { CmdChngParm_Click(); });
   connect(CmdChngCntl, &QPushButton::clicked, this, [this] { CmdChngCntl_Click(); });
 
-  // The row goes just above the trace list, wherever the list is placed.
-  QWidget* holder = List1->parentWidget();
-  auto* box = holder ? qobject_cast<QBoxLayout*>(holder->layout()) : nullptr;
-  const int at = box ? box->indexOf(List1) : -1;
-  if (at >= 0)
-    box->insertLayout(at, row);
-  else
-    editArea_->addLayout(row);
+  // The row goes just above the trace list.
+  auto* box = qobject_cast<QBoxLayout*>(List1->parentWidget()->layout());
+  box->insertLayout(box->indexOf(List1), row);
 
   for (QWidget* w : DeveloperControls()) w->hide();
 }
