@@ -64,6 +64,7 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   Timer1->start();
 
   SetUpMidiMenuExitAndDebug();
+  BuildHelpMenu();
 }
 
 MainWindow::~MainWindow() = default;

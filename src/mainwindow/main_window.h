@@ -129,6 +129,11 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   void ShowMultEdit();
   void SetMultEditName(const QString& text);  // sets the text of TxtName1
 
+  // ---- Help ---------------------------------------------------------------
+  QMenu* HelpMenu = nullptr;
+  QAction* About = nullptr;
+  void About_Click();  // shows the about box
+
   // ---- Developer controls -------------------------------------------------
   QListWidget* List1 = nullptr;  // trace of the last dump transaction
   // The parameter window: hidden until Debug > "Window On".
@@ -211,6 +216,7 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   QWidget* BuildMultiColumn();
   QWidget* BuildLayerPoolPanel();
   QWidget* BuildEditPanels();
+  void BuildHelpMenu();
   void BuildMenus();
   void StartupWork();
   // Loads the start-up workspace; false when it was not loaded.

@@ -1,5 +1,7 @@
 #include "startup/application.h"
 
+#include <QApplication>
+
 #include "mainwindow/main_window.h"
 #include "startup/pref_dialog.h"
 #include "startup/splash_window.h"
@@ -35,6 +37,12 @@ void Application::OkAtStartUp() {
   frmMain_ = std::make_unique<MainWindow>(backend_, prompts_, clock_, *this);
   frmMain_->onStartupWorkDone = [this] {
     if (frmSplash_) frmSplash_->hide();
+  };
+  // At exit, after the MIDI devices are closed, every other window goes.
+  frmMain_->onUnload = [this] {
+    frmPref_->close();
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window != frmMain_.get() && window->isVisible()) window->close();
   };
 }
 

@@ -1,12 +1,15 @@
 // The program's start: preferences first, then the splash and the main
 // window, whose timer runs the start-up work one second later.
 
+#include <QAction>
+#include <QDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "cs2x_emulator.h"
 #include "fake_midi_backend.h"
+#include "fast_clock.h"
 #include "mainwindow/main_window.h"
 #include "scripted_prompts.h"
 #include "startup/application.h"
@@ -60,6 +63,34 @@ class ApplicationTest : public QObject {
     QCOMPARE(backend.Sent().size(), std::size_t{1});
     QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
     QCOMPARE(main->Model().Performance.Com0[9], Byte{4});
+  }
+
+  void aboutBoxAndExitUnloadTheOtherWindows() {
+    QTemporaryDir folder;
+    FakeMidiBackend backend;
+    ScriptedPrompts prompts;
+    FastClock clock;  // no instrument answers
+    Application app(backend, prompts, clock, folder.path());
+    app.Main();
+    app.frmPref()->OKButton->click();
+    MainWindow* main = app.frmMain();
+    main->Timer1_Timer();
+
+    main->About->trigger();
+    auto* about = main->findChild<QDialog*>("frmAbout");
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->windowTitle(), QString("About CS2x Quorvane"));
+    QVERIFY(!about->isModal());
+    main->StrtupPref->trigger();
+    QVERIFY(app.frmPref()->isVisible());
+
+    prompts.answers.push_back(Prompts::Answer::Ok);
+    QVERIFY(main->close());
+    QVERIFY(!main->isVisible());
+    QVERIFY(!app.frmPref()->isVisible());
+    QTRY_VERIFY(!main->findChild<QDialog*>("frmAbout"));
+    QVERIFY(!backend.outOpen);
+    QCOMPARE(prompts.shown.back().title, std::string("Exit"));
   }
 
   void noMidiDevicesReachesTheMainWindowWithOneOpenBox() {
