@@ -194,6 +194,7 @@ int RtMidiBackend::OutOpen(int device) {
   try {
     if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
     ClearError(outError_);
+    outAddress_ = AlsaAddress(out_->getPortName(static_cast<unsigned>(device)));
     out_->openPort(static_cast<unsigned>(device), "Quorvane Out");
     int rc = TakeError(outError_);
     if (rc == kMidiOk && !out_->isPortOpen()) rc = kMidiError;
@@ -263,6 +264,7 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
     if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
     handler_ = std::move(handler);  // the input thread starts with the port
     ClearError(inError_);
+    inAddress_ = AlsaAddress(in_->getPortName(static_cast<unsigned>(device)));
     in_->openPort(static_cast<unsigned>(device), "Quorvane In");
     int rc = TakeError(inError_);
     if (rc == kMidiOk && !in_->isPortOpen()) rc = kMidiError;
@@ -320,7 +322,9 @@ int RtMidiBackend::Connect() {
     std::lock_guard<std::mutex> lock(sendMutex_);
     if (!outOpen_) return kMidiInvalidHandle;
   }
-  thruConnected_ = true;
+  // Thru from a port to itself (the sequencer's "Midi Through" port chosen
+  // on both sides) would send every message round for ever: no forwarding.
+  thruConnected_ = inAddress_.empty() || inAddress_ != outAddress_;
   return kMidiOk;
 }
 
@@ -338,6 +342,17 @@ void RtMidiBackend::HandleInput(const std::vector<unsigned char>& message) {
   if (message.empty() || !inStarted_) return;
   if (thruConnected_) SendLocked(message.data(), message.size());
   if (message[0] == 0xF0 && message.back() == 0xF7 && handler_) handler_(message.data(), message.size());
+}
+
+// The ALSA sequencer address "client:port" that ends a port's name, or "".
+std::string RtMidiBackend::AlsaAddress(const std::string& portName) {
+  const std::size_t blank = portName.find_last_of(' ');
+  const std::string last = blank == std::string::npos ? portName : portName.substr(blank + 1);
+  const std::size_t colon = last.find(':');
+  if (colon == std::string::npos || colon == 0 || colon + 1 == last.size()) return {};
+  for (std::size_t i = 0; i < last.size(); ++i)
+    if (i != colon && (last[i] < '0' || last[i] > '9')) return {};
+  return last;
 }
 
 // ---- texts --------------------------------------------------------------

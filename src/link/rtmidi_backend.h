@@ -62,12 +62,16 @@ class RtMidiBackend : public MidiBackend {
     std::string text;
   };
 
+  // The sequencer address "client:port" at the end of a port's name, or "".
+  static std::string AlsaAddress(const std::string& portName);
+
  private:
   static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* self);
   void HandleInput(const std::vector<unsigned char>& message);
   // Sends under sendMutex_; returns a result code.
   int SendLocked(const unsigned char* data, std::size_t size);
   std::string NoDriverText(const std::string& side) const;
+  std::string inAddress_, outAddress_;  // sequencer addresses of the open ports
 
   std::unique_ptr<RtMidiIn> in_;
   std::unique_ptr<RtMidiOut> out_;

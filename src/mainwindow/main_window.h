@@ -128,6 +128,7 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   void EditMult(int part);  // EditMult5_Click .. EditMult16_Click: the panel on part index 4..15
   void ShowMultEdit();
   void SetMultEditName(const QString& text);  // sets the text of TxtName1
+  void ShowEditedName();
 
   // ---- Help ---------------------------------------------------------------
   QMenu* HelpMenu = nullptr;

@@ -130,6 +130,11 @@ void MultiEditPanel::BuildPages() {
   Frame5 = BuildOptionFrame(frames, "Frame5", "Part Mode", "Option3", {"Norm", "Drum", "Drum1", "Drum2"},
                             Option3.data(), options_[2]);
   for (QGroupBox* frame : {Frame3, Frame4, Frame5}) framesLayout->addWidget(frame);
+  // The default part's states, so that opening the panel on a default part
+  // has nothing to send.
+  Option1[1]->setChecked(true);
+  Option2[1]->setChecked(true);
+  Option3[0]->setChecked(true);
   connect(options_[0].buttons, &QButtonGroup::idClicked, this, [this] { Option1_Click(); });
   connect(options_[1].buttons, &QButtonGroup::idClicked, this, [this] { Option2_Click(); });
   connect(options_[2].buttons, &QButtonGroup::idClicked, this, [this] { ApplyPartMode(); });

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -72,8 +73,10 @@ void MainWindow::StartupWork() {
 
   bool workspaceLoaded = false;
   if (prefs_.LoadWorkspaceAtStart()) {
-    QFile file(prefs_.WorkspacePath().trimmed());
-    if (!prefs_.WorkspacePath().trimmed().isEmpty() && file.open(QIODevice::ReadOnly)) {
+    QString path = prefs_.WorkspacePath();
+    while (path.endsWith(' ')) path.chop(1);  // trailing blanks are padding
+    QFile file(path);
+    if (!path.isEmpty() && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
       const qint64 length = file.size();
       file.close();
       if (length != kWorkspaceFileLength)
@@ -81,7 +84,7 @@ void MainWindow::StartupWork() {
             "Sorry, You have chosen a file of the wrong type to be loaded at startup. The Workspace will be "
             "initialized.");
       else
-        workspaceLoaded = LoadStartupWorkspace(prefs_.WorkspacePath().trimmed());
+        workspaceLoaded = LoadStartupWorkspace(path);
     }
   }
   if (!workspaceLoaded) {

@@ -52,7 +52,7 @@ PrefDialog::PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& fo
 
   connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
   connect(CmdBrowse, &QPushButton::clicked, this, [this] { CmdBrowse_Click(); });
-  connect(cmbPerfChnl, &QComboBox::currentIndexChanged, this, [this] { cmbPerfChnl_Click(); });
+  connect(cmbPerfChnl, &QComboBox::activated, this, [this] { cmbPerfChnl_Click(); });
 
   FillMidiInDevices();
   FillMidiOutDevices();

@@ -96,3 +96,17 @@ TEST(RtMidiBackend, DeviceOperationsNeedAnOpenDevice) {
 
 }  // namespace
 }  // namespace qv::test
+
+namespace qv {
+namespace {
+
+TEST(RtMidiBackendAddress, SequencerAddressEndsThePortName) {
+  EXPECT_EQ(RtMidiBackend::AlsaAddress("Midi Through:Midi Through Port-0 14:0"), "14:0");
+  EXPECT_EQ(RtMidiBackend::AlsaAddress("UM-ONE:UM-ONE MIDI 1 24:0"), "24:0");
+  EXPECT_EQ(RtMidiBackend::AlsaAddress("Some Port"), "");
+  EXPECT_EQ(RtMidiBackend::AlsaAddress("Port 14:"), "");
+  EXPECT_EQ(RtMidiBackend::AlsaAddress(""), "");
+}
+
+}  // namespace
+}  // namespace qv

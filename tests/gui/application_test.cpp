@@ -60,6 +60,7 @@ class ApplicationTest : public QObject {
     // A new channel row is sent at once and recorded in the performance.
     backend.ClearRecords();
     app.frmPref()->cmbPerfChnl->setCurrentIndex(4);
+    emit app.frmPref()->cmbPerfChnl->activated(4);
     QCOMPARE(backend.Sent().size(), std::size_t{1});
     QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
     QCOMPARE(main->Model().Performance.Com0[9], Byte{4});

@@ -3,6 +3,7 @@
 // following every release.
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -24,13 +25,14 @@ class EditMenuTest : public QObject {
     auto& w = *h.window;
     QVERIFY(!w.SSTab1->isVisible());
     w.Multi(6).EditMult->trigger();
+    QVERIFY(h.Sent().empty());  // a default part shows what the panel shows: nothing to send
     QVERIFY(w.SSTab1->isVisible());
     QCOMPARE(w.Model().EditPart, 6);
     QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M7"));
-    // The default part matches the panel's first state but for its options.
-    h.ClearRecords();
+    // A part in mono mode sends its mode when the panel changes to it.
+    w.Model().PartBlk.At(14, 0, 7) = 0;
     w.Multi(7).EditMult->trigger();
-    QVERIFY(h.Sent().empty());  // same switches as M7: nothing to send
+    QCOMPARE(HexString(h.Sent().at(0)), std::string("F0 43 10 4C 08 07 05 00 F7"));
   }
 
   void initialisingAPartShowsItWhileThePanelIsShown() {
@@ -40,9 +42,11 @@ class EditMenuTest : public QObject {
     w.Multi(9).InitMlt->trigger();
     QVERIFY(!w.SSTab1->isVisible());
     w.Multi(6).EditMult->trigger();
+    w.Multi(4).CmdMult->setText("Strings    M5");
     w.Multi(4).InitMlt->trigger();
     QCOMPARE(w.Model().EditPart, 4);
     QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M5"));
+    QCOMPARE(w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("Multi Part M5"));
   }
 
   void theInstrumentFollowsASliderRelease() {

@@ -13,6 +13,14 @@ using namespace qv;
 namespace {
 
 // Lists its devices until the device `failAt`, whose capabilities fail.
+namespace {
+// A choice of a row by the user.
+void Choose(QComboBox* combo, int row) {
+  combo->setCurrentIndex(row);
+  emit combo->activated(row);
+}
+}  // namespace
+
 class CapsFailBackend : public test::FakeMidiBackend {
  public:
   int failOutAt = -1, failInAt = -1, code = 6;
@@ -166,7 +174,7 @@ class PrefDialogTest : public QObject {
     dlg->onPerfChannelChanged = [&] { ++channelChanges; };
     dlg->onOkAtStartUp = [&] {
       ++startups;
-      dlg->cmbPerfChnl->setCurrentIndex(4);      // still starting up: applies nothing
+      Choose(dlg->cmbPerfChnl, 4);  // still starting up: applies nothing
       QTest::mouseClick(dlg->OKButton, Qt::LeftButton);  // a second click while starting
     };
     dlg->show();
@@ -175,11 +183,13 @@ class PrefDialogTest : public QObject {
     QCOMPARE(channelChanges, 0);
 
     dlg->show();
-    dlg->cmbPerfChnl->setCurrentIndex(9);
+    Choose(dlg->cmbPerfChnl, 9);
     QCOMPARE(channelChanges, 1);
+    Choose(dlg->cmbPerfChnl, 9);  // the row already shown applies again
+    QCOMPARE(channelChanges, 2);
     QTest::mouseClick(dlg->OKButton, Qt::LeftButton);
     QCOMPARE(startups, 1);
-    QCOMPARE(channelChanges, 1);
+    QCOMPARE(channelChanges, 2);
     QCOMPARE(ReadPreferencesFile(IniPath().toStdString()).record.PerfChannel, std::int16_t{9});
   }
 
