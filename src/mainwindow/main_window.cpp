@@ -64,6 +64,8 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
   Timer1->start();
+
+  SetUpAuditionAndDragDrop();
 }
 
 MainWindow::~MainWindow() = default;
