@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QChildEvent>
 #include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
@@ -169,20 +168,13 @@ void MouseRouter::StartDrag(const Source& source) {
 
 // ---- DropRouter ------------------------------------------------------------
 
-DropRouter::DropRouter(MainWindow& window) : QObject(&window), window_(window) { Watch(&window); }
-
-void DropRouter::Watch(QWidget* widget) {
-  widget->installEventFilter(this);
-  for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(this);
-}
+// A drag event that a control leaves alone goes on to the control's parent
+// and so up to the window: watching the window covers every control, also
+// those added later.
+DropRouter::DropRouter(MainWindow& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
 
 bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::ChildAdded: {
-      QObject* child = static_cast<QChildEvent*>(event)->child();
-      if (child && child->isWidgetType()) Watch(static_cast<QWidget*>(child));
-      return false;
-    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* move = static_cast<QDragMoveEvent*>(event);

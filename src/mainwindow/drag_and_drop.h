@@ -3,9 +3,8 @@
 // dragged control and a token of the window it started in, so that a drop
 // can tell its source apart and drags from elsewhere are left alone.
 // MouseRouter turns the mouse on the audition buttons and the drag sources
-// into presses, releases and drags; DropRouter makes every widget of the
-// window, present or added later, accept our drags and hands each drop to
-// the window.
+// into presses, releases and drags; DropRouter makes the window and every
+// control on it accept our drags and hands each drop to the window.
 
 #include <QObject>
 #include <QPoint>
@@ -63,15 +62,12 @@ class MouseRouter : public QObject {
 class DropRouter : public QObject {
   Q_OBJECT
  public:
-  // Watches the window and every widget inside it.
   explicit DropRouter(MainWindow& window);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Watch(QWidget* widget);  // the widget and everything inside it
-
   MainWindow& window_;
 };
 
