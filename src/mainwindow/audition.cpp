@@ -38,7 +38,8 @@ bool MainWindow::TransmitChannelAssigned() const {
 namespace {
 
 void SendTransmitChannel(MainWindow& w, int channel) {
-  if (w.TransmitChannelAssigned()) w.Link().SendSysEx(CsParmChange(0x50, 0x00, 0x0A, static_cast<Byte>(channel & 0x0F)));
+  if (!w.TransmitChannelAssigned()) return;
+  w.Link().SendSysEx(CsParmChange(0x50, 0x00, 0x0A, static_cast<Byte>(channel & 0x0F)));
 }
 
 }  // namespace

@@ -12,36 +12,20 @@
 
 namespace qv::test {
 
-namespace {
-
-bool Deliver(MainWindow& window, QMimeData* data, QWidget* target, QPoint at) {
-  QWindow* handle = window.windowHandle();
-  if (!handle) return false;
+bool DropOnto(MainWindow& window, const QString& source, QWidget* target, QPoint at, bool foreign) {
+  std::unique_ptr<QMimeData> data(MakeDragData(&window, source));
+  if (foreign) data->setData(kWindowMimeType, "another program");
   const QPoint pos = target->mapTo(&window, at.isNull() ? target->rect().center() : at);
-  QDragEnterEvent enter(pos, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(handle, &enter);
+  QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.windowHandle(), &enter);
   if (!enter.isAccepted()) {
     QDragLeaveEvent leave;
-    QCoreApplication::sendEvent(handle, &leave);
+    QCoreApplication::sendEvent(window.windowHandle(), &leave);
     return false;
   }
-  QDropEvent drop(QPointF(pos), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(handle, &drop);
+  QDropEvent drop(QPointF(pos), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.windowHandle(), &drop);
   return drop.isAccepted();
-}
-
-}  // namespace
-
-bool DropOnto(MainWindow& window, const QString& source, QWidget* target, QPoint at) {
-  std::unique_ptr<QMimeData> data(MakeDragData(&window, source));
-  return Deliver(window, data.get(), target, at);
-}
-
-bool DropForeignOnto(MainWindow& window, QWidget* target) {
-  QMimeData data;
-  data.setData(kSourceMimeType, "TxtLyr1");
-  data.setData(kWindowMimeType, "another program");
-  return Deliver(window, &data, target, {});
 }
 
 QAction* TransmitChannelItem(MainWindow& window) {
