@@ -82,31 +82,35 @@ bool MouseRouter::eventFilter(QObject* watched, QEvent* event) {
 
 // Which mouse button is pressed does not matter. The second press of a
 // double click is a press like the first, but on the pool list it deletes.
+// A drag source is tracked before its handler runs: a box that the handler
+// shows may take the release.
 bool MouseRouter::Press(int index, bool doubleClick, QPoint pos) {
   const Source source = sources_[static_cast<std::size_t>(index)];
-  // Tracked before the handler runs: a box it shows may take the release.
-  pressed_ = index;
-  pressedAt_ = pos;
+  pressed_ = -1;
+  const auto track = [&] {
+    pressed_ = index;
+    pressedAt_ = pos;
+  };
   switch (source.kind) {
     case Kind::Performance:
-      pressed_ = -1;
       window_.CmdPrfm_MouseDown();
       return false;
     case Kind::LayerButton:
-      pressed_ = -1;
       window_.CmdLyr_MouseDown(source.number);
       return false;
     case Kind::MultiButton:
+      track();
       window_.CmdMult_MouseDown(source.number);
       return false;
     case Kind::LayerName:
+      track();
       return true;  // the box is a drag handle: no cursor, no text selection
     case Kind::PoolList:
       if (doubleClick) {
-        pressed_ = -1;
         window_.LbxLyrPool_DblClick();
         return true;
       }
+      track();
       return false;  // the list selects the row under the pointer
   }
   return false;
