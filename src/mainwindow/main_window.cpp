@@ -65,6 +65,7 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
 
   SetUpMidiMenuExitAndDebug();
   BuildHelpMenu();
+  SetUpAuditionAndDragDrop();
 }
 
 MainWindow::~MainWindow() = default;

@@ -202,6 +202,29 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   // choice by the user does.
   void SelectRow(QComboBox* combo, int row);
 
+  // ---- Audition and Layer Pool: mouse, drag and drop ------------------------
+  // Wires the audition buttons, the drag sources and the drop targets; run
+  // once by the constructor.
+  void SetUpAuditionAndDragDrop();
+  // The check mark of Midi > "Trans Chnl Assigned by Audition".
+  bool TransmitChannelAssigned() const;
+  // Press and release of the audition buttons (mouse only).
+  void CmdPrfm_MouseDown();
+  void CmdPrfm_MouseUp();
+  void CmdLyr_MouseDown(int layer);  // layer 1..4
+  void CmdLyr_MouseUp(int layer);
+  void CmdMult_MouseDown(int part);  // part index 4..15
+  void CmdMult_MouseUp(int part);
+  // A drop of the control named `source` on `target`: the drop work of the
+  // nearest control at or above `target` that has any, else the window's.
+  void DropOn(QWidget* target, const QString& source);
+  void Form_DragDrop(const QString& source);
+  void LbxLyrPool_DragDrop(const QString& source);
+  void CmdMult_DragDrop(int part, const QString& source);
+  void LbxLyrPool_DblClick();
+  void CmdClrLyrPool_Click();
+  int SelectedPoolRow() const;  // -1 when no row of the pool list is selected
+
   // ---- SessionView --------------------------------------------------------
   int PerformanceChannel() override;
   void ShowPerformance(const std::string& name) override;

@@ -1,0 +1,238 @@
+#include "mainwindow/drag_and_drop.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "mainwindow/main_window.h"
+
+namespace qv {
+
+namespace {
+
+QByteArray WindowToken(const QWidget* window) {
+  return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+         QByteArray::number(reinterpret_cast<quintptr>(window), 16);
+}
+
+// The picture that follows the pointer: the control, or the selected row
+// of a list.
+QPixmap DragPicture(QWidget* control) {
+  if (auto* list = qobject_cast<QListWidget*>(control)) {
+    const QList<QListWidgetItem*> rows = list->selectedItems();
+    if (rows.isEmpty()) return {};
+    return list->viewport()->grab(list->visualItemRect(rows.first()));
+  }
+  return control->grab();
+}
+
+}  // namespace
+
+QMimeData* MakeDragData(const QWidget* window, const QString& sourceName) {
+  auto* data = new QMimeData;
+  data->setData(kSourceMimeType, sourceName.toUtf8());
+  data->setData(kWindowMimeType, WindowToken(window));
+  return data;
+}
+
+QString DraggedSource(const QWidget* window, const QMimeData* data) {
+  if (!data || !data->hasFormat(kSourceMimeType) || data->data(kWindowMimeType) != WindowToken(window)) return {};
+  return QString::fromUtf8(data->data(kSourceMimeType));
+}
+
+// ---- MouseRouter -----------------------------------------------------------
+
+MouseRouter::MouseRouter(MainWindow& window) : QObject(&window), window_(window) {}
+
+void MouseRouter::Watch(QWidget* control, QWidget* mouseTarget, Kind kind, int number) {
+  sources_.push_back({control, mouseTarget, kind, number});
+  mouseTarget->installEventFilter(this);
+}
+
+bool MouseRouter::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
+      type != QEvent::MouseButtonRelease)
+    return false;
+  int index = -1;
+  for (std::size_t i = 0; i < sources_.size(); ++i)
+    if (sources_[i].mouseTarget == watched) index = static_cast<int>(i);
+  if (index < 0 || !sources_[static_cast<std::size_t>(index)].control->isEnabled()) return false;
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPoint pos = mouse->position().toPoint();
+  switch (type) {
+    case QEvent::MouseButtonPress:
+      return Press(index, false, pos);
+    case QEvent::MouseButtonDblClick:
+      return Press(index, true, pos);
+    case QEvent::MouseMove:
+      return Move(index, mouse->buttons(), pos);
+    default:
+      return Release(index);
+  }
+}
+
+// Which mouse button is pressed does not matter. The second press of a
+// double click is a press like the first, but on the pool list it deletes.
+// A drag source is tracked before its handler runs: a box that the handler
+// shows may take the release.
+bool MouseRouter::Press(int index, bool doubleClick, QPoint pos) {
+  const Source source = sources_[static_cast<std::size_t>(index)];
+  pressed_ = -1;
+  const auto track = [&] {
+    pressed_ = index;
+    pressedAt_ = pos;
+  };
+  switch (source.kind) {
+    case Kind::Performance:
+      window_.CmdPrfm_MouseDown();
+      return false;
+    case Kind::LayerButton:
+      window_.CmdLyr_MouseDown(source.number);
+      return false;
+    case Kind::MultiButton:
+      track();
+      window_.CmdMult_MouseDown(source.number);
+      return false;
+    case Kind::LayerName:
+      track();
+      return true;  // the box is a drag handle: no cursor, no text selection
+    case Kind::PoolList:
+      if (doubleClick) {
+        window_.LbxLyrPool_DblClick();
+        return true;
+      }
+      track();
+      return false;  // the list selects the row under the pointer
+  }
+  return false;
+}
+
+bool MouseRouter::Move(int index, Qt::MouseButtons buttons, QPoint pos) {
+  if (pressed_ != index) return false;
+  const Source source = sources_[static_cast<std::size_t>(index)];
+  if (buttons == Qt::NoButton) {  // the release went elsewhere
+    pressed_ = -1;
+    return false;
+  }
+  const bool swallow = source.kind == Kind::LayerName || source.kind == Kind::PoolList;
+  if ((pos - pressedAt_).manhattanLength() < QApplication::startDragDistance()) return swallow;
+  pressed_ = -1;
+  StartDrag(source);
+  return true;
+}
+
+bool MouseRouter::Release(int index) {
+  const bool wasPressed = pressed_ == index;
+  pressed_ = -1;
+  const Source source = sources_[static_cast<std::size_t>(index)];
+  switch (source.kind) {
+    case Kind::Performance:
+      window_.CmdPrfm_MouseUp();
+      return false;
+    case Kind::LayerButton:
+      window_.CmdLyr_MouseUp(source.number);
+      return false;
+    case Kind::MultiButton:
+      window_.CmdMult_MouseUp(source.number);
+      return false;
+    case Kind::LayerName:
+      // Pressed and released without moving: the box is dropped on itself.
+      if (wasPressed) window_.DropOn(source.control, source.control->objectName());
+      return true;
+    case Kind::PoolList:
+      if (wasPressed) window_.DropOn(source.control, source.control->objectName());
+      return false;
+  }
+  return false;
+}
+
+// Runs the drag to its end (a nested event loop); the drop handlers run on
+// the way. A multi part's note, started by the press, also ends when the
+// drag ends nowhere on the window (outside it, or cancelled).
+void MouseRouter::StartDrag(const Source& source) {
+  auto* drag = new QDrag(source.control);
+  drag->setMimeData(MakeDragData(&window_, source.control->objectName()));
+  const QPixmap picture = DragPicture(source.control);
+  if (!picture.isNull()) drag->setPixmap(picture);
+  const Qt::DropAction result = drag->exec(Qt::CopyAction);
+  if (source.kind == Kind::MultiButton) {
+    if (auto* button = qobject_cast<QAbstractButton*>(source.control)) button->setDown(false);
+    if (result == Qt::IgnoreAction) window_.StopAudition();
+  }
+}
+
+// ---- DropRouter ------------------------------------------------------------
+
+// A drag event that a control leaves alone goes on to the control's parent
+// and so up to the window: watching the window covers every control, also
+// those added later.
+DropRouter::DropRouter(MainWindow& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
+
+bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* move = static_cast<QDragMoveEvent*>(event);
+      if (DraggedSource(&window_, move->mimeData()).isEmpty()) return false;
+      move->setDropAction(Qt::CopyAction);
+      move->accept();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const QString source = DraggedSource(&window_, drop->mimeData());
+      if (source.isEmpty()) return false;
+      drop->setDropAction(Qt::CopyAction);
+      drop->accept();
+      auto* widget = static_cast<QWidget*>(watched);
+      QWidget* hit = widget->childAt(drop->position().toPoint());
+      window_.DropOn(hit ? hit : widget, source);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// ---- The window's side -----------------------------------------------------
+
+void MainWindow::SetUpAuditionAndDragDrop() {
+  auto* mouse = new MouseRouter(*this);
+  mouse->setObjectName("MouseRouter");
+  mouse->Watch(CmdPrfm, CmdPrfm, MouseRouter::Kind::Performance);
+  for (LayerControls& c : Layers) {
+    mouse->Watch(c.CmdLyr, c.CmdLyr, MouseRouter::Kind::LayerButton, c.layer);
+    mouse->Watch(c.TxtLyr, c.TxtLyr, MouseRouter::Kind::LayerName, c.layer);
+  }
+  for (MultiPartControls& c : Multis) mouse->Watch(c.CmdMult, c.CmdMult, MouseRouter::Kind::MultiButton, c.part);
+  mouse->Watch(LbxLyrPool, LbxLyrPool->viewport(), MouseRouter::Kind::PoolList);
+
+  setAcceptDrops(true);
+  auto* drops = new DropRouter(*this);
+  drops->setObjectName("DropRouter");
+
+  connect(CmdClrLyrPool, &QPushButton::clicked, this, [this] { CmdClrLyrPool_Click(); });
+}
+
+void MainWindow::DropOn(QWidget* target, const QString& source) {
+  for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
+    if (w == LbxLyrPool) return LbxLyrPool_DragDrop(source);
+    for (MultiPartControls& c : Multis)
+      if (w == c.CmdMult) return CmdMult_DragDrop(c.part, source);
+  }
+  Form_DragDrop(source);
+}
+
+// Every control without drop work of its own, and the background.
+void MainWindow::Form_DragDrop(const QString&) { StopAudition(); }
+
+}  // namespace qv

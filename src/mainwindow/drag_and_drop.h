@@ -1,0 +1,74 @@
+#pragma once
+// Drag and drop on the main window. A drag carries the object name of the
+// dragged control and a token of the window it started in, so that a drop
+// can tell its source apart and drags from elsewhere are left alone.
+// MouseRouter turns the mouse on the audition buttons and the drag sources
+// into presses, releases and drags; DropRouter makes the window and every
+// control on it accept our drags and hands each drop to the window.
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <vector>
+
+class QMimeData;
+class QWidget;
+
+namespace qv {
+
+class MainWindow;
+
+inline constexpr char kSourceMimeType[] = "application/x-quorvane-source";
+inline constexpr char kWindowMimeType[] = "application/x-quorvane-window";
+
+// What a drag of the control named `sourceName` from `window` carries.
+QMimeData* MakeDragData(const QWidget* window, const QString& sourceName);
+// The dragged control's name when `data` is a drag that began in `window`;
+// empty otherwise.
+QString DraggedSource(const QWidget* window, const QMimeData* data);
+
+class MouseRouter : public QObject {
+  Q_OBJECT
+ public:
+  enum class Kind { Performance, LayerButton, MultiButton, LayerName, PoolList };
+
+  explicit MouseRouter(MainWindow& window);
+  // The mouse events of `mouseTarget` (the control itself, or the list's
+  // viewport) are those of `control`; `number` is the layer 1..4 or the
+  // part index 4..15.
+  void Watch(QWidget* control, QWidget* mouseTarget, Kind kind, int number = 0);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Source {
+    QWidget* control;
+    QWidget* mouseTarget;
+    Kind kind;
+    int number;
+  };
+  bool Press(int index, bool doubleClick, QPoint pos);
+  bool Move(int index, Qt::MouseButtons buttons, QPoint pos);
+  bool Release(int index);
+  void StartDrag(const Source& source);
+
+  MainWindow& window_;
+  std::vector<Source> sources_;
+  int pressed_ = -1;  // the source pressed and not yet dragged or released
+  QPoint pressedAt_;
+};
+
+class DropRouter : public QObject {
+  Q_OBJECT
+ public:
+  explicit DropRouter(MainWindow& window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  MainWindow& window_;
+};
+
+}  // namespace qv
