@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "mainwindow/caption.h"
 #include "mainwindow/main_window.h"
 
 namespace qv {
@@ -32,9 +33,9 @@ void MainWindow::ShowMultEdit() { SSTab1->ShowMultEdit(); }
 
 void MainWindow::SetMultEditName(const QString& text) { SSTab1->TxtName1->setText(text); }
 
-QString MainWindow::PartCaption(int part) { return Multi(part).CmdMult->text(); }
+QString MainWindow::PartCaption(int part) { return Caption(Multi(part).CmdMult); }
 
-void MainWindow::SetPartCaption(int part, const QString& caption) { Multi(part).CmdMult->setText(caption); }
+void MainWindow::SetPartCaption(int part, const QString& caption) { SetCaption(Multi(part).CmdMult, caption); }
 
 // Workspace files are not read yet: the parts follow their retrieve boxes.
 bool MainWindow::LoadStartupWorkspace(const QString&) { return false; }

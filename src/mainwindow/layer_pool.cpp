@@ -10,6 +10,7 @@
 
 #include "instrument/default_multi.h"
 #include "instrument/layer_conversion.h"
+#include "mainwindow/caption.h"
 #include "mainwindow/main_window.h"
 
 namespace qv {
@@ -65,7 +66,7 @@ void MainWindow::LbxLyrPool_DragDrop(const QString& source) {
     CnvLyrToMult(model_);
   } else {
     const int part = multi - 1;
-    row->setText(Multi(part).CmdMult->text().left(10));  // the name without its " M5" .. " M16" tag
+    row->setText(PartCaption(part).left(10));  // the name without its " M5" .. " M16" tag
     LbxLyrPool->addItem(row);
     session_->LdMultToDef(part);
   }
@@ -84,7 +85,7 @@ void MainWindow::CmdMult_DragDrop(int part, const QString& source) {
   const int slot = RowSlot(row);
   if (slot < 0) return;
   const QString caption = row->text().leftJustified(10, ' ', true) + QString(" M%1").arg(part + 1);
-  Multi(part).CmdMult->setText(caption);
+  SetPartCaption(part, caption);
 
   if (part != kFirstMultiPart) {
     if (model_.EditPart == part) SetMultEditName(caption);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "instrument/messages.h"
+#include "mainwindow/caption.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/wait_cursor.h"
 
@@ -19,21 +20,21 @@ void MainWindow::CmbMult_Click(int part) {
 
 void MainWindow::InitMlt_Click(int part) {
   session_->InitMultiPart(part);
-  Multi(part).CmdMult->setText(DefaultMultiCaption(part));
+  SetCaption(Multi(part).CmdMult, DefaultMultiCaption(part));
   ShowEditedName();
 }
 
 void MainWindow::InitMltall_Click() {
   WaitCursor hourglass;
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) session_->InitMultiPart(part);
-  for (MultiPartControls& c : Multis) c.CmdMult->setText(DefaultMultiCaption(c.part));
+  for (MultiPartControls& c : Multis) SetCaption(c.CmdMult, DefaultMultiCaption(c.part));
   ShowEditedName();
 }
 
 // The panel was opened on the part before its name was reset: the name box
 // takes the new caption, so that typing in it does not bring the old name back.
 void MainWindow::ShowEditedName() {
-  if (MultiEditShown() && IsMultiPart(model_.EditPart)) SetMultEditName(Multi(model_.EditPart).CmdMult->text());
+  if (MultiEditShown() && IsMultiPart(model_.EditPart)) SetMultEditName(PartCaption(model_.EditPart));
 }
 
 void MainWindow::RtrvMulti_Click(int multi) { session_->RtrvMultiPart(multi); }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "mainwindow/caption.h"
 #include "mainwindow/main_window.h"
 
 namespace qv {
@@ -15,13 +16,13 @@ int MainWindow::PerformanceChannel() {
 }
 
 void MainWindow::ShowPerformance(const std::string& name) {
-  CmdPrfm->setText(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+  SetCaption(CmdPrfm, QString::fromLatin1(name.data(), static_cast<int>(name.size())));
   static const char kLetters[] = "ABCD";
   for (LayerControls& c : Layers) {
     const bool on = model_.LyrSw[static_cast<std::size_t>(c.layer)] == 1;
     c.CmdLyr->setEnabled(on);
     c.TxtLyr->setEnabled(on);
-    c.TxtLyr->setText(on ? CmdPrfm->text() + QChar::fromLatin1(kLetters[c.layer - 1]) : QString(9, ' '));
+    c.TxtLyr->setText(on ? Caption(CmdPrfm) + QChar::fromLatin1(kLetters[c.layer - 1]) : QString(9, ' '));
   }
 }
 

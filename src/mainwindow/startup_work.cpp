@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "mainwindow/caption.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/wait_cursor.h"
 
@@ -56,7 +57,7 @@ void MainWindow::StartupWork() {
     for (int ch = 1; ch <= 16; ++ch) c.CmbMult->addItem(NumberRow(ch));
   }
   for (MultiPartControls& c : Multis) SelectRow(c.CmbMult, ((c.part - kFirstMultiPart) / 4) * 4);
-  for (MultiPartControls& c : Multis) c.CmdMult->setText(DefaultMultiCaption(c.part));
+  for (MultiPartControls& c : Multis) SetCaption(c.CmdMult, DefaultMultiCaption(c.part));
 
   SelectRow(CmbMidNtNo, 67);
   SelectRow(CmbMidVel, 127);

@@ -10,6 +10,7 @@
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "main_window_harness.h"
+#include "mainwindow/caption.h"
 
 using namespace qv;
 using namespace qv::test;
@@ -161,6 +162,17 @@ class StartupTest : public QObject {
     QCOMPARE(w.Layers[1].TxtLyr->text(), QString(9, ' '));
     QVERIFY(!w.Layers[2].TxtLyr->isEnabled());
     QCOMPARE(w.Layers[3].TxtLyr->text(), w.CmdPrfm->text() + "D");
+  }
+
+  void namesWithAnAmpersandKeepIt() {
+    MainWindowHarness h;
+    h.StartUp();
+    h.emulator->SetPerformanceName("Pno&Str");
+    h.window->RtrvPerf_Click();
+    QCOMPARE(Caption(h.window->CmdPrfm), QString("Pno&Str "));
+    QCOMPARE(h.window->Layer(1).TxtLyr->text(), QString("Pno&Str A"));
+    h.window->SetPartCaption(6, "R&B Bass   M7");
+    QCOMPARE(h.window->PartCaption(6), QString("R&B Bass   M7"));
   }
 
   void silentRetrievalKeepsTheOldNameAndSendsBothChannelMessages() {
