@@ -202,6 +202,37 @@ class LayerPoolTest : public QObject {
     QCOMPARE(emu.Param(kModelXg, 0x08, 0x06, 0x0B), Byte{50});  // volume 101 / 2, halves to even
     QCOMPARE(emu.Param(kModelXg, 0x08, 0x06, 0x18), Byte{87});  // cutoff 70 + 80 - 63
   }
+
+  void theEditPanelFollowsThePartThatChanges() {
+    Pool p;
+    p.Drop("TxtLyr2", p.w.LbxLyrPool);
+    // While the panel shows M6, a press on M9 first shows M9 (here in mono
+    // mode, so its mode is sent), then plays.
+    p.w.EditMult(5);
+    p.w.Model().PartBlk.At(14, 0, 8) = 0;
+    p.h.ClearRecords();
+    QTest::mousePress(p.w.Multi(8).CmdMult, Qt::LeftButton);
+    QCOMPARE(p.w.Model().EditPart, 8);
+    const auto sent = p.h.Sent();
+    QCOMPARE(HexString(sent.at(0)), std::string("F0 43 10 4C 08 08 05 00 F7"));
+    QCOMPARE(sent.at(1).at(0) & 0xF0, 0x90);
+    QTest::mouseRelease(p.w.Multi(8).CmdMult, Qt::LeftButton);
+
+    // A pool row dropped on M5 while the hidden panel last showed M5: the
+    // hidden panel is filled with the new part and takes its name.
+    p.w.EditMult(4);
+    p.w.SSTab1->hide();
+    p.ToPart(0, 4);
+    QVERIFY(!p.w.SSTab1->isVisible());
+    QCOMPARE(p.w.SSTab1->TxtName1->text(), QString("B40P000 B  M5"));
+    QCOMPARE(p.w.PartCaption(4), QString("B40P000 B  M5"));
+
+    // Shown on M7, a drop on M7 shows the new part and its name.
+    p.w.EditMult(6);
+    p.ToPart(0, 6);
+    QVERIFY(p.w.SSTab1->isVisible());
+    QCOMPARE(p.w.SSTab1->TxtName1->text(), QString("B40P000 B  M7"));
+  }
 };
 
 QTEST_MAIN(LayerPoolTest)
