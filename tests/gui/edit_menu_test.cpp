@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
 #include "instrument/messages.h"
+#include "drop_events.h"
 #include "main_window_harness.h"
 #include "mainwindow/release_slider.h"
 
@@ -81,6 +83,24 @@ class EditMenuTest : public QObject {
     const auto& perf = w.Model().Performance;
     QVERIFY(std::equal(perf.Com2.begin(), perf.Com2.end(), perf.EffOrig.begin()));
     QCOMPARE(h.emulator->selectedProgram, Byte{3});
+  }
+
+  void aDropOnAnEditPanelEndsTheAuditionOnce() {
+    MainWindowHarness h;
+    h.StartUp();
+    auto& w = *h.window;
+    w.EditEffcts->trigger();
+    w.Multi(4).EditMult->trigger();
+    for (QWidget* target : std::initializer_list<QWidget*>{w.SSTab2->CmbRvrb, w.SSTab2, w.SSTab1->TxtName1,
+                                                          w.SSTab1->Slider("SldEqBGain")}) {
+      h.ClearRecords();
+      QVERIFY(DropOnto(w, "TxtLyr1", target));
+      const auto sent = h.Sent();
+      QCOMPARE(sent.size(), std::size_t{2});
+      QCOMPARE(sent[0].size(), std::size_t{48});
+      QCOMPARE(sent[1].size(), std::size_t{48});
+    }
+    QCOMPARE(w.LbxLyrPool->count(), 0);
   }
 };
 
