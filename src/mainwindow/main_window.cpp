@@ -118,6 +118,7 @@ QWidget* MainWindow::BuildPerformancePanel() {
     c.TxtLyr = new QLineEdit(QString(9, ' '));
     c.TxtLyr->setObjectName(QString("TxtLyr%1").arg(l));
     c.TxtLyr->setReadOnly(true);
+    c.TxtLyr->setMinimumWidth(c.TxtLyr->fontMetrics().horizontalAdvance(QString(11, 'W')));
     c.TxtLyr->setToolTip("Drag Layer onto Layer Pool.");
     layers->addWidget(c.CmdLyr, l - 1, 0);
     layers->addWidget(c.TxtLyr, l - 1, 1);
@@ -203,6 +204,7 @@ QWidget* MainWindow::BuildLayerPoolPanel() {
   layout->addWidget(Named(new QLabel("Layer Pool"), "LblLayerPool"));
   LbxLyrPool = Named(new QListWidget, "LbxLyrPool");
   LbxLyrPool->setToolTip("Drag and drop a layer onto one of the Multi Part buttons.");
+  LbxLyrPool->setMinimumWidth(LbxLyrPool->fontMetrics().horizontalAdvance(QString(14, 'W')));
   layout->addWidget(LbxLyrPool, 1);
   CmdClrLyrPool = Named(new QPushButton("Clear"), "CmdClrLyrPool");
   CmdClrLyrPool->setToolTip("Click to remove all entries from layer pool.");
