@@ -16,9 +16,12 @@ void MainWindow::BuildHelpMenu() {
   connect(About, &QAction::triggered, this, [this] { About_Click(); });
 }
 
+// One about box at a time: shown again, the open one comes to the front.
 void MainWindow::About_Click() {
-  auto* box = new AboutBox(prompts_, this);
-  box->show();
+  if (!aboutBox_) aboutBox_ = new AboutBox(prompts_, this);
+  aboutBox_->show();
+  aboutBox_->raise();
+  aboutBox_->activateWindow();
 }
 
 }  // namespace qv

@@ -36,8 +36,8 @@ void MainWindow::BuildDeveloperControls() {
   connect(WinOn, &QAction::triggered, this, [this] { WinOn_Click(); });
   connect(WinOff, &QAction::triggered, this, [this] { WinOff_Click(); });
 
-  QFont small = font();
-  small.setPointSize(kSmallPointSize);
+  QFont small(QStringLiteral("Small Fonts"), kSmallPointSize);  // the family where it exists
+  small.setStyleHint(QFont::SansSerif);
   auto* row = new QHBoxLayout;
   row->setObjectName("DeveloperRow");
   row->setSpacing(2);
@@ -106,9 +106,12 @@ void MainWindow::SendParmChange() {
 std::optional<Bytes> MainWindow::RqstParm() const { return BuildRqstParm(ParmText(1), ParmText(2), ParmText(3)); }
 
 void MainWindow::CmdRtrvParm_Click() {
+  // A box that is not a number, or a byte outside 0..255, leaves everything
+  // as it was: no request, no wait, the list as it stands.
+  const std::optional<Bytes> request = RqstParm();
+  if (!request) return;
   ClearTrace();
-  // With a box that is not valid the transaction still runs, without a request.
-  Link().RtrvDump(kDumpParm, 0, 0, RqstParm());
+  Link().RtrvDump(kDumpParm, 0, 0, request);
 }
 
 }  // namespace qv

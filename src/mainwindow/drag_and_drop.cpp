@@ -157,16 +157,18 @@ bool MouseRouter::Release(int index) {
 
 // Runs the drag to its end (a nested event loop); the drop handlers run on
 // the way. A multi part's note, started by the press, also ends when the
-// drag ends nowhere on the window (outside it, or cancelled).
+// drag ends anywhere but on this window (outside it, in another program, or
+// cancelled).
 void MouseRouter::StartDrag(const Source& source) {
   auto* drag = new QDrag(source.control);
   drag->setMimeData(MakeDragData(&window_, source.control->objectName()));
   const QPixmap picture = DragPicture(source.control);
   if (!picture.isNull()) drag->setPixmap(picture);
-  const Qt::DropAction result = drag->exec(Qt::CopyAction);
+  const int dropsBefore = window_.DropsTaken();
+  drag->exec(Qt::CopyAction);
   if (source.kind == Kind::MultiButton) {
     if (auto* button = qobject_cast<QAbstractButton*>(source.control)) button->setDown(false);
-    if (result == Qt::IgnoreAction) window_.StopAudition();
+    if (window_.DropsTaken() == dropsBefore) window_.StopAudition();
   }
 }
 
@@ -224,6 +226,7 @@ void MainWindow::SetUpAuditionAndDragDrop() {
 }
 
 void MainWindow::DropOn(QWidget* target, const QString& source) {
+  ++dropsTaken_;
   for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
     if (w == LbxLyrPool) return LbxLyrPool_DragDrop(source);
     for (MultiPartControls& c : Multis)

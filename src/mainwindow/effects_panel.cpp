@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,7 +64,6 @@ EffectsPanel::EffectsPanel(qv::DataModel& model, qv::MidiLink& link, EffectsHost
     : QTabWidget(parent), model_(model), link_(link), host_(host) {
   setObjectName("SSTab2");
   BuildControls();
-  setAcceptDrops(true);
   hide();
 }
 
@@ -270,11 +267,3 @@ void EffectsPanel::RestoreAndSendBlock(const std::array<Byte, 35>& source) {
   link_.SendLongMsg({}, qv::kSendTxBuf, 0, kCom2Kind);
 }
 
-void EffectsPanel::dragEnterEvent(QDragEnterEvent* event) { event->acceptProposedAction(); }
-
-void EffectsPanel::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
-
-void EffectsPanel::dropEvent(QDropEvent* event) {
-  event->acceptProposedAction();
-  host_.StopAudition();
-}

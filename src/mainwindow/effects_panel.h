@@ -82,9 +82,6 @@ class EffectsPanel : public QTabWidget {
 
  protected:
   // A drop anywhere on the panel only ends an audition.
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();

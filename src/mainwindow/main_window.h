@@ -3,7 +3,9 @@
 // of multi parts with their channels, the Layer Pool, the edit panels and
 // the menus. It owns the data model, the MIDI link and the session.
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -218,6 +220,7 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   // A drop of the control named `source` on `target`: the drop work of the
   // nearest control at or above `target` that has any, else the window's.
   void DropOn(QWidget* target, const QString& source);
+  int DropsTaken() const { return dropsTaken_; }
   void Form_DragDrop(const QString& source);
   void LbxLyrPool_DragDrop(const QString& source);
   void CmdMult_DragDrop(int part, const QString& source);
@@ -256,6 +259,8 @@ class MainWindow : public QMainWindow, public SessionView, public MultiEditHost,
   DataModel model_;
   std::unique_ptr<MidiLink> link_;
   std::unique_ptr<Session> session_;
+  int dropsTaken_ = 0;  // drops this window has handled
+  QPointer<QDialog> aboutBox_;
 };
 
 }  // namespace qv

@@ -28,9 +28,10 @@ bool ReadRegistryValue(std::uint32_t rootKey, const std::string& keyName, const 
                        std::string& value) {
   HKEY key = nullptr;
   // Read access is all a lookup needs; asking for more fails for users
-  // without administrator rights.
-  if (RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(rootKey)), keyName.c_str(), 0, KEY_READ,
-                    &key) != ERROR_SUCCESS) {
+  // without administrator rights. The predefined roots are sign-extended
+  // handles, as the system headers define them.
+  const HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(rootKey)));
+  if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     value.clear();
     return false;
   }

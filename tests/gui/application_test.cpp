@@ -82,6 +82,8 @@ class ApplicationTest : public QObject {
     QVERIFY(about && about->isVisible());
     QCOMPARE(about->windowTitle(), QString("About CS2x Quorvane"));
     QVERIFY(!about->isModal());
+    main->About->trigger();  // shown again: the same box
+    QCOMPARE(main->findChildren<QDialog*>("frmAbout").size(), qsizetype{1});
     main->StrtupPref->trigger();
     QVERIFY(app.frmPref()->isVisible());
 

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QComboBox>
+#include <QSlider>
 #include <QtTest>
 
 #include "drop_events.h"
@@ -61,6 +63,7 @@ class AuditionTest : public QObject {
     a.h.emulator->SetLayerSwitch(3, 0);
     a.w.RtrvPerf_Click();
     a.h.prefs.perfChannelRow = 11;
+    QVERIFY(TransmitChannelItem(a.w));
     TransmitChannelItem(a.w)->setChecked(true);
     a.h.ClearRecords();
     QTest::mousePress(a.w.Layer(2).CmdLyr, Qt::LeftButton);
@@ -79,6 +82,7 @@ class AuditionTest : public QObject {
   void performanceAndPartsPlayOnTheirChannels() {
     Audition a;
     a.h.prefs.perfChannelRow = 4;
+    QVERIFY(TransmitChannelItem(a.w));
     TransmitChannelItem(a.w)->setChecked(true);
     QTest::mouseClick(a.w.CmdPrfm, Qt::LeftButton);
     QCOMPARE(a.Take(), (Texts{"94 3C 64", "F0 43 10 63 50 00 0A 00 F7", "84 3C 64"}));
@@ -95,6 +99,20 @@ class AuditionTest : public QObject {
     QTest::mouseDClick(a.w.Multi(15).CmdMult, Qt::LeftButton);  // a quick second press plays again
     QTest::mouseRelease(a.w.Multi(15).CmdMult, Qt::LeftButton);
     QCOMPARE(a.Take(), (Texts{"9F 3C 00", "8F 3C 00", "9F 3C 00", "8F 3C 00"}));
+  }
+
+  void noteAndVelocityFollowTheirSliders() {
+    MainWindowHarness h;
+    h.StartUp();
+    MainWindow& w = *h.window;
+    w.CmbMidNtNo->setCurrentIndex(0);
+    emit w.CmbMidNtNo->activated(0);
+    QCOMPARE(w.SldNt->value(), 127);
+    w.SldVel->setValue(0);  // the top end
+    QCOMPARE(w.CmbMidVel->currentIndex(), 127);
+    w.SldVel->setValue(100);
+    QCOMPARE(w.CmbMidVel->currentIndex(), 27);
+    QVERIFY(h.Sent().empty());
   }
 
   void keyboardActivationPlaysNothing() {

@@ -42,6 +42,10 @@ class DebugControlsTest : public QObject {
     for (QWidget* c : controls) QVERIFY(!c->isVisible());
     QVERIFY(h.Sent().empty());
     QCOMPARE(w.findChild<QLineEdit*>("TxtParm_0")->text(), QString("76"));
+    for (int i = 1; i <= 4; ++i) QCOMPARE(w.TxtParm[static_cast<std::size_t>(i)]->text(), QString("0"));
+    QCOMPARE(w.CmdRtrvParm->text(), QString("RtrvParm"));
+    QCOMPARE(w.CmdChngParm->text(), QString("ChngParm"));
+    QCOMPARE(w.CmdChngCntl->text(), QString("ChngCntl"));
   }
 
   void buttonsSendOnlyValidBytes() {
@@ -74,10 +78,13 @@ class DebugControlsTest : public QObject {
     QCOMPARE(w.List1->count(), 9);
     QCOMPARE(w.List1->item(8)->text(), QString("Sys Ex  Parm retrieve  FFFF   8    247  F7"));
 
-    // A box that is not a number: the transaction still runs, but asks nothing.
+    // A box that is not a number leaves everything as it was: no request,
+    // no wait, the list as it stands.
+    const long long waited = h.fastClock.virtualMs;
     QCOMPARE(SentAfter(h, w.CmdRtrvParm, {"76", "8", "4", "seven"}), Texts());
-    QCOMPARE(w.List1->count(), 0);
-    QCOMPARE(h.backend.Calls().back(), std::string("InStart"));
+    QCOMPARE(w.List1->count(), 9);
+    QVERIFY(h.backend.Calls().empty());
+    QCOMPARE(h.fastClock.virtualMs, waited);
   }
 };
 

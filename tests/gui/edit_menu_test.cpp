@@ -101,6 +101,11 @@ class EditMenuTest : public QObject {
       QCOMPARE(sent[1].size(), std::size_t{48});
     }
     QCOMPARE(w.LbxLyrPool->count(), 0);
+
+    // A drag from another program ends nothing.
+    h.ClearRecords();
+    QVERIFY(!DropOnto(w, "TxtLyr1", w.SSTab2->CmbRvrb, {}, true));
+    QVERIFY(h.Sent().empty());
   }
 };
 

@@ -1,6 +1,7 @@
 // The Midi menu's commands and the way out of the program.
 
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 
 #include "instrument/messages.h"
@@ -35,6 +36,12 @@ class MidiMenuTest : public QObject {
     MainWindowHarness h(kSilent);
     h.StartUp();
     MainWindow& w = *h.window;
+    auto* midi = w.findChild<QMenu*>("Midi");
+    QVERIFY(midi);
+    Texts captions;
+    for (QAction* a : midi->actions()) captions.push_back(a->text().toStdString());
+    QCOMPARE(captions, Texts({"All Notes Off", "Local Off", "Arpeggiator Off", "Trans Chnl Assigned by Audition"}));
+    for (QAction* a : midi->actions()) QVERIFY(!a->isChecked());
     w.LocalOff->trigger();
     w.LocalOff->trigger();
     w.ArpOff->trigger();

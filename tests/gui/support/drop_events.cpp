@@ -28,14 +28,6 @@ bool DropOnto(MainWindow& window, const QString& source, QWidget* target, QPoint
   return drop.isAccepted();
 }
 
-QAction* TransmitChannelItem(MainWindow& window) {
-  auto* item = window.findChild<QAction*>("TrnsChnlAssgn");
-  if (!item) {
-    item = new QAction("Trans Chnl Assigned by Audition", &window);
-    item->setObjectName("TrnsChnlAssgn");
-    item->setCheckable(true);
-  }
-  return item;
-}
+QAction* TransmitChannelItem(MainWindow& window) { return window.findChild<QAction*>("TrnsChnlAssgn"); }
 
 }  // namespace qv::test

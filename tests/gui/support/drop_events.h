@@ -18,7 +18,7 @@ namespace qv::test {
 // comes from another program.
 bool DropOnto(MainWindow& window, const QString& source, QWidget* target, QPoint at = {}, bool foreign = false);
 
-// Midi > "Trans Chnl Assigned by Audition", made when the window has none.
+// Midi > "Trans Chnl Assigned by Audition" (null when the window has none).
 QAction* TransmitChannelItem(MainWindow& window);
 
 }  // namespace qv::test
