@@ -20,64 +20,45 @@ void MidiLink::ShowMidiOutError(const std::string& operation, int code) {
   prompts_.Message("Operation: " + operation + "\r\n" + backend_.OutErrorText(code));
 }
 
+int MidiLink::InResult(const char* operation, int rc) {
+  if (rc) ShowMidiInError(operation, rc);
+  return rc;
+}
+
+int MidiLink::OutResult(const char* operation, int rc) {
+  if (rc) ShowMidiOutError(operation, rc);
+  return rc;
+}
+
 int MidiLink::OpenOutput() {
   const int rc = backend_.OutOpen(MidiOutDev);
   hMidiOut_ = rc == kMidiOk;
-  if (rc) ShowMidiOutError("Open", rc);
-  return rc;
+  return OutResult("Open", rc);
 }
 
 int MidiLink::OpenInput() {
   const int rc = backend_.InOpen(MidiInDev, [this](const Byte* d, std::size_t n) { MidiInProc(d, n); });
   hMidiIn_ = rc == kMidiOk;
-  if (rc) ShowMidiInError("Open", rc);
-  return rc;
+  return InResult("Open", rc);
 }
 
-int MidiLink::ConnectThru() {
-  const int rc = backend_.Connect();
-  if (rc) ShowMidiInError("Connect", rc);
-  return rc;
-}
-
+int MidiLink::ConnectThru() { return InResult("Connect", backend_.Connect()); }
 void MidiLink::DisconnectThru() { backend_.Disconnect(); }
-
-int MidiLink::StartInput() {
-  const int rc = backend_.InStart();
-  if (rc) ShowMidiInError("InStart", rc);
-  return rc;
-}
-
-int MidiLink::StopInput() {
-  const int rc = backend_.InStop();
-  if (rc) ShowMidiInError("InStop", rc);
-  return rc;
-}
-
-int MidiLink::ResetInput() {
-  const int rc = backend_.InReset();
-  if (rc) ShowMidiInError("InReset", rc);
-  return rc;
-}
+int MidiLink::StartInput() { return InResult("InStart", backend_.InStart()); }
+int MidiLink::StopInput() { return InResult("InStop", backend_.InStop()); }
+int MidiLink::ResetInput() { return InResult("InReset", backend_.InReset()); }
+int MidiLink::ResetOutput() { return OutResult("Reset", backend_.OutReset()); }
 
 int MidiLink::CloseInput() {
   const int rc = backend_.InClose();
   if (rc == kMidiOk) hMidiIn_ = false;
-  if (rc) ShowMidiInError("Close", rc);
-  return rc;
-}
-
-int MidiLink::ResetOutput() {
-  const int rc = backend_.OutReset();
-  if (rc) ShowMidiOutError("Reset", rc);
-  return rc;
+  return InResult("Close", rc);
 }
 
 int MidiLink::CloseOutput() {
   const int rc = backend_.OutClose();
   if (rc == kMidiOk) hMidiOut_ = false;
-  if (rc) ShowMidiOutError("Close", rc);
-  return rc;
+  return OutResult("Close", rc);
 }
 
 void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {

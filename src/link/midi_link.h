@@ -99,6 +99,10 @@ class MidiLink {
   std::atomic<bool> SysExReceived{false};
 
  private:
+  // Shows the error box for a failed operation; returns rc.
+  int InResult(const char* operation, int rc);
+  int OutResult(const char* operation, int rc);
+
   MidiBackend& backend_;
   Prompts& prompts_;
   Clock& clock_;
