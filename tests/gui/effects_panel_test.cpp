@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QStyleOptionSlider>
 #include <QtTest>
+
+#include "slider_clicks.h"
 #include <memory>
 
 #include "cs2x_emulator.h"
@@ -17,6 +19,7 @@
 #include "scripted_prompts.h"
 
 using namespace qv;
+using qv::test::ClickHandle;
 using Sent = std::vector<Bytes>;
 
 namespace {
@@ -83,19 +86,6 @@ struct Rig {
   }
 };
 
-// Press and release on the slider's handle: a release without a move.
-void ClickHandle(QSlider* s) {
-  QStyleOptionSlider opt;
-  opt.initFrom(s);
-  opt.orientation = s->orientation();
-  opt.minimum = s->minimum();
-  opt.maximum = s->maximum();
-  opt.sliderPosition = opt.sliderValue = s->value();
-  opt.state |= QStyle::State_Horizontal;
-  const QPoint at = s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s).center();
-  QTest::mousePress(s, Qt::LeftButton, Qt::NoModifier, at);
-  QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, at);
-}
 
 }  // namespace
 

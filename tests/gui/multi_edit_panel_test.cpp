@@ -17,6 +17,7 @@
 #include "instrument/messages.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "scripted_prompts.h"
+#include "slider_clicks.h"
 
 using namespace qv;
 
@@ -69,18 +70,7 @@ struct Rig {
     QApplication::processEvents();
     return panel.Slider(name);
   }
-  void ClickHandle(const char* name) {  // press and release on the handle
-    ReleaseSlider* s = Show(name);
-    QStyleOptionSlider opt;
-    opt.initFrom(s);
-    opt.orientation = s->orientation();
-    opt.minimum = s->minimum();
-    opt.maximum = s->maximum();
-    opt.sliderPosition = opt.sliderValue = s->value();
-    const QPoint at = s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s).center();
-    QTest::mousePress(s, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(s, Qt::LeftButton, {}, at);
-  }
+  void ClickHandle(const char* name) { qv::test::ClickHandle(Show(name)); }  // press and release on the handle
 };
 
 QString Tenths(const char* whole, const char* tenth) {
