@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev librtmidi-dev libgtest-dev"
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev librtmidi-dev libgtest-dev python3-mido"
 
 install_missing() {
   local missing=()

@@ -1,9 +1,8 @@
 #include "files/preferences_record.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+
+#include "files/file_io.h"
 
 namespace qv {
 
@@ -71,32 +70,19 @@ PreferencesRecord PreferencesRecord::Decode(const Bytes& bytes) {
 
 PreferencesFileRead ReadPreferencesFile(const std::string& path) {
   PreferencesFileRead result;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return result;
-  const std::uintmax_t length = std::filesystem::file_size(path, ec);
-  if (ec) return result;
-  if (length > kMaxPreferencesFileLength) {
+  FileReadResult read = ReadRegularFile(path, kMaxPreferencesFileLength);
+  if (!read) return result;
+  if (read.longer) {
     result.status = PreferencesFileRead::Status::kTooLong;
     return result;
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return result;
-  Bytes bytes(PreferencesRecord::kSize, 0);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (file.bad()) return result;
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
-  result.record = PreferencesRecord::Decode(bytes);
+  result.record = PreferencesRecord::Decode(read.bytes);
   result.status = PreferencesFileRead::Status::kRead;
   return result;
 }
 
 bool WritePreferencesFile(const std::string& path, const PreferencesRecord& record) {
-  const Bytes bytes = record.Encode();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return !file.fail();
+  return WriteFileSafely(path, record.Encode()).ok;
 }
 
 }  // namespace qv

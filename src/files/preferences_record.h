@@ -69,8 +69,9 @@ struct PreferencesFileRead {
 
 PreferencesFileRead ReadPreferencesFile(const std::string& path);
 
-// Writes the record so that the file holds exactly kSize bytes (a longer
-// existing file is cut). Returns false when the file could not be written.
+// Writes the record through WriteFileSafely, so that the file holds exactly
+// kSize bytes (a longer existing file is replaced whole). Returns false when
+// the file could not be written; an existing file then stays as it was.
 bool WritePreferencesFile(const std::string& path, const PreferencesRecord& record);
 
 }  // namespace qv

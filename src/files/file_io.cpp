@@ -1,0 +1,85 @@
+#include "files/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QSaveFile>
+#include <QString>
+#include <cerrno>
+#include <cstring>
+
+namespace qv {
+
+FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
+  FileWriteResult result;
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) {
+    result.reason = file.errorString().toStdString();
+    return result;
+  }
+  const auto size = static_cast<qint64>(bytes.size());
+  const qint64 written = bytes.empty() ? 0 : file.write(reinterpret_cast<const char*>(bytes.data()), size);
+  if (written != size) {
+    result.reason = file.errorString().toStdString();
+    if (result.reason.empty() || file.error() == QFileDevice::NoError)
+      result.reason = "Only " + std::to_string(written < 0 ? 0 : written) + " of " + std::to_string(size) +
+                      " bytes could be written.";
+    file.cancelWriting();
+    return result;
+  }
+  if (!file.commit()) {
+    result.reason = file.errorString().toStdString();
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+namespace {
+
+std::string ErrnoText(int error) { return std::strerror(error); }
+
+}  // namespace
+
+FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
+  FileReadResult result;
+  // Opened without waiting, so that a FIFO without a writer cannot hold the
+  // program; its type is then checked on the open file itself.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    result.reason = ErrnoText(errno);
+    return result;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    result.reason = S_ISDIR(info.st_mode) ? "It is a folder." : "It is not a regular file.";
+    ::close(fd);
+    return result;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
+  // One byte more than the limit tells a longer file.
+  Bytes buffer(limit + 1);
+  std::size_t got = 0;
+  while (got < buffer.size()) {
+    const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      result.reason = ErrnoText(errno);
+      ::close(fd);
+      return result;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  result.longer = got > limit;
+  buffer.resize(result.longer ? limit : got);
+  result.bytes = std::move(buffer);
+  result.ok = true;
+  return result;
+}
+
+}  // namespace qv

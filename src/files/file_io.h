@@ -1,0 +1,38 @@
+#pragma once
+// Reading and writing whole files. Every file the program writes goes
+// through WriteFileSafely; every file it reads through ReadRegularFile.
+// Paths are UTF-8.
+
+#include <cstddef>
+#include <string>
+
+#include "instrument/bytes.h"
+
+namespace qv {
+
+struct FileWriteResult {
+  bool ok = false;
+  std::string reason;  // the system's reason when the write failed
+  explicit operator bool() const { return ok; }
+};
+
+// Writes `bytes` to a temporary file beside `path` and renames it over
+// `path` only when every byte is written. On success the file holds exactly
+// `bytes`; on failure an existing file is left as it was and no temporary
+// file remains.
+FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes);
+
+struct FileReadResult {
+  bool ok = false;       // false: no regular file, or it could not be opened or read
+  Bytes bytes;           // the first bytes of the file, at most the limit
+  bool longer = false;   // the file holds more than the limit
+  std::string reason;    // why it could not be read
+  explicit operator bool() const { return ok; }
+};
+
+// Reads at most `limit` bytes from the start of a regular file, and one more
+// to learn whether it is longer. A folder, a FIFO or a device counts as a
+// file that cannot be opened and is never read from.
+FileReadResult ReadRegularFile(const std::string& path, std::size_t limit);
+
+}  // namespace qv
