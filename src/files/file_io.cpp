@@ -1,13 +1,18 @@
 #include "files/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QSaveFile>
 #include <QString>
 #include <cerrno>
 #include <cstring>
+
+#if defined(_WIN32)
+#include <filesystem>
+#include <fstream>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace qv {
 
@@ -41,6 +46,37 @@ namespace {
 std::string ErrnoText(int error) { return std::strerror(error); }
 
 }  // namespace
+
+#if defined(_WIN32)
+
+FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
+  FileReadResult result;
+  const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) {
+    result.reason = std::filesystem::is_directory(name, error) ? "It is a folder." : "It is not a regular file.";
+    return result;
+  }
+  std::ifstream file(name, std::ios::binary);
+  if (!file) {
+    result.reason = ErrnoText(errno);
+    return result;
+  }
+  Bytes buffer(limit + 1);
+  file.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
+  if (file.bad()) {
+    result.reason = ErrnoText(errno);
+    return result;
+  }
+  const auto got = static_cast<std::size_t>(file.gcount());
+  result.longer = got > limit;
+  buffer.resize(result.longer ? limit : got);
+  result.bytes = std::move(buffer);
+  result.ok = true;
+  return result;
+}
+
+#else
 
 FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
   FileReadResult result;
@@ -81,5 +117,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
   result.ok = true;
   return result;
 }
+
+#endif
 
 }  // namespace qv
