@@ -120,9 +120,11 @@ const std::vector<EffType>& VarTypes() {
           {0x4E, 0x01, "AUTO WAH+DIST"},
           {0x4E, 0x02, "AUTO WAH+ODRV"},
           {0x52, 0x00, "TOUCH WAH 1"},
-          {0x52, 0x01, "TOUCH WAH 2"},
-          {0x52, 0x02, "TOUCH WAH+DIST"},
-          {0x52, 0x08, "TOUCH WAH+ODRV"},
+          // In XG 52 01 is the touch wah with distortion, 52 02 the one
+          // with overdrive and 52 08 the second plain touch wah.
+          {0x52, 0x08, "TOUCH WAH 2"},
+          {0x52, 0x01, "TOUCH WAH+DIST"},
+          {0x52, 0x02, "TOUCH WAH+ODRV"},
           {0x50, 0x00, "PITCH CHANGE 1"},
           {0x50, 0x01, "PITCH CHANGE 2"},
           {0x51, 0x00, "HARMONIC ENHANCER"},

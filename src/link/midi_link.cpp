@@ -12,11 +12,26 @@ MidiLink::MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataMod
 
 MidiLink::~MidiLink() = default;
 
+MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
+  if (link_.commandDepth_++ == 0) link_.shownInCommand_.clear();
+}
+
+MidiLink::CommandScope::~CommandScope() {
+  if (--link_.commandDepth_ == 0) link_.shownInCommand_.clear();
+}
+
+bool MidiLink::FirstInCommand(char direction, const std::string& operation, int code) {
+  if (commandDepth_ == 0) return true;
+  return shownInCommand_.emplace(direction, operation, code).second;
+}
+
 void MidiLink::ShowMidiInError(const std::string& operation, int code) {
+  if (!FirstInCommand('I', operation, code)) return;
   prompts_.Message("Operation: " + operation + "\r\n" + backend_.InErrorText(code));
 }
 
 void MidiLink::ShowMidiOutError(const std::string& operation, int code) {
+  if (!FirstInCommand('O', operation, code)) return;
   prompts_.Message("Operation: " + operation + "\r\n" + backend_.OutErrorText(code));
 }
 
@@ -62,43 +77,60 @@ int MidiLink::CloseOutput() {
 }
 
 void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {
+  Send(msg, mode, part, blockKind);
+}
+
+namespace {
+// A stored block that can leave: a whole system-exclusive message. A block
+// never filled (all zero) or loaded damaged is none, and its bytes on the
+// wire could be taken for notes under a running status.
+bool IsStoredMessage(const Byte* block, int length) {
+  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7;
+}
+}  // namespace
+
+bool MidiLink::Send(const Bytes& msg, int mode, int part, int blockKind) {
   Bytes buffer;
   if (mode == kSendPartBlock) {
-    if (blockKind < 0 || blockKind > 4 || part < 0 || part >= PartBlkStore::kParts) return;
+    if (blockKind < 0 || blockKind > 4 || part < 0 || part >= PartBlkStore::kParts) return false;
     const int len = BlkLen(blockKind);
     Byte* stored = model_.PartBlk.Block(blockKind, part);
+    if (!IsStoredMessage(stored, len)) return false;
     StoreBulkChecksum(stored, static_cast<std::size_t>(len));
     buffer.assign(stored, stored + len);
   } else if (mode == kSendTxBuf) {
-    if (blockKind < 5 || blockKind > 9) return;
+    if (blockKind < 5 || blockKind > 9) return false;
     const int len = BlkLen(blockKind);
+    if (!IsStoredMessage(model_.TxBuf.data(), len)) return false;
     StoreBulkChecksum(model_.TxBuf.data(), static_cast<std::size_t>(len));
     buffer.assign(model_.TxBuf.begin(), model_.TxBuf.begin() + len);
   } else {
     buffer = msg;
   }
-  if (buffer.empty() || buffer.size() > 128) return;
+  if (buffer.empty() || buffer.size() > 128) return false;
 
   if (!hMidiOut_) {
     ShowMidiOutError("Out Prepare ", kMidiInvalidHandle);
-    return;
+    return false;
   }
   int rc = backend_.OutPrepareHeader(buffer);
   if (rc) {
     ShowMidiOutError("Out Prepare ", rc);
-    return;
+    return false;
   }
   rc = backend_.OutLongMsg(buffer);
-  if (rc) ShowMidiOutError("MidiOutLongMsg ", rc);
+  const bool sent = rc == kMidiOk;
+  if (!sent) ShowMidiOutError("MidiOutLongMsg ", rc);
 
   rc = backend_.OutUnprepareHeader();
-  if (rc == kMidiOk || rc == kMidiInvalidParam) return;
+  if (rc == kMidiOk || rc == kMidiInvalidParam) return sent;
   rc = backend_.OutUnprepareHeader();
   for (int sleeps = 0; rc != kMidiOk && sleeps < kReleaseRetries; ++sleeps) {
     clock_.SleepMs(5);
     rc = backend_.OutUnprepareHeader();
   }
   if (rc != kMidiOk) ShowMidiOutError("midiOutUnprepareHeader ", rc);
+  return sent;
 }
 
 std::string MidiLink::TraceLabel(int kind, int part, int block) {
@@ -211,20 +243,23 @@ void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes
   StopInput();
   StartInput();
 
+  // A request that could not leave gets no reply: the wait is skipped. An
+  // empty developer request is no failure; the wait runs as for any other.
+  bool requestLeft = true;
   switch (kind) {
-    case kDumpCom1: SendSysEx(RqstCom1()); break;
-    case kDumpCom2: SendSysEx(RqstCom2()); break;
-    case kDumpCom3: SendSysEx(RqstCom3()); break;
-    case 3: case 4: case 5: case 6: SendSysEx(RqstLyr(kind - 2)); break;
-    case kDumpMulti: SendSysEx(RqstMulti(part, block)); break;
-    case kDumpCom0: SendSysEx(RqstCom0()); break;
+    case kDumpCom1: requestLeft = SendRequest(RqstCom1()); break;
+    case kDumpCom2: requestLeft = SendRequest(RqstCom2()); break;
+    case kDumpCom3: requestLeft = SendRequest(RqstCom3()); break;
+    case 3: case 4: case 5: case 6: requestLeft = SendRequest(RqstLyr(kind - 2)); break;
+    case kDumpMulti: requestLeft = SendRequest(RqstMulti(part, block)); break;
+    case kDumpCom0: requestLeft = SendRequest(RqstCom0()); break;
     default:
-      if (parmRequest) SendSysEx(*parmRequest);
+      if (parmRequest) requestLeft = SendRequest(*parmRequest);
       break;
   }
 
-  bool received;
-  {
+  bool received = false;
+  if (requestLeft) {
     std::unique_lock<std::mutex> lock(rxMutex_);
     received = clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
                               [this] { return SysExReceived.load(); });

@@ -9,7 +9,9 @@
 #include <cstddef>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "instrument/data_model.h"
 #include "link/clock.h"
@@ -81,6 +83,23 @@ class MidiLink {
   void ShowMidiInError(const std::string& operation, int code);
   void ShowMidiOutError(const std::string& operation, int code);
 
+  // One user command: a menu item, a button press, a drop, a file command or
+  // the start-up work. Within it an error box with the same operation words
+  // and the same code is shown once; its repeats later in the command are
+  // silent. Scopes nest: the outermost one starts and ends the command.
+  // Outside any scope every box is shown.
+  class CommandScope {
+   public:
+    explicit CommandScope(MidiLink& link);
+    ~CommandScope();
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+   private:
+    MidiLink& link_;
+  };
+  bool InCommand() const { return commandDepth_ > 0; }
+
   // Requests one block and waits for its reply (about 2 s at most). For
   // kDumpParm the request is parmRequest (nothing is sent when it is empty).
   void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
@@ -99,6 +118,14 @@ class MidiLink {
   std::atomic<bool> SysExReceived{false};
 
  private:
+  // SendLongMsg; true when the message left (its release may still have failed).
+  bool Send(const Bytes& msg, int mode, int part, int blockKind);
+  bool SendRequest(const Bytes& request) { return Send(request, kSendBytes, 0, 0); }
+
+  // Whether the box (input or output, operation words, code) is to be shown:
+  // false for a repeat within the running command.
+  bool FirstInCommand(char direction, const std::string& operation, int code);
+
   // Shows the error box for a failed operation; returns rc.
   int InResult(const char* operation, int rc);
   int OutResult(const char* operation, int rc);
@@ -110,6 +137,10 @@ class MidiLink {
   TraceSink& trace_;
   bool hMidiOut_ = false;
   bool hMidiIn_ = false;
+
+  // The running command: its depth of nested scopes and the boxes shown in it.
+  int commandDepth_ = 0;
+  std::set<std::tuple<char, std::string, int>> shownInCommand_;
 
   // The receive buffer of the running transaction, filled by MidiInProc.
   std::mutex rxMutex_;

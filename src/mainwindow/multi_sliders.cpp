@@ -9,7 +9,9 @@ namespace {
 using K = SliderKind;
 using F = ReadoutFormat;
 
-// Order = index of the label in the Labelx1 array.
+// Order = index of the label in the Labelx1 array. The ranges are those the
+// XG parameters accept: note shift 28..58 hex (-24..+24 semitones) and the
+// velocity limits 1..127.
 constexpr std::array<MultiSliderDef, kMultiSliderCount> kSliders = {{
     // name              label               page group         min   max  init kind       blk byte a1    a3    read-out      format
     {"SldEqBGain",      "Bass Gain",          1, "EQ",         -12,   12,   0, K::Gain,    2, 11, 0x08, 0x72, "TxtEqBGain", F::Db},
@@ -38,9 +40,9 @@ constexpr std::array<MultiSliderDef, kMultiSliderCount> kSliders = {{
     {"SldPortTime",     "Time",               2, "Portamento",   0,  127,   0, K::Plain,   1, 65, 0x08, 0x68, "Text23",     F::Number},
     {"SldVelSnsDpth",   "Sense Depth",        3, "Velocity",     0,  127,  64, K::Plain,   0, 21, 0x08, 0x0C, "Text11",     F::Number},
     {"SldVelSnsOfst",   "Sense Offset",       3, "Velocity",     0,  127,  64, K::Plain,   0, 22, 0x08, 0x0D, "Text12",     F::Number},
-    {"SldVelLmtLo",     "Limit Low",          3, "Velocity",     0,  127,   0, K::Plain,   1, 70, 0x08, 0x6D, "Text13",     F::Number},
-    {"SldVelLmtHi",     "Limit High",         3, "Velocity",     0,  127, 127, K::Plain,   1, 71, 0x08, 0x6E, "Text26",     F::Number},
-    {"SldNtShft",       "Shift",              3, "Note",         0,  127,  64, K::Plain,   0, 17, 0x08, 0x08, "Text27",     F::Number},
+    {"SldVelLmtLo",     "Limit Low",          3, "Velocity",     1,  127,   1, K::Plain,   1, 70, 0x08, 0x6D, "Text13",     F::Number},
+    {"SldVelLmtHi",     "Limit High",         3, "Velocity",     1,  127, 127, K::Plain,   1, 71, 0x08, 0x6E, "Text26",     F::Number},
+    {"SldNtShft",       "Shift",              3, "Note",        40,   88,  64, K::Plain,   0, 17, 0x08, 0x08, "Text27",     F::Number},
     {"SldNtLmLo",       "Limit Low",          3, "Note",         0,  127,   0, K::Plain,   0, 24, 0x08, 0x0F, "Text28",     F::Number},
     {"SldNtLmHi",       "Limit High",         3, "Note",         0,  127, 127, K::Plain,   0, 25, 0x08, 0x10, "Text29",     F::Number},
     {"SldNtDtn",        "Detune",             3, "Detune",    -128,  127,   0, K::Detune,  0, 18, 0x08, 0x09, "Text33",     F::Tenths},

@@ -30,6 +30,7 @@ void MainWindow::Timer1_Timer() {
 
 void MainWindow::Form_Loadx() {
   WaitCursor hourglass;
+  MidiLink::CommandScope command(*link_);  // one box per failure, not one per block
   model_.Busy = true;
   StartupWork();
   // Also when the output could not be opened: the window's controls work

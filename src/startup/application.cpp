@@ -5,11 +5,13 @@
 #include "mainwindow/main_window.h"
 #include "startup/pref_dialog.h"
 #include "startup/splash_window.h"
+#include "startup/tool_tips.h"
 
 namespace qv {
 
 Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, const QString& prefsFolder)
     : backend_(backend), prompts_(prompts), clock_(clock) {
+  WrapToolTips();
   frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
   frmPref_->onPerfChannelChanged = [this] {

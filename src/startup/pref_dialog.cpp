@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QHBoxLayout>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -83,6 +84,8 @@ void PrefDialog::BuildControls() {
   Label3 = label("Label3", QStringLiteral("        Load an existing Quorvane Workspace at startup?"));
   ChkLdFile = new QCheckBox(this);
   ChkLdFile->setObjectName(QStringLiteral("ChkLdFile"));
+  Label3->setBuddy(ChkLdFile);
+  Label3->installEventFilter(this);
   TxtLdFile = new QLineEdit(this);
   TxtLdFile->setObjectName(QStringLiteral("TxtLdFile"));
   CmdBrowse = new QPushButton(QStringLiteral("Browse"), this);
@@ -163,6 +166,30 @@ void PrefDialog::BuildLayout() {
   layout->addWidget(midi);
   layout->addWidget(density);
   layout->addLayout(buttons);
+}
+
+bool PrefDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Label3) return QDialog::eventFilter(watched, event);
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      label3Pressed_ = mouse->button() == Qt::LeftButton;
+      return label3Pressed_;
+    case QEvent::MouseButtonRelease: {
+      if (mouse->button() != Qt::LeftButton || !label3Pressed_) break;
+      label3Pressed_ = false;
+      // Like a check box: a release away from the text leaves it as it was.
+      if (Label3->rect().contains(mouse->position().toPoint()) && ChkLdFile->isEnabled()) {
+        ChkLdFile->setFocus(Qt::MouseFocusReason);
+        ChkLdFile->click();
+      }
+      return true;
+    }
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void PrefDialog::FillMidiInDevices() {

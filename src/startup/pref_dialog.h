@@ -76,6 +76,11 @@ class PrefDialog : public QDialog {
   QSlider* Slider1;
   QPushButton* OKButton;
 
+ protected:
+  // A click on the text beside ChkLdFile toggles the box, as a click on the
+  // caption of any other check box does.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildControls();
   void BuildLayout();
@@ -87,6 +92,7 @@ class PrefDialog : public QDialog {
   Prompts& prompts_;
   QString folder_;
   bool inOk_ = false;
+  bool label3Pressed_ = false;
 };
 
 }  // namespace qv

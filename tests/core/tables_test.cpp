@@ -47,7 +47,9 @@ TEST(EffectTypeTables, RowsAsListedOddTextsIncluded) {
       {&VarTypes(), 38, 0x45, 0x00, "ROTARY SPEAKER          "},
       {&VarTypes(), 43, 0x48, 0x08, "PHASER 2                "},
       {&VarTypes(), 49, 0x4D, 0x00, "2BAND EQ(STEREO)        "},
-      {&VarTypes(), 56, 0x52, 0x08, "TOUCH WAH+ODRV          "},
+      {&VarTypes(), 54, 0x52, 0x08, "TOUCH WAH 2             "},  // as XG has the touch wahs
+      {&VarTypes(), 55, 0x52, 0x01, "TOUCH WAH+DIST          "},
+      {&VarTypes(), 56, 0x52, 0x02, "TOUCH WAH+ODRV          "},
       {&VarTypes(), 63, 0x40, 0x00, "THRU                    "},
   };
   for (const Check& c : checks) {

@@ -193,6 +193,28 @@ class PrefDialogTest : public QObject {
     QCOMPARE(ReadPreferencesFile(IniPath().toStdString()).record.PerfChannel, std::int16_t{9});
   }
 
+  void clickOnTheTextBesideTheWorkspaceBoxTogglesIt() {
+    auto dlg = Open();
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+    auto* text = dlg->findChild<QLabel*>("Label3");
+    auto* box = dlg->findChild<QCheckBox*>("ChkLdFile");
+    QVERIFY(text && box);
+    const QPoint middle = text->rect().center();
+    QTest::mouseClick(text, Qt::LeftButton, Qt::NoModifier, middle);
+    QVERIFY(box->isChecked() && dlg->LoadWorkspaceAtStart());
+    QTest::mouseClick(text, Qt::LeftButton, Qt::NoModifier, middle);
+    QVERIFY(!box->isChecked());
+    // As on a check box's own caption: a press taken away before the release
+    // and any other button change nothing.
+    QTest::mousePress(text, Qt::LeftButton, Qt::NoModifier, middle);
+    QTest::mouseRelease(text, Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
+    QTest::mouseClick(text, Qt::RightButton, Qt::NoModifier, middle);
+    QVERIFY(!box->isChecked());
+    QTest::mouseClick(dlg->ChkMlt[0], Qt::LeftButton, Qt::NoModifier, dlg->ChkMlt[0]->rect().center());
+    QVERIFY(dlg->ChkMlt[0]->isChecked());
+  }
+
   void unwritableFileHidesTheDialogWithoutABox() {
     PrefDialog dlg(backend_, prompts_, dir_->filePath("missing/folder"));
     dlg.show();
