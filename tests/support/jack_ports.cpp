@@ -102,9 +102,10 @@ void JackCs2x::OnInput(double, std::vector<unsigned char>* message, void* self) 
   {
     std::lock_guard<std::mutex> lock(me->mutex_);
     me->events_.push_back({PortEvent::Received, m, std::chrono::steady_clock::now()});
-    ++me->receivedCount_;
   }
-  me->wire_.OutLongMsg(m);
+  me->wire_.OutLongMsg(m);  // queued for the emulator before it is counted
+  std::lock_guard<std::mutex> lock(me->mutex_);
+  ++me->receivedCount_;
 }
 
 std::vector<Bytes> JackCs2x::Received(std::size_t count, std::chrono::milliseconds bound) {

@@ -153,7 +153,9 @@ TEST(JackLink, WorkspaceSizedBurstArrivesWholeAndInOrder) {
   const std::vector<Bytes> messages = WorkspaceMessages(*rig.link, rig.model, rig.cs2x.Instrument());
   ASSERT_EQ(messages.size(), 80u);
   SendWorkspace(*rig.link, messages);
-  EXPECT_EQ(rig.cs2x.Received(messages.size()), messages);
+  const std::vector<Bytes> received = rig.cs2x.Received(messages.size());
+  ASSERT_EQ(received.size(), messages.size());
+  for (std::size_t i = 0; i < messages.size(); ++i) EXPECT_EQ(received[i], messages[i]) << "message " << i;
   EXPECT_TRUE(rig.prompts.Messages().empty());
   Cs2xEmulator& cs2x = rig.cs2x.Instrument();
   EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x0F, 0x0B), 115);  // volume of the last part
