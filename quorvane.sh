@@ -43,6 +43,7 @@ start_jack() {
   jackd --no-realtime -p 64 -d dummy -r 48000 -p 256 >build/jackd.log 2>&1 &
   JACKD_PID=$!
   trap stop_jack EXIT
+  trap 'stop_jack; exit 130' INT TERM
   for _ in $(seq 1 100); do
     jack_server_answers && return 0
     kill -0 "$JACKD_PID" 2>/dev/null || break

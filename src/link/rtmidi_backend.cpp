@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <thread>
 
 namespace qv {
 
@@ -114,6 +115,7 @@ RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(
   SilenceJackLibrary();
   in_ = OpenClient<RtMidiIn>(api_, clientName_, inError_);
   out_ = OpenClient<RtMidiOut>(api_, clientName_, outError_);
+  if (api_ == MidiApi::Jack && (in_ || out_)) settle_ = JackSettleTime();
   if (in_) {
     try {
       // System exclusive, timing and active sensing all arrive: MIDI thru
@@ -211,6 +213,9 @@ int RtMidiBackend::OutOpen(int device) {
     int rc = TakeError(outError_);
     if (rc == kMidiOk && !out_->isPortOpen()) rc = kMidiError;
     outOpen_ = rc == kMidiOk;
+    // Under JACK a message sent before the connection is in the server's
+    // graph leaves at an unconnected port and is lost.
+    if (outOpen_) std::this_thread::sleep_for(settle_);
     return rc;
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -290,6 +295,7 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
       return rc;
     }
     inOpen_ = true;
+    std::this_thread::sleep_for(settle_);  // as for the output
     return kMidiOk;
   } catch (const RtMidiError& e) {
     SetHandler(nullptr);
@@ -412,6 +418,15 @@ bool RtMidiBackend::JackServerRunning() {
   if (!probe) return false;
   jack_client_close(probe);
   return true;
+}
+
+std::chrono::microseconds RtMidiBackend::JackSettleTime() {
+  SilenceJackLibrary();
+  jack_client_t* probe = jack_client_open("Quorvane probe", JackNoStartServer, nullptr);
+  if (!probe) return std::chrono::microseconds(0);
+  const double period = 1e6 * jack_get_buffer_size(probe) / jack_get_sample_rate(probe);
+  jack_client_close(probe);
+  return std::chrono::microseconds(static_cast<long long>(3 * period));  // the current period, the next, and one more
 }
 
 // ---- texts --------------------------------------------------------------

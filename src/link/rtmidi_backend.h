@@ -5,6 +5,7 @@
 // every open fails with kMidiNoDriver; nothing is printed.
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -81,6 +82,9 @@ class RtMidiBackend : public MidiBackend {
   // Whether a JACK server runs: a client can connect without starting one.
   // libjack prints nothing.
   static bool JackServerRunning();
+  // The time in which a new JACK connection surely carries messages: the
+  // server takes it into its graph from the next period on. Zero elsewhere.
+  static std::chrono::microseconds JackSettleTime();
 
   // The names of the program's own ports.
   static constexpr const char* kInPortName = "Quorvane In";
@@ -96,6 +100,7 @@ class RtMidiBackend : public MidiBackend {
 
   const MidiApi api_;
   const std::string clientName_;
+  std::chrono::microseconds settle_{0};  // waited after a port is connected
   std::string inPortName_, outPortName_;  // names of the devices opened
 
   std::unique_ptr<RtMidiIn> in_;

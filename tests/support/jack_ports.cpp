@@ -73,6 +73,7 @@ JackCs2x::JackCs2x(const std::string& clientName) {
   });
   wire_.InStart();
   instrument_ = std::make_unique<Cs2xEmulator>(wire_);
+  feeder_ = std::thread([this] { Feed(); });
   if (!RtMidiBackend::JackServerRunning()) return;
   try {
     // RtMidi opens a client for each side; each gets a name of its own.
@@ -85,6 +86,7 @@ JackCs2x::JackCs2x(const std::string& clientName) {
     inPort_ = FindInputPort(clientName + "-in", "MIDI In");
     outPort_ = clientName + ":MIDI Out";
     ready_ = !inPort_.empty();
+    std::this_thread::sleep_for(RtMidiBackend::JackSettleTime());
   } catch (const RtMidiError&) {
     ready_ = false;
   }
@@ -92,20 +94,41 @@ JackCs2x::JackCs2x(const std::string& clientName) {
 
 JackCs2x::~JackCs2x() {
   in_.reset();  // no more input: then the emulator may stop
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+  }
+  arrived_.notify_all();
+  feeder_.join();
   instrument_.reset();
   out_.reset();
 }
 
+// Runs on JACK's thread: as little as possible, so that the client finishes
+// within its period (a late client loses MIDI events).
 void JackCs2x::OnInput(double, std::vector<unsigned char>* message, void* self) {
   auto* me = static_cast<JackCs2x*>(self);
-  const Bytes m(message->begin(), message->end());
+  const auto now = std::chrono::steady_clock::now();
   {
     std::lock_guard<std::mutex> lock(me->mutex_);
-    me->events_.push_back({PortEvent::Received, m, std::chrono::steady_clock::now()});
+    me->events_.push_back({PortEvent::Received, Bytes(message->begin(), message->end()), now});
+    me->toFeed_.emplace_back(message->begin(), message->end());
   }
-  me->wire_.OutLongMsg(m);  // queued for the emulator before it is counted
-  std::lock_guard<std::mutex> lock(me->mutex_);
-  ++me->receivedCount_;
+  me->arrived_.notify_one();
+}
+
+void JackCs2x::Feed() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    arrived_.wait(lock, [this] { return stop_ || !toFeed_.empty(); });
+    if (stop_) return;
+    std::vector<Bytes> batch;
+    batch.swap(toFeed_);
+    lock.unlock();
+    for (const Bytes& m : batch) wire_.OutLongMsg(m);  // queued for the emulator before it is counted
+    lock.lock();
+    receivedCount_ += batch.size();
+  }
 }
 
 std::vector<Bytes> JackCs2x::Received(std::size_t count, std::chrono::milliseconds bound) {
@@ -143,6 +166,7 @@ JackKeyboard::JackKeyboard(const std::string& clientName, const std::string& des
       if (out_->getPortName(i) == destination) {
         out_->openPort(i, "keys");
         ready_ = out_->isPortOpen();
+        std::this_thread::sleep_for(RtMidiBackend::JackSettleTime());
         break;
       }
   } catch (const RtMidiError&) {

@@ -4,9 +4,11 @@
 // tests use them with the program's RtMidi backend on JACK.
 
 #include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cs2x_emulator.h"
@@ -61,6 +63,7 @@ class JackCs2x {
 
  private:
   static void OnInput(double, std::vector<unsigned char>* message, void* self);
+  void Feed();  // hands what arrived to the emulator, off JACK's thread
 
   std::string inPort_, outPort_;
   bool ready_ = false;
@@ -69,8 +72,12 @@ class JackCs2x {
   std::unique_ptr<RtMidiIn> in_;
   std::unique_ptr<RtMidiOut> out_;
   mutable std::mutex mutex_;
+  std::condition_variable arrived_;
   std::vector<PortEvent> events_;
-  std::size_t receivedCount_ = 0;
+  std::vector<Bytes> toFeed_;
+  std::size_t receivedCount_ = 0;  // handed to the emulator
+  bool stop_ = false;
+  std::thread feeder_;
 };
 
 // A keyboard: one JACK output port connected to the input port `destination`.
