@@ -71,7 +71,7 @@ struct JackRig {
 
 // The 80 messages of a workspace load: 60 part blocks, 12 receive channels
 // and the 8 performance blocks, each part and block with values of its own.
-std::vector<Bytes> WorkspaceMessages(MidiLink& link, DataModel& model, Cs2xEmulator& instrument) {
+std::vector<Bytes> WorkspaceMessages(DataModel& model, Cs2xEmulator& instrument) {
   std::vector<Bytes> sent;
   for (int part = 4; part < 16; ++part)
     for (int block = 0; block < kMultiBlocks; ++block) {
@@ -90,7 +90,6 @@ std::vector<Bytes> WorkspaceMessages(MidiLink& link, DataModel& model, Cs2xEmula
     StoreBulkChecksum(dump.data(), dump.size());
     sent.push_back(dump);
   }
-  (void)link;
   return sent;
 }
 
@@ -153,7 +152,7 @@ TEST(JackLink, WorkspaceSizedBurstArrivesWholeAndInOrder) {
   REQUIRE_JACK();
   JackRig rig;
   ASSERT_TRUE(rig.Open());
-  const std::vector<Bytes> messages = WorkspaceMessages(*rig.link, rig.model, rig.cs2x.Instrument());
+  const std::vector<Bytes> messages = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
   ASSERT_EQ(messages.size(), 80u);
   SendWorkspace(*rig.link, messages);
   const std::vector<Bytes> received = rig.cs2x.Received(messages.size());
@@ -196,7 +195,7 @@ TEST(JackLink, ThruForwardsTheKeyboardOnlyWhileNoTransactionRuns) {
   });
   for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) rig.link->RtrvDump(kind, 0, 0);
   for (int block = 0; block < kMultiBlocks; ++block) rig.link->RtrvDump(kDumpMulti, 9, block);
-  const std::vector<Bytes> workspace = WorkspaceMessages(*rig.link, rig.model, rig.cs2x.Instrument());
+  const std::vector<Bytes> workspace = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
   SendWorkspace(*rig.link, workspace, 500us);  // paced, so that thru has its turns in between
   std::this_thread::sleep_for(30ms);
   playing = false;
