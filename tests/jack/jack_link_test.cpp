@@ -1,11 +1,13 @@
 // The MIDI link on the RtMidi backend over real JACK ports, with the
 // emulated CS2x and a keyboard as clients of the same server.
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -35,6 +37,35 @@ class NoTrace : public TraceSink {
       GTEST_SKIP() << reason;                            \
     }                                                    \
   } while (false)
+
+// Runs a scenario over real ports. A failing run in which the server had an
+// xrun does not count (a late client loses that period's MIDI events): the
+// scenario runs again, three times at most.
+void RunOverJack(const std::function<void()>& scenario) {
+  for (int run = 1;; ++run) {
+    testing::TestPartResultArray results;
+    int xruns = 0;
+    {
+      JackXrunWatch watch;
+      testing::ScopedFakeTestPartResultReporter reporter(
+          testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &results);
+      scenario();
+      xruns = watch.Count();
+    }
+    bool failed = false;
+    for (int i = 0; i < results.size(); ++i) failed |= results.GetTestPartResult(i).failed();
+    if (failed && xruns > 0 && run < 3) {
+      std::printf("the JACK server had %d xruns: the scenario runs again\n", xruns);
+      continue;
+    }
+    if (failed && xruns > 0) ADD_FAILURE() << "the JACK server had xruns in each of three runs";
+    for (int i = 0; i < results.size(); ++i) {
+      const testing::TestPartResult& r = results.GetTestPartResult(i);
+      if (r.failed()) ADD_FAILURE_AT(r.file_name() ? r.file_name() : __FILE__, r.line_number()) << r.message();
+    }
+    return;
+  }
+}
 
 bool IsNote(const Bytes& m) { return m.size() == 3 && (m[0] & 0xE0) == 0x80; }
 bool IsRequest(const Bytes& m) { return m.size() >= 4 && m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x20; }
@@ -150,128 +181,136 @@ TEST(JackBackend, ThruIsRefusedWhereItWouldForwardAPortToItself) {
 
 TEST(JackLink, WorkspaceSizedBurstArrivesWholeAndInOrder) {
   REQUIRE_JACK();
-  JackRig rig;
-  ASSERT_TRUE(rig.Open());
-  const std::vector<Bytes> messages = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
-  ASSERT_EQ(messages.size(), 80u);
-  SendWorkspace(*rig.link, messages);
-  const std::vector<Bytes> received = rig.cs2x.Received(messages.size());
-  ASSERT_EQ(received.size(), messages.size());
-  for (std::size_t i = 0; i < messages.size(); ++i) EXPECT_EQ(received[i], messages[i]) << "message " << i;
-  EXPECT_TRUE(rig.prompts.Messages().empty());
-  Cs2xEmulator& cs2x = rig.cs2x.Instrument();
-  EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x0F, 0x0B), 115);  // volume of the last part
-  EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 3);    // receive channel
-  EXPECT_EQ(cs2x.Param(kModelCs, 0x60, 0x04, 0x00), 0x24);  // Lyr4
+  RunOverJack([] {
+    JackRig rig;
+    ASSERT_TRUE(rig.Open());
+    const std::vector<Bytes> messages = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
+    ASSERT_EQ(messages.size(), 80u);
+    SendWorkspace(*rig.link, messages);
+    const std::vector<Bytes> received = rig.cs2x.Received(messages.size());
+    ASSERT_EQ(received.size(), messages.size());
+    for (std::size_t i = 0; i < messages.size(); ++i) EXPECT_EQ(received[i], messages[i]) << "message " << i;
+    EXPECT_TRUE(rig.prompts.Messages().empty());
+    Cs2xEmulator& cs2x = rig.cs2x.Instrument();
+    EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x0F, 0x0B), 115);  // volume of the last part
+    EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 3);    // receive channel
+    EXPECT_EQ(cs2x.Param(kModelCs, 0x60, 0x04, 0x00), 0x24);  // Lyr4
+  });
 }
 
 TEST(JackLink, ThruForwardsTheKeyboardOnlyWhileNoTransactionRuns) {
   REQUIRE_JACK();
-  JackRig rig;
-  ASSERT_TRUE(rig.Open());
+  RunOverJack([] {
+    JackRig rig;
+    ASSERT_TRUE(rig.Open());
 
-  // Idle: every note arrives, in order.
-  std::vector<Bytes> notes;
-  for (Byte n = 60; n < 70; ++n) {
-    notes.push_back(NoteOn(0, n, 100));
-    notes.push_back(NoteOff(0, n, 0));
-  }
-  for (const Bytes& m : notes) {
-    rig.keyboard->Play(m);
-    std::this_thread::sleep_for(1ms);
-  }
-  EXPECT_EQ(rig.cs2x.Received(notes.size()), notes);
-
-  // Retrievals while the keyboard plays, and then a workspace load: a note
-  // never arrives between a request and its reply, nor inside a message.
-  rig.cs2x.ClearEvents();
-  rig.cs2x.Instrument().replyDelay = 20ms;
-  std::atomic<bool> playing{true};
-  std::thread player([&] {
-    for (Byte n = 0; playing; n = static_cast<Byte>((n + 1) % 128)) {
-      rig.keyboard->Play(NoteOn(1, n, 64));
-      std::this_thread::sleep_for(500us);
+    // Idle: every note arrives, in order.
+    std::vector<Bytes> notes;
+    for (Byte n = 60; n < 70; ++n) {
+      notes.push_back(NoteOn(0, n, 100));
+      notes.push_back(NoteOff(0, n, 0));
     }
+    for (const Bytes& m : notes) {
+      rig.keyboard->Play(m);
+      std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_EQ(rig.cs2x.Received(notes.size()), notes);
+
+    // Retrievals while the keyboard plays, and then a workspace load: a note
+    // never arrives between a request and its reply, nor inside a message.
+    rig.cs2x.ClearEvents();
+    rig.cs2x.Instrument().replyDelay = 20ms;
+    std::atomic<bool> playing{true};
+    std::thread player([&] {
+      for (Byte n = 0; playing; n = static_cast<Byte>((n + 1) % 128)) {
+        rig.keyboard->Play(NoteOn(1, n, 64));
+        std::this_thread::sleep_for(500us);
+      }
+    });
+    for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) rig.link->RtrvDump(kind, 0, 0);
+    for (int block = 0; block < kMultiBlocks; ++block) rig.link->RtrvDump(kDumpMulti, 9, block);
+    const std::vector<Bytes> workspace = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
+    SendWorkspace(*rig.link, workspace, 500us);  // paced, so that thru has its turns in between
+    std::this_thread::sleep_for(30ms);
+    playing = false;
+    player.join();
+    std::this_thread::sleep_for(30ms);
+
+    int requests = 0, replies = 0, notesInTransaction = 0, notesForwarded = 0, notesAmongSent = 0, malformed = 0;
+    bool inTransaction = false;
+    std::vector<Bytes> sysex;
+    for (const PortEvent& e : rig.cs2x.Events()) {
+      if (e.kind == PortEvent::ReplySent) {
+        ++replies;
+        inTransaction = false;
+        continue;
+      }
+      if (IsRequest(e.message)) {
+        ++requests;
+        inTransaction = true;
+      } else if (IsNote(e.message)) {
+        ++notesForwarded;
+        notesInTransaction += inTransaction;
+        notesAmongSent += !sysex.empty() && sysex.size() < workspace.size();
+      } else if (e.message.front() == 0xF0 && e.message.back() == 0xF7) {
+        sysex.push_back(e.message);
+      } else {
+        ++malformed;
+      }
+      for (std::size_t i = 1; i + 1 < e.message.size(); ++i) malformed += e.message[0] == 0xF0 && e.message[i] >= 0x80;
+    }
+    std::printf("thru over JACK: %d notes forwarded, %d of them among %zu sent messages; %d inside %d transactions\n",
+                notesForwarded, notesAmongSent, sysex.size(), notesInTransaction, requests);
+    EXPECT_EQ(requests, 13);
+    EXPECT_EQ(replies, 13);
+    EXPECT_EQ(notesInTransaction, 0);
+    EXPECT_GT(notesForwarded, 0);
+    EXPECT_GT(notesAmongSent, 0);
+    EXPECT_EQ(malformed, 0);
+    EXPECT_EQ(sysex, workspace);
+    EXPECT_TRUE(rig.prompts.Messages().empty());
   });
-  for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) rig.link->RtrvDump(kind, 0, 0);
-  for (int block = 0; block < kMultiBlocks; ++block) rig.link->RtrvDump(kDumpMulti, 9, block);
-  const std::vector<Bytes> workspace = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
-  SendWorkspace(*rig.link, workspace, 500us);  // paced, so that thru has its turns in between
-  std::this_thread::sleep_for(30ms);
-  playing = false;
-  player.join();
-  std::this_thread::sleep_for(30ms);
-
-  int requests = 0, replies = 0, notesInTransaction = 0, notesForwarded = 0, notesAmongSent = 0, malformed = 0;
-  bool inTransaction = false;
-  std::vector<Bytes> sysex;
-  for (const PortEvent& e : rig.cs2x.Events()) {
-    if (e.kind == PortEvent::ReplySent) {
-      ++replies;
-      inTransaction = false;
-      continue;
-    }
-    if (IsRequest(e.message)) {
-      ++requests;
-      inTransaction = true;
-    } else if (IsNote(e.message)) {
-      ++notesForwarded;
-      notesInTransaction += inTransaction;
-      notesAmongSent += !sysex.empty() && sysex.size() < workspace.size();
-    } else if (e.message.front() == 0xF0 && e.message.back() == 0xF7) {
-      sysex.push_back(e.message);
-    } else {
-      ++malformed;
-    }
-    for (std::size_t i = 1; i + 1 < e.message.size(); ++i) malformed += e.message[0] == 0xF0 && e.message[i] >= 0x80;
-  }
-  std::printf("thru over JACK: %d notes forwarded, %d of them among %zu sent messages; %d inside %d transactions\n",
-              notesForwarded, notesAmongSent, sysex.size(), notesInTransaction, requests);
-  EXPECT_EQ(requests, 13);
-  EXPECT_EQ(replies, 13);
-  EXPECT_EQ(notesInTransaction, 0);
-  EXPECT_GT(notesForwarded, 0);
-  EXPECT_GT(notesAmongSent, 0);
-  EXPECT_EQ(malformed, 0);
-  EXPECT_EQ(sysex, workspace);
-  EXPECT_TRUE(rig.prompts.Messages().empty());
 }
 
 TEST(JackLink, ThruNeverSendsTheProgramsOwnOutputRound) {
   REQUIRE_JACK();
-  JackRig rig;
-  ASSERT_TRUE(rig.Open());
-  rig.link->CloseInput();
-  // The input on the program's own output port: what leaves comes back.
-  int own = -1;
-  for (int d = 0; d < rig.backend.InGetNumDevs(); ++d) {
-    std::string name;
-    rig.backend.InGetDevCaps(d, name);
-    if (name.rfind(rig.client, 0) == 0 && name.ends_with(std::string(":") + RtMidiBackend::kOutPortName)) own = d;
-  }
-  ASSERT_GE(own, 0);
-  rig.link->MidiInDev = own;
-  ASSERT_EQ(rig.link->OpenInput(), kMidiOk);
-  ASSERT_EQ(rig.link->ConnectThru(), kMidiOk);
-  ASSERT_EQ(rig.link->StartInput(), kMidiOk);
-  rig.link->SendSysEx(NoteOn(2, 64, 90));
-  std::this_thread::sleep_for(60ms);  // a dozen periods: a loop would have sent it again
-  EXPECT_EQ(rig.cs2x.Received(2, 0ms), (std::vector<Bytes>{NoteOn(2, 64, 90)}));
+  RunOverJack([] {
+    JackRig rig;
+    ASSERT_TRUE(rig.Open());
+    rig.link->CloseInput();
+    // The input on the program's own output port: what leaves comes back.
+    int own = -1;
+    for (int d = 0; d < rig.backend.InGetNumDevs(); ++d) {
+      std::string name;
+      rig.backend.InGetDevCaps(d, name);
+      if (name.rfind(rig.client, 0) == 0 && name.ends_with(std::string(":") + RtMidiBackend::kOutPortName)) own = d;
+    }
+    ASSERT_GE(own, 0);
+    rig.link->MidiInDev = own;
+    ASSERT_EQ(rig.link->OpenInput(), kMidiOk);
+    ASSERT_EQ(rig.link->ConnectThru(), kMidiOk);
+    ASSERT_EQ(rig.link->StartInput(), kMidiOk);
+    rig.link->SendSysEx(NoteOn(2, 64, 90));
+    std::this_thread::sleep_for(60ms);  // a dozen periods: a loop would have sent it again
+    EXPECT_EQ(rig.cs2x.Received(2, 0ms), (std::vector<Bytes>{NoteOn(2, 64, 90)}));
+  });
 }
 
 TEST(JackLink, InputArrivingAfterTheLinkIsDestroyedReachesNothing) {
   REQUIRE_JACK();
-  JackRig rig;
-  ASSERT_TRUE(rig.Open());
-  rig.link.reset();  // input open, thru connected
-  EXPECT_EQ(rig.backend.InStart(), kMidiInvalidHandle);
-  const Bytes dump = rig.cs2x.Instrument().BulkDump(kModelCs, 0x60, 0x00, 0x00);
-  for (int i = 0; i < 20; ++i) {
-    rig.keyboard->Play(dump);
-    rig.keyboard->Play(NoteOn(0, 60, 1));
-  }
-  std::this_thread::sleep_for(30ms);
-  EXPECT_TRUE(rig.cs2x.Received(1, 0ms).empty());  // nothing forwarded either
+  RunOverJack([] {
+    JackRig rig;
+    ASSERT_TRUE(rig.Open());
+    rig.link.reset();  // input open, thru connected
+    EXPECT_EQ(rig.backend.InStart(), kMidiInvalidHandle);
+    const Bytes dump = rig.cs2x.Instrument().BulkDump(kModelCs, 0x60, 0x00, 0x00);
+    for (int i = 0; i < 20; ++i) {
+      rig.keyboard->Play(dump);
+      rig.keyboard->Play(NoteOn(0, 60, 1));
+    }
+    std::this_thread::sleep_for(30ms);
+    EXPECT_TRUE(rig.cs2x.Received(1, 0ms).empty());  // nothing forwarded either
+  });
 }
 
 }  // namespace

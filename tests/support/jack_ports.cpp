@@ -59,6 +59,22 @@ std::string FindInputPort(const std::string& clientPrefix, const std::string& po
   return result;
 }
 
+JackXrunWatch::JackXrunWatch() {
+  client_ = jack_client_open("xrun watch", JackNoStartServer, nullptr);
+  if (!client_) return;
+  jack_set_xrun_callback(client_, &JackXrunWatch::OnXrun, this);
+  jack_activate(client_);
+}
+
+JackXrunWatch::~JackXrunWatch() {
+  if (client_) jack_client_close(client_);
+}
+
+int JackXrunWatch::OnXrun(void* self) {
+  ++static_cast<JackXrunWatch*>(self)->count_;
+  return 0;
+}
+
 // ---- the emulated CS2x ---------------------------------------------------
 
 JackCs2x::JackCs2x(const std::string& clientName) {

@@ -3,6 +3,7 @@
 // of its own, and a keyboard that plays into a chosen port. The real-port
 // tests use them with the program's RtMidi backend on JACK.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -18,6 +19,7 @@
 
 class RtMidiIn;
 class RtMidiOut;
+struct _jack_client;
 
 namespace qv::test {
 
@@ -91,6 +93,23 @@ class JackKeyboard {
  private:
   bool ready_ = false;
   std::unique_ptr<RtMidiOut> out_;
+};
+
+// Counts the server's xruns from its making on: periods in which a client
+// did not finish in time. A period like that may lose MIDI events, which
+// says nothing of the program: the tests then run their scenario again.
+class JackXrunWatch {
+ public:
+  JackXrunWatch();
+  ~JackXrunWatch();
+  JackXrunWatch(const JackXrunWatch&) = delete;
+  JackXrunWatch& operator=(const JackXrunWatch&) = delete;
+  int Count() const { return count_; }
+
+ private:
+  static int OnXrun(void* self);
+  _jack_client* client_ = nullptr;
+  std::atomic<int> count_{0};
 };
 
 // The full name of a JACK input port whose name starts with clientPrefix and
