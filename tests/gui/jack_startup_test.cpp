@@ -97,16 +97,35 @@ class JackStartupTest : public QObject {
       QVERIFY(prompts.Messages().empty());
     }
 
-    JackCs2x cs2x(UniqueClientName("CS2x"));
-    QVERIFY(cs2x.Ready());
-    RtMidiBackend backend(MidiApi::Jack, UniqueClientName("Quorvane"));
-    AllPartsPreferences prefs(InputDevice(backend, cs2x.OutPort()), OutputDevice(backend, cs2x.InPort()));
-    QVERIFY(prefs.MidiInDevRow() >= 0 && prefs.MidiOutDevRow() >= 0);
+    // A run in which the server had an xrun (a late client loses that
+    // period's MIDI events) does not count when it differs: it runs again.
     ScriptedPrompts prompts;
-    auto window = StartUp(backend, prompts, prefs);
+    std::unique_ptr<AllPartsPreferences> prefs;
+    std::unique_ptr<JackCs2x> jackCs2x;
+    std::unique_ptr<RtMidiBackend> backend;
+    std::unique_ptr<MainWindow> window;  // goes first
+    std::vector<Bytes> overJack;
+    for (int run = 1;; ++run) {
+      window.reset();
+      backend.reset();
+      jackCs2x.reset();
+      prompts.Clear();
+      JackXrunWatch watch;
+      const std::string suffix = "-" + std::to_string(run);
+      jackCs2x = std::make_unique<JackCs2x>(UniqueClientName("CS2x") + suffix);
+      QVERIFY(jackCs2x->Ready());
+      backend = std::make_unique<RtMidiBackend>(MidiApi::Jack, UniqueClientName("Quorvane") + suffix);
+      prefs = std::make_unique<AllPartsPreferences>(InputDevice(*backend, jackCs2x->OutPort()),
+                                                    OutputDevice(*backend, jackCs2x->InPort()));
+      QVERIFY(prefs->MidiInDevRow() >= 0 && prefs->MidiOutDevRow() >= 0);
+      window = StartUp(*backend, prompts, *prefs);
+      overJack = jackCs2x->Received(onFakeWire.size());
+      if ((overJack == onFakeWire && prompts.Messages().empty()) || watch.Count() == 0 || run == 3) break;
+      qInfo("the JACK server had %d xruns: the start-up runs again", watch.Count());
+    }
+    JackCs2x& cs2x = *jackCs2x;
     QVERIFY2(prompts.Messages().empty(), prompts.Messages().empty() ? "" : prompts.Messages().front().c_str());
 
-    const std::vector<Bytes> overJack = cs2x.Received(onFakeWire.size());
     QCOMPARE(overJack.size(), onFakeWire.size());
     int requests = 0;
     for (std::size_t i = 0; i < onFakeWire.size(); ++i) {
