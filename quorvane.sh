@@ -7,7 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev librtmidi-dev libgtest-dev python3-mido"
+# jackd2, its library and librtmidi-dev go in together: installing jackd2
+# alone would remove librtmidi-dev.
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev jackd2 libjack-jackd2-dev librtmidi-dev libgtest-dev python3-mido"
 
 install_missing() {
   local missing=()
@@ -26,6 +28,39 @@ build() {
   cmake --build build --parallel "$(nproc)"
 }
 
+# The tests over real MIDI ports run on a JACK server with its dummy driver,
+# a MIDI system in user space. One already running is used and left alone.
+JACKD_PID=""
+jack_server_answers() { [ "$(jack_wait -c 2>/dev/null)" = running ]; }
+
+start_jack() {
+  if jack_server_answers; then
+    echo "using the JACK server already running"
+    return 0
+  fi
+  rm -f /dev/shm/jack_default_0_0  # left by a server that was killed
+  # -p 64 keeps the server's shared memory under 64 MB.
+  jackd --no-realtime -p 64 -d dummy -r 48000 -p 256 >build/jackd.log 2>&1 &
+  JACKD_PID=$!
+  trap stop_jack EXIT
+  trap 'stop_jack; exit 130' INT TERM
+  for _ in $(seq 1 100); do
+    jack_server_answers && return 0
+    kill -0 "$JACKD_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "the JACK server did not start (see build/jackd.log); the tests over real ports will be skipped" >&2
+  stop_jack
+}
+
+stop_jack() {
+  if [ -n "$JACKD_PID" ]; then
+    kill "$JACKD_PID" 2>/dev/null || true
+    wait "$JACKD_PID" 2>/dev/null || true
+    JACKD_PID=""
+  fi
+}
+
 case "${1:-run}" in
   run)
     install_missing
@@ -35,13 +70,14 @@ case "${1:-run}" in
   test)
     install_missing
     build
-    cd build
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+    start_jack
+    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
     ;;
   bench)
     install_missing
     build
-    exec ./build/bench/retrieval_bench
+    start_jack
+    ./build/bench/retrieval_bench
     ;;
   *)
     echo "usage: $0 [run|test|bench]" >&2

@@ -10,7 +10,16 @@ namespace qv {
 MidiLink::MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace)
     : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {}
 
-MidiLink::~MidiLink() = default;
+// The input handler points at this link: it is detached before the link is
+// gone, so that no input can reach it on any way out of the program. No box
+// is shown.
+MidiLink::~MidiLink() {
+  if (!hMidiIn_) return;
+  backend_.Disconnect();
+  backend_.InStop();
+  backend_.InReset();
+  backend_.InClose();
+}
 
 MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
   if (link_.commandDepth_++ == 0) link_.shownInCommand_.clear();

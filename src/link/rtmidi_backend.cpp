@@ -1,10 +1,12 @@
 #include "link/rtmidi_backend.h"
 
 #include <dlfcn.h>
+#include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
 #include <iostream>
+#include <thread>
 
 namespace qv {
 
@@ -72,21 +74,33 @@ int CodeOf(const RtMidiError& e) {
   }
 }
 
-bool AlsaCompiledIn() {
+RtMidi::Api RtMidiApiOf(MidiApi api) { return api == MidiApi::Jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA; }
+
+bool CompiledIn(RtMidi::Api api) {
   std::vector<RtMidi::Api> apis;
   RtMidi::getCompiledApi(apis);
-  return std::find(apis.begin(), apis.end(), RtMidi::LINUX_ALSA) != apis.end();
+  return std::find(apis.begin(), apis.end(), api) != apis.end();
 }
 
-// Creates one side on the ALSA sequencer, or nothing when there is no
-// sequencer. Only ALSA is ever asked for: RtMidi must not fall back on
-// another system.
+void SilentJackMessage(const char*) {}
+
+void SilenceJackLibrary() {
+  jack_set_error_function(&SilentJackMessage);
+  jack_set_info_function(&SilentJackMessage);
+}
+
+// Creates one side on the chosen system, or nothing when the system cannot
+// be reached. Only that system is ever asked for: RtMidi must not fall back
+// on another.
 template <class Port>
-std::unique_ptr<Port> OpenClient(const char* clientName, RtMidiBackend::ErrorSlot& slot) {
-  if (!AlsaCompiledIn()) return nullptr;
+std::unique_ptr<Port> OpenClient(MidiApi api, const std::string& clientName, RtMidiBackend::ErrorSlot& slot) {
+  if (!CompiledIn(RtMidiApiOf(api))) return nullptr;
+  // Without a JACK server RtMidi still makes its objects; they then print,
+  // can hang in sendMessage, or crash with the older JACK library.
+  if (api == MidiApi::Jack && !RtMidiBackend::JackServerRunning()) return nullptr;
   QuietCerr quiet;
   try {
-    auto port = std::make_unique<Port>(RtMidi::LINUX_ALSA, clientName);
+    auto port = std::make_unique<Port>(RtMidiApiOf(api), clientName);
     port->setErrorCallback(&OnRtMidiError, &slot);
     return port;
   } catch (...) {  // RtMidiError (DRIVER_ERROR without /dev/snd/seq) and the like
@@ -96,10 +110,12 @@ std::unique_ptr<Port> OpenClient(const char* clientName, RtMidiBackend::ErrorSlo
 
 }  // namespace
 
-RtMidiBackend::RtMidiBackend() {
+RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(api), clientName_(clientName) {
   SilenceAlsaLibrary();
-  in_ = OpenClient<RtMidiIn>("Quorvane", inError_);
-  out_ = OpenClient<RtMidiOut>("Quorvane", outError_);
+  SilenceJackLibrary();
+  in_ = OpenClient<RtMidiIn>(api_, clientName_, inError_);
+  out_ = OpenClient<RtMidiOut>(api_, clientName_, outError_);
+  if (api_ == MidiApi::Jack && (in_ || out_)) settle_ = JackSettleTime();
   if (in_) {
     try {
       // System exclusive, timing and active sensing all arrive: MIDI thru
@@ -116,14 +132,12 @@ RtMidiBackend::RtMidiBackend() {
 RtMidiBackend::~RtMidiBackend() {
   thruConnected_ = false;
   inStarted_ = false;
-  if (in_ && inOpen_) {
-    try {
-      in_->closePort();  // ends RtMidi's input thread
-    } catch (...) {
-    }
+  {
+    std::lock_guard<std::mutex> lock(inputMutex_);
+    handler_ = nullptr;
   }
   inOpen_ = false;
-  in_.reset();
+  in_.reset();  // ends RtMidi's input thread (under JACK: its client) and so every call of OnInput
   std::lock_guard<std::mutex> lock(sendMutex_);
   if (out_ && outOpen_) {
     try {
@@ -194,11 +208,14 @@ int RtMidiBackend::OutOpen(int device) {
   try {
     if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
     ClearError(outError_);
-    outAddress_ = AlsaAddress(out_->getPortName(static_cast<unsigned>(device)));
-    out_->openPort(static_cast<unsigned>(device), "Quorvane Out");
+    outPortName_ = out_->getPortName(static_cast<unsigned>(device));
+    out_->openPort(static_cast<unsigned>(device), kOutPortName);
     int rc = TakeError(outError_);
     if (rc == kMidiOk && !out_->isPortOpen()) rc = kMidiError;
     outOpen_ = rc == kMidiOk;
+    // Under JACK a message sent before the connection is in the server's
+    // graph leaves at an unconnected port and is lost.
+    if (outOpen_) std::this_thread::sleep_for(settle_);
     return rc;
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -226,6 +243,10 @@ int RtMidiBackend::SendLocked(const unsigned char* data, std::size_t size) {
   }
 }
 
+// Every message of the program leaves here, one at a time. Under JACK,
+// RtMidi queues it for the next period and silently drops what exceeds about
+// 32 KB in one period; the longest burst the program sends, a workspace load
+// of 80 messages, is about 3 KB, so no pacing is needed.
 int RtMidiBackend::OutLongMsg(const Bytes& message) {
   if (message.empty()) return kMidiInvalidParam;
   return SendLocked(message.data(), message.size());
@@ -262,26 +283,32 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
   if (inOpen_) return kMidiAllocated;
   try {
     if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
-    handler_ = std::move(handler);  // the input thread starts with the port
+    SetHandler(std::move(handler));  // input may arrive as soon as the port is open
     ClearError(inError_);
-    inAddress_ = AlsaAddress(in_->getPortName(static_cast<unsigned>(device)));
-    in_->openPort(static_cast<unsigned>(device), "Quorvane In");
+    inPortName_ = in_->getPortName(static_cast<unsigned>(device));
+    in_->openPort(static_cast<unsigned>(device), kInPortName);
     int rc = TakeError(inError_);
     if (rc == kMidiOk && !in_->isPortOpen()) rc = kMidiError;
     if (rc != kMidiOk) {
       in_->closePort();
-      handler_ = nullptr;
+      SetHandler(nullptr);
       return rc;
     }
     inOpen_ = true;
+    std::this_thread::sleep_for(settle_);  // as for the output
     return kMidiOk;
   } catch (const RtMidiError& e) {
-    handler_ = nullptr;
+    SetHandler(nullptr);
     return CodeOf(e);
   } catch (...) {
-    handler_ = nullptr;
+    SetHandler(nullptr);
     return kMidiError;
   }
+}
+
+void RtMidiBackend::SetHandler(MidiInputHandler handler) {
+  std::lock_guard<std::mutex> lock(inputMutex_);
+  handler_ = std::move(handler);
 }
 
 // Buffers are RtMidi's own: preparing, adding and releasing one only needs
@@ -307,12 +334,14 @@ int RtMidiBackend::InReset() { return InStop(); }
 int RtMidiBackend::InClose() {
   if (!inOpen_) return kMidiInvalidHandle;
   inStarted_ = false;
+  thruConnected_ = false;
   inOpen_ = false;
+  // Waits for a call in progress; later calls find no handler.
+  SetHandler(nullptr);
   try {
-    in_->closePort();  // joins the input thread: no call of handler_ after this
+    in_->closePort();
   } catch (...) {
   }
-  handler_ = nullptr;
   return kMidiOk;
 }
 
@@ -324,7 +353,7 @@ int RtMidiBackend::Connect() {
   }
   // Thru from a port to itself (the sequencer's "Midi Through" port chosen
   // on both sides) would send every message round for ever: no forwarding.
-  thruConnected_ = inAddress_.empty() || inAddress_ != outAddress_;
+  thruConnected_ = !ThruLoops(api_, inPortName_, outPortName_, clientName_);
   return kMidiOk;
 }
 
@@ -339,9 +368,10 @@ void RtMidiBackend::OnInput(double, std::vector<unsigned char>* message, void* s
 
 // Runs on RtMidi's input thread.
 void RtMidiBackend::HandleInput(const std::vector<unsigned char>& message) {
-  if (message.empty() || !inStarted_) return;
+  std::lock_guard<std::mutex> lock(inputMutex_);
+  if (message.empty() || !inStarted_ || !handler_) return;
   if (thruConnected_) SendLocked(message.data(), message.size());
-  if (message[0] == 0xF0 && message.back() == 0xF7 && handler_) handler_(message.data(), message.size());
+  if (message[0] == 0xF0 && message.back() == 0xF7) handler_(message.data(), message.size());
 }
 
 // The ALSA sequencer address "client:port" that ends a port's name, or "".
@@ -355,11 +385,55 @@ std::string RtMidiBackend::AlsaAddress(const std::string& portName) {
   return last;
 }
 
+std::string RtMidiBackend::JackDevice(const std::string& portName) {
+  std::string device = portName;
+  for (const char* tag : {" (capture)", " (playback)"}) {
+    const std::size_t at = device.find(tag);
+    if (at != std::string::npos) device.erase(at, std::string(tag).size());
+  }
+  return device;
+}
+
+bool RtMidiBackend::ThruLoops(MidiApi api, const std::string& inName, const std::string& outName,
+                              const std::string& ownClient) {
+  if (api == MidiApi::Alsa) {
+    const std::string address = AlsaAddress(inName);
+    return !address.empty() && address == AlsaAddress(outName);
+  }
+  // JACK names a port "client:port". The server renames a second client of
+  // the same name ("Quorvane-01"), so only the start of the client counts.
+  auto own = [&ownClient](const std::string& name, const char* port) {
+    const std::size_t colon = name.find(':');
+    return colon != std::string::npos && name.compare(0, ownClient.size(), ownClient) == 0 &&
+           name.substr(colon + 1) == port;
+  };
+  if (own(inName, kOutPortName) || own(outName, kInPortName)) return true;
+  return !inName.empty() && JackDevice(inName) == JackDevice(outName);
+}
+
+bool RtMidiBackend::JackServerRunning() {
+  SilenceJackLibrary();
+  jack_status_t status;
+  jack_client_t* probe = jack_client_open("Quorvane probe", JackNoStartServer, &status);
+  if (!probe) return false;
+  jack_client_close(probe);
+  return true;
+}
+
+std::chrono::microseconds RtMidiBackend::JackSettleTime() {
+  SilenceJackLibrary();
+  jack_client_t* probe = jack_client_open("Quorvane probe", JackNoStartServer, nullptr);
+  if (!probe) return std::chrono::microseconds(0);
+  const double period = 1e6 * jack_get_buffer_size(probe) / jack_get_sample_rate(probe);
+  jack_client_close(probe);
+  return std::chrono::microseconds(static_cast<long long>(3 * period));  // the current period, the next, and one more
+}
+
 // ---- texts --------------------------------------------------------------
 
 std::string RtMidiBackend::NoDriverText(const std::string& side) const {
-  return "No MIDI system is available on this computer: the ALSA sequencer could not be opened, so there "
-         "is no MIDI " + side + " device.";
+  const std::string cause = api_ == MidiApi::Jack ? "no JACK server is running" : "the ALSA sequencer could not be opened";
+  return "No MIDI system is available on this computer: " + cause + ", so there is no MIDI " + side + " device.";
 }
 
 std::string RtMidiBackend::InErrorText(int code) {

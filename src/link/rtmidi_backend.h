@@ -1,9 +1,11 @@
 #pragma once
-// The MIDI service of a Linux machine: RtMidi on the ALSA sequencer. On a
-// machine without a sound system the device lists are empty and every open
-// fails with kMidiNoDriver; nothing is printed.
+// The MIDI service of a Linux machine: RtMidi on the ALSA sequencer (the
+// program's choice) or on a JACK server. Where that system cannot be reached
+// (no sound system, no running JACK server) the device lists are empty and
+// every open fails with kMidiNoDriver; nothing is printed.
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,9 +18,13 @@ class RtMidiOut;
 
 namespace qv {
 
+// The MIDI system RtMidi is asked to use. It never falls back on another.
+enum class MidiApi { Alsa, Jack };
+
 class RtMidiBackend : public MidiBackend {
  public:
-  RtMidiBackend();
+  // clientName names the program's clients on the MIDI system.
+  explicit RtMidiBackend(MidiApi api = MidiApi::Alsa, const std::string& clientName = "Quorvane");
   ~RtMidiBackend() override;
   RtMidiBackend(const RtMidiBackend&) = delete;
   RtMidiBackend& operator=(const RtMidiBackend&) = delete;
@@ -64,14 +70,38 @@ class RtMidiBackend : public MidiBackend {
 
   // The sequencer address "client:port" at the end of a port's name, or "".
   static std::string AlsaAddress(const std::string& portName);
+  // A JACK port's name without the direction that the ALSA bridge (a2j)
+  // adds, so that both sides of one bridged device read alike.
+  static std::string JackDevice(const std::string& portName);
+  // Whether forwarding from input port inName to output port outName would
+  // send the messages round for ever: one device on both sides, or a port of
+  // this backend's own (ownClient: its client name) on the far side.
+  static bool ThruLoops(MidiApi api, const std::string& inName, const std::string& outName,
+                        const std::string& ownClient);
+
+  // Whether a JACK server runs: a client can connect without starting one.
+  // libjack prints nothing.
+  static bool JackServerRunning();
+  // The time in which a new JACK connection surely carries messages: the
+  // server takes it into its graph from the next period on. Zero elsewhere.
+  static std::chrono::microseconds JackSettleTime();
+
+  // The names of the program's own ports.
+  static constexpr const char* kInPortName = "Quorvane In";
+  static constexpr const char* kOutPortName = "Quorvane Out";
 
  private:
   static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* self);
   void HandleInput(const std::vector<unsigned char>& message);
+  void SetHandler(MidiInputHandler handler);
   // Sends under sendMutex_; returns a result code.
   int SendLocked(const unsigned char* data, std::size_t size);
   std::string NoDriverText(const std::string& side) const;
-  std::string inAddress_, outAddress_;  // sequencer addresses of the open ports
+
+  const MidiApi api_;
+  const std::string clientName_;
+  std::chrono::microseconds settle_{0};  // waited after a port is connected
+  std::string inPortName_, outPortName_;  // names of the devices opened
 
   std::unique_ptr<RtMidiIn> in_;
   std::unique_ptr<RtMidiOut> out_;
@@ -82,7 +112,12 @@ class RtMidiBackend : public MidiBackend {
   std::mutex sendMutex_;
   bool outOpen_ = false;  // guarded by sendMutex_
 
-  MidiInputHandler handler_;  // set while the input port is closed only
+  // Input arrives on a thread of the MIDI system. Under JACK, closing the
+  // port does not stop its calls (only destroying the RtMidiIn does), so each
+  // call runs under inputMutex_ and finds the handler gone once InClose has
+  // taken it: no handler call begins after InClose returns, on any system.
+  std::mutex inputMutex_;
+  MidiInputHandler handler_;  // guarded by inputMutex_
   std::atomic<bool> inOpen_{false};
   std::atomic<bool> inStarted_{false};
   std::atomic<bool> thruConnected_{false};

@@ -25,6 +25,8 @@ int FakeMidiBackend::Call(const std::string& op) {
 }
 
 void FakeMidiBackend::Deliver(const Bytes& message) {
+  // As a driver does: a handler call in progress ends before InClose returns.
+  std::lock_guard<std::mutex> delivering(deliverMutex_);
   MidiInputHandler handler;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -146,6 +148,7 @@ int FakeMidiBackend::InUnprepareHeader() {
 int FakeMidiBackend::InClose() {
   if (int rc = Call("InClose")) return rc;
   if (!inOpen) return kMidiInvalidHandle;
+  std::lock_guard<std::mutex> delivering(deliverMutex_);
   std::lock_guard<std::mutex> lock(mutex_);
   inOpen = false;
   inStarted = false;

@@ -68,6 +68,7 @@ class FakeMidiBackend : public MidiBackend {
   int Call(const std::string& op);  // records and answers an injected failure
 
   mutable std::mutex mutex_;
+  std::mutex deliverMutex_;  // held while the handler runs; taken before mutex_
   std::map<std::string, std::pair<int, int>> failures_;  // op -> (code, times)
   std::vector<Bytes> sent_;
   std::vector<Bytes> thru_;

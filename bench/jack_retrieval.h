@@ -1,0 +1,5 @@
+#pragma once
+
+// Times the 68-block retrieval over real JACK ports and prints one line;
+// returns 0 when every block arrived (or no server runs).
+int RunJackRetrieval();
