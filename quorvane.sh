@@ -28,6 +28,16 @@ build() {
   cmake --build build --parallel "$(nproc)"
 }
 
+# The plain C++ tests once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of their own.
+sanitized_tests() {
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_BUILD_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+  cmake --build build-asan --parallel "$(nproc)" --target core_tests
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+    ./build-asan/tests/core_tests --gtest_brief=1
+}
+
 # The tests over real MIDI ports run on a JACK server with its dummy driver,
 # a MIDI system in user space. One already running is used and left alone.
 JACKD_PID=""
@@ -70,6 +80,7 @@ case "${1:-run}" in
   test)
     install_missing
     build
+    sanitized_tests
     start_jack
     (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
     ;;

@@ -118,7 +118,8 @@ Record RecordFromBytes(const Bytes& bytes) {
   static_assert(kIsFileRecord<Record> && std::is_trivially_copyable_v<Record>);
   Record record;
   std::memset(static_cast<void*>(&record), 0, sizeof(Record));
-  std::memcpy(static_cast<void*>(&record), bytes.data(), std::min(bytes.size(), sizeof(Record)));
+  if (!bytes.empty())
+    std::memcpy(static_cast<void*>(&record), bytes.data(), std::min(bytes.size(), sizeof(Record)));
   return record;
 }
 
