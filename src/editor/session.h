@@ -89,7 +89,15 @@ class Session {
   // channel; the multi edit panel follows.
   void SendPoolRowToPart(int part, int row);
 
-  // ---- Audition (audition.cpp) ---------------------------------------------
+  // ---- Audition and the Midi menu (audition.cpp) ---------------------------
+  // The rows of the note and velocity lists (0..127) and the check mark that
+  // lets an audition set the transmit channel.
+  void SetNoteRow(int row) { state_.NoteRow = row; }
+  void SetVelocityRow(int row) { state_.VelocityRow = row; }
+  void SetTransmitChannelAssigned(bool on) { state_.TransmitChannelAssigned = on; }
+  // The Local Off and Arpeggiator Off check marks: kept and sent.
+  void SetLocalOff(bool on);
+  void SetArpOff(bool on);
   void AuditionPerformance(bool down);
   void AuditionLayer(int layer, bool down);  // 1..4
   void AuditionPart(int part, bool down);    // 4..15

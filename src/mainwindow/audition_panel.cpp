@@ -42,9 +42,8 @@ AuditionPanel::AuditionPanel(Session& session, QWidget* parent)
   connect(noteSlider_, &QSlider::valueChanged, this, [this] { SldNt_Update(); });
   connect(velocitySlider_, &QSlider::valueChanged, this, [this] { SldVel_Update(); });
   // Whatever moves a list, the audition plays its row.
-  connect(notes_, &QComboBox::currentIndexChanged, this, [this](int row) { session_.State().NoteRow = row; });
-  connect(velocities_, &QComboBox::currentIndexChanged, this,
-          [this](int row) { session_.State().VelocityRow = row; });
+  connect(notes_, &QComboBox::currentIndexChanged, this, [this](int row) { session_.SetNoteRow(row); });
+  connect(velocities_, &QComboBox::currentIndexChanged, this, [this](int row) { session_.SetVelocityRow(row); });
 }
 
 void AuditionPanel::FillLists() {

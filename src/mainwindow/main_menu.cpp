@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include "instrument/messages.h"
 #include "mainwindow/effects_panel.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/wait_cursor.h"
@@ -107,10 +106,7 @@ void MainMenu::BuildMidiMenu() {
   connect(allOff, &QAction::triggered, this, [this] { AllNtsOff_Click(); });
   connect(localOff_, &QAction::triggered, this, [this] { SendLocalOff(); });
   connect(arpOff_, &QAction::triggered, this, [this] { SendArpOff(); });
-  EditorState& state = session_.State();
-  connect(localOff_, &QAction::toggled, this, [&state](bool on) { state.LocalOff = on; });
-  connect(arpOff_, &QAction::toggled, this, [&state](bool on) { state.ArpOff = on; });
-  connect(transmitChannel_, &QAction::toggled, this, [&state](bool on) { state.TransmitChannelAssigned = on; });
+  connect(transmitChannel_, &QAction::toggled, this, [this](bool on) { session_.SetTransmitChannelAssigned(on); });
 }
 
 void MainMenu::StrtupPref_Click() { prefs_.ShowPreferences(); }
@@ -159,15 +155,9 @@ void MainMenu::ArpOff_Click() {
 
 void MainMenu::TrnsChnlAssgn_Click() { transmitChannel_->setChecked(!transmitChannel_->isChecked()); }
 
-// Local control of the keyboard: 00 switches it off, 01 on.
-void MainMenu::SendLocalOff() {
-  session_.Link().SendSysEx(CsParmChange(0x50, 0x00, 0x0B, localOff_->isChecked() ? 0x00 : 0x01));
-}
+void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }
 
-// The performance's arpeggiator switch: 04 off, 05 on.
-void MainMenu::SendArpOff() {
-  session_.Link().SendSysEx(CsParmChange(0x60, 0x00, 0x33, arpOff_->isChecked() ? 0x04 : 0x05));
-}
+void MainMenu::SendArpOff() { session_.SetArpOff(arpOff_->isChecked()); }
 
 // One about box at a time: shown again, the open one comes to the front.
 void MainMenu::About_Click() {
