@@ -56,7 +56,7 @@ DeveloperPanel::DeveloperPanel(Session& session, QWidget* parent) : QWidget(pare
   layout->addLayout(row);
   layout->addWidget(trace_, 1);
 
-  for (QWidget* w : Controls()) w->hide();
+  WinOff_Click();
 }
 
 // Offered to every user, last of the instrument menus: it only shows and
@@ -83,12 +83,16 @@ std::vector<QWidget*> DeveloperPanel::Controls() const {
   return controls;
 }
 
+// The panel itself goes with its controls, so that the pool list beside
+// takes the room while they are hidden.
 void DeveloperPanel::WinOn_Click() {
   for (QWidget* w : Controls()) w->show();
+  show();
 }
 
 void DeveloperPanel::WinOff_Click() {
   for (QWidget* w : Controls()) w->hide();
+  hide();
 }
 
 std::string DeveloperPanel::ParmText(int index) const {

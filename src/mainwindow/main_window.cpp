@@ -68,7 +68,7 @@ void MainWindow::BuildPanels() {
   columns->addWidget(editPanels);
   auto* right = new QVBoxLayout;
   right->addWidget(pool_, 1);
-  right->addWidget(developer_);
+  right->addWidget(developer_, 1);
   columns->addLayout(right, 1);
   setCentralWidget(central);
 
