@@ -36,7 +36,11 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   timer1_->start();
 }
 
-MainWindow::~MainWindow() = default;
+// The panels go first: they hold the procedures, which go with the window.
+MainWindow::~MainWindow() {
+  delete takeCentralWidget();
+  delete menuWidget();
+}
 
 void MainWindow::BuildPanels() {
   Session& session = *session_;
