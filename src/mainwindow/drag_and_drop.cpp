@@ -12,7 +12,6 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "mainwindow/main_window.h"
 
 namespace qv {
 
@@ -50,10 +49,10 @@ QString DraggedSource(const QWidget* window, const QMimeData* data) {
 
 // ---- MouseRouter -----------------------------------------------------------
 
-MouseRouter::MouseRouter(MainWindow& window) : QObject(&window), window_(window) {}
+MouseRouter::MouseRouter(DropHost& host, QObject* parent) : QObject(parent), host_(host) {}
 
-void MouseRouter::Watch(QWidget* control, QWidget* mouseTarget, Kind kind, int number) {
-  sources_.push_back({control, mouseTarget, kind, number});
+void MouseRouter::Watch(QWidget* control, QWidget* mouseTarget, Kind kind, Handler press, Handler release) {
+  sources_.push_back({control, mouseTarget, kind, std::move(press), std::move(release)});
   mouseTarget->installEventFilter(this);
 }
 
@@ -93,21 +92,19 @@ bool MouseRouter::Press(int index, bool doubleClick, QPoint pos) {
   };
   switch (source.kind) {
     case Kind::Performance:
-      window_.CmdPrfm_MouseDown();
-      return false;
     case Kind::LayerButton:
-      window_.CmdLyr_MouseDown(source.number);
+      if (source.press) source.press();
       return false;
     case Kind::MultiButton:
       track();
-      window_.CmdMult_MouseDown(source.number);
+      if (source.press) source.press();
       return false;
     case Kind::LayerName:
       track();
       return true;  // the box is a drag handle: no cursor, no text selection
     case Kind::PoolList:
       if (doubleClick) {
-        window_.LbxLyrPool_DblClick();
+        if (source.press) source.press();
         return true;
       }
       track();
@@ -136,20 +133,16 @@ bool MouseRouter::Release(int index) {
   const Source source = sources_[static_cast<std::size_t>(index)];
   switch (source.kind) {
     case Kind::Performance:
-      window_.CmdPrfm_MouseUp();
-      return false;
     case Kind::LayerButton:
-      window_.CmdLyr_MouseUp(source.number);
-      return false;
     case Kind::MultiButton:
-      window_.CmdMult_MouseUp(source.number);
+      if (source.release) source.release();
       return false;
     case Kind::LayerName:
       // Pressed and released without moving: the box is dropped on itself.
-      if (wasPressed) window_.DropOn(source.control, source.control->objectName());
+      if (wasPressed) host_.DropOn(source.control, source.control->objectName());
       return true;
     case Kind::PoolList:
-      if (wasPressed) window_.DropOn(source.control, source.control->objectName());
+      if (wasPressed) host_.DropOn(source.control, source.control->objectName());
       return false;
   }
   return false;
@@ -161,14 +154,14 @@ bool MouseRouter::Release(int index) {
 // cancelled).
 void MouseRouter::StartDrag(const Source& source) {
   auto* drag = new QDrag(source.control);
-  drag->setMimeData(MakeDragData(&window_, source.control->objectName()));
+  drag->setMimeData(MakeDragData(host_.HostWindow(), source.control->objectName()));
   const QPixmap picture = DragPicture(source.control);
   if (!picture.isNull()) drag->setPixmap(picture);
-  const int dropsBefore = window_.DropsTaken();
+  const int dropsBefore = host_.DropsTaken();
   drag->exec(Qt::CopyAction);
   if (source.kind == Kind::MultiButton) {
     if (auto* button = qobject_cast<QAbstractButton*>(source.control)) button->setDown(false);
-    if (window_.DropsTaken() == dropsBefore) window_.StopAudition();
+    if (host_.DropsTaken() == dropsBefore) host_.StopAudition();
   }
 }
 
@@ -177,65 +170,34 @@ void MouseRouter::StartDrag(const Source& source) {
 // A drag event that a control leaves alone goes on to the control's parent
 // and so up to the window: watching the window covers every control, also
 // those added later.
-DropRouter::DropRouter(MainWindow& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
+DropRouter::DropRouter(DropHost& host) : QObject(host.HostWindow()), host_(host) {
+  host.HostWindow()->installEventFilter(this);
+}
 
 bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* move = static_cast<QDragMoveEvent*>(event);
-      if (DraggedSource(&window_, move->mimeData()).isEmpty()) return false;
+      if (DraggedSource(host_.HostWindow(), move->mimeData()).isEmpty()) return false;
       move->setDropAction(Qt::CopyAction);
       move->accept();
       return true;
     }
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      const QString source = DraggedSource(&window_, drop->mimeData());
+      const QString source = DraggedSource(host_.HostWindow(), drop->mimeData());
       if (source.isEmpty()) return false;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
       auto* widget = static_cast<QWidget*>(watched);
       QWidget* hit = widget->childAt(drop->position().toPoint());
-      window_.DropOn(hit ? hit : widget, source);
+      host_.DropOn(hit ? hit : widget, source);
       return true;
     }
     default:
       return false;
   }
 }
-
-// ---- The window's side -----------------------------------------------------
-
-void MainWindow::SetUpAuditionAndDragDrop() {
-  auto* mouse = new MouseRouter(*this);
-  mouse->setObjectName("MouseRouter");
-  mouse->Watch(CmdPrfm, CmdPrfm, MouseRouter::Kind::Performance);
-  for (LayerControls& c : Layers) {
-    mouse->Watch(c.CmdLyr, c.CmdLyr, MouseRouter::Kind::LayerButton, c.layer);
-    mouse->Watch(c.TxtLyr, c.TxtLyr, MouseRouter::Kind::LayerName, c.layer);
-  }
-  for (MultiPartControls& c : Multis) mouse->Watch(c.CmdMult, c.CmdMult, MouseRouter::Kind::MultiButton, c.part);
-  mouse->Watch(LbxLyrPool, LbxLyrPool->viewport(), MouseRouter::Kind::PoolList);
-
-  setAcceptDrops(true);
-  auto* drops = new DropRouter(*this);
-  drops->setObjectName("DropRouter");
-
-  connect(CmdClrLyrPool, &QPushButton::clicked, this, [this] { CmdClrLyrPool_Click(); });
-}
-
-void MainWindow::DropOn(QWidget* target, const QString& source) {
-  ++dropsTaken_;
-  for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
-    if (w == LbxLyrPool) return LbxLyrPool_DragDrop(source);
-    for (MultiPartControls& c : Multis)
-      if (w == c.CmdMult) return CmdMult_DragDrop(c.part, source);
-  }
-  Form_DragDrop(source);
-}
-
-// Every control without drop work of its own, and the background.
-void MainWindow::Form_DragDrop(const QString&) { StopAudition(); }
 
 }  // namespace qv

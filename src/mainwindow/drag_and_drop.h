@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QMimeData;
@@ -16,7 +17,16 @@ class QWidget;
 
 namespace qv {
 
-class MainWindow;
+// The window the drags start from and end on.
+class DropHost {
+ public:
+  virtual ~DropHost() = default;
+  // A drop of the control named `source` on `target`.
+  virtual void DropOn(QWidget* target, const QString& source) = 0;
+  virtual int DropsTaken() const = 0;  // drops handled so far
+  virtual void StopAudition() = 0;
+  virtual QWidget* HostWindow() = 0;
+};
 
 inline constexpr char kSourceMimeType[] = "application/x-quorvane-source";
 inline constexpr char kWindowMimeType[] = "application/x-quorvane-window";
@@ -32,11 +42,13 @@ class MouseRouter : public QObject {
  public:
   enum class Kind { Performance, LayerButton, MultiButton, LayerName, PoolList };
 
-  explicit MouseRouter(MainWindow& window);
+  using Handler = std::function<void()>;
+
+  MouseRouter(DropHost& host, QObject* parent);
   // The mouse events of `mouseTarget` (the control itself, or the list's
-  // viewport) are those of `control`; `number` is the layer 1..4 or the
-  // part index 4..15.
-  void Watch(QWidget* control, QWidget* mouseTarget, Kind kind, int number = 0);
+  // viewport) are those of `control`. `press` runs on a press (on the pool
+  // list: a double click), `release` on a release.
+  void Watch(QWidget* control, QWidget* mouseTarget, Kind kind, Handler press = {}, Handler release = {});
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,14 +58,15 @@ class MouseRouter : public QObject {
     QWidget* control;
     QWidget* mouseTarget;
     Kind kind;
-    int number;
+    Handler press;
+    Handler release;
   };
   bool Press(int index, bool doubleClick, QPoint pos);
   bool Move(int index, Qt::MouseButtons buttons, QPoint pos);
   bool Release(int index);
   void StartDrag(const Source& source);
 
-  MainWindow& window_;
+  DropHost& host_;
   std::vector<Source> sources_;
   int pressed_ = -1;  // the source pressed and not yet dragged or released
   QPoint pressedAt_;
@@ -62,13 +75,13 @@ class MouseRouter : public QObject {
 class DropRouter : public QObject {
   Q_OBJECT
  public:
-  explicit DropRouter(MainWindow& window);
+  explicit DropRouter(DropHost& host);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  MainWindow& window_;
+  DropHost& host_;
 };
 
 }  // namespace qv

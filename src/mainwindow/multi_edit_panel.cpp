@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "instrument/messages.h"
+#include "mainwindow/latin1.h"
 
 namespace qv {
 
@@ -54,8 +55,8 @@ QString MultiCaption(const QString& name, int part) {
          QString::number(part + 1);
 }
 
-MultiEditPanel::MultiEditPanel(DataModel& model, MidiLink& link, MultiEditHost& host, QWidget* parent)
-    : QTabWidget(parent), model_(model), link_(link), host_(host) {
+MultiEditPanel::MultiEditPanel(Session& session, QWidget* parent)
+    : QTabWidget(parent), session_(session), model_(session.Model()), link_(session.Link()) {
   setObjectName(QStringLiteral("SSTab1"));
   BuildPages();
   setVisible(false);
@@ -120,9 +121,9 @@ void MultiEditPanel::BuildPages() {
   // Page 3: the option groups.
   auto* frames = new QWidget(pages[2]);
   auto* framesLayout = new QHBoxLayout(frames);
-  options_[0].stored = {0, 15, 0x06};
-  options_[1].stored = {0, 14, 0x05};
-  options_[2].stored = {0, 16, 0x07};
+  options_[0].which = kSwKeyAssign;
+  options_[1].which = kSwMonoPoly;
+  options_[2].which = kSwPartMode;
   Frame3 = BuildOptionFrame(frames, "Frame3", "Same Note No. Key On Assign", "Option1", {"Single", "Multi", "Inst"},
                             Option1.data(), options_[0]);
   Frame4 = BuildOptionFrame(frames, "Frame4", "Mono/Poly Mode", "Option2", {"Mono", "Poly"}, Option2.data(),
@@ -130,11 +131,9 @@ void MultiEditPanel::BuildPages() {
   Frame5 = BuildOptionFrame(frames, "Frame5", "Part Mode", "Option3", {"Norm", "Drum", "Drum1", "Drum2"},
                             Option3.data(), options_[2]);
   for (QGroupBox* frame : {Frame3, Frame4, Frame5}) framesLayout->addWidget(frame);
-  // The default part's states, so that opening the panel on a default part
-  // has nothing to send.
-  Option1[1]->setChecked(true);
-  Option2[1]->setChecked(true);
-  Option3[0]->setChecked(true);
+  // At first the default part's states, so that opening the panel on a
+  // default part has nothing to send.
+  ShowSwitches();
   connect(options_[0].buttons, &QButtonGroup::idClicked, this, [this] { Option1_Click(); });
   connect(options_[1].buttons, &QButtonGroup::idClicked, this, [this] { Option2_Click(); });
   connect(options_[2].buttons, &QButtonGroup::idClicked, this, [this] { ApplyPartMode(); });
@@ -252,8 +251,8 @@ QLabel* MultiEditPanel::Labelx1(int index) const {
 
 void MultiEditPanel::EditMult(int part) {
   if (!IsMultiPart(part)) return;
-  model_.EditPart = part;
-  SetNameText(host_.PartCaption(part));
+  session_.SetEditPart(part);
+  SetNameText(PartCaption(part));
   ShowMultEdit();
   SetVariationSendEnabled(part == kFirstMultiPart);
   show();
@@ -272,22 +271,13 @@ void MultiEditPanel::ShowMultEdit() {
   TxtLsb->setText(decimal(kLsbByte));
   TxtPrg->setText(decimal(kPrgByte));
 
-  // A switch whose shown state changes runs its click handling; a stored
+  // A switch whose shown state changes stores and sends its value; a stored
   // value that names no state shows none and sends nothing.
-  const Byte port = model_.PartBlk.At(kPortamento.byte, kPortamento.block, part);
-  const bool wasChecked = ChckPort->isChecked();
-  ChckPort->setChecked(port == 1);
-  if (port <= 1 && ChckPort->isChecked() != wasChecked) ChckPort_Click();
+  session_.ShowEditSwitches();
+  ShowSwitches();
 
-  if (ShowOption(options_[0], model_.PartBlk.At(options_[0].stored.byte, options_[0].stored.block, part)))
-    Option1_Click();
-  if (ShowOption(options_[1], model_.PartBlk.At(options_[1].stored.byte, options_[1].stored.block, part)))
-    Option2_Click();
-  if (ShowOption(options_[2], model_.PartBlk.At(options_[2].stored.byte, options_[2].stored.block, part)))
-    ApplyPartMode();
-
-  SetNameText(host_.PartCaption(part));
-  const QString caption = host_.PartCaption(part);
+  SetNameText(PartCaption(part));
+  const QString caption = PartCaption(part);
   for (QLabel* label : Label34) label->setText(caption);
 
   for (int row = 0; row < kMultiSliderCount; ++row) SliderUpdate(row);
@@ -305,19 +295,25 @@ void MultiEditPanel::LoadSlider(MultiSliderControl& control) {
   control.slider->setValue(std::clamp(position, def.minimum, def.maximum));
 }
 
-bool MultiEditPanel::ShowOption(OptionGroup& group, int value) {
-  const int before = group.buttons->checkedId();
-  if (QAbstractButton* button = group.buttons->button(value)) {
-    if (before == value) return false;
-    button->setChecked(true);
-    return true;
+void MultiEditPanel::ShowSwitches() {
+  const auto& shown = session_.State().ShownSwitches;
+  ChckPort->setChecked(shown[kSwPortamento] == 1);
+  for (OptionGroup& group : options_) {
+    const int value = shown[static_cast<std::size_t>(group.which)];
+    if (QAbstractButton* button = group.buttons->button(value)) {
+      button->setChecked(true);
+    } else if (QAbstractButton* checked = group.buttons->checkedButton()) {
+      group.buttons->setExclusive(false);
+      checked->setChecked(false);
+      group.buttons->setExclusive(true);
+    }
   }
-  if (QAbstractButton* shown = group.buttons->checkedButton()) {
-    group.buttons->setExclusive(false);
-    shown->setChecked(false);
-    group.buttons->setExclusive(true);
-  }
-  return false;
+}
+
+QString MultiEditPanel::PartCaption(int part) const { return FromLatin1(session_.State().Caption(part)); }
+
+void MultiEditPanel::ShowEditedName(bool evenIfHidden) {
+  if ((evenIfHidden || isVisible()) && IsMultiPart(model_.EditPart)) TxtName1->setText(PartCaption(model_.EditPart));
 }
 
 void MultiEditPanel::SetVariationSendEnabled(bool enabled) {
@@ -351,21 +347,14 @@ void MultiEditPanel::SliderRelease(int row) {
 
 // ---------------------------------------------------------------- switches
 
-void MultiEditPanel::StoreAndSendSwitch(const SwitchByte& stored, int value) {
-  const int part = model_.EditPart;
-  if (!IsMultiPart(part) || value < 0 || value > 127) return;
-  model_.PartBlk.At(stored.byte, stored.block, part) = static_cast<Byte>(value);
-  link_.SendSysEx(XgParmChange(kXgPartArea, static_cast<Byte>(part), stored.a3, static_cast<Byte>(value)));
-}
-
-void MultiEditPanel::ChckPort_Click() { StoreAndSendSwitch(kPortamento, ChckPort->isChecked() ? 1 : 0); }
+void MultiEditPanel::ChckPort_Click() { session_.SetEditSwitch(kSwPortamento, ChckPort->isChecked() ? 1 : 0); }
 
 void MultiEditPanel::OptionClicked(const OptionGroup& group) {
   // The value is the index of the selected button, found by testing them in turn.
   const QList<QAbstractButton*> buttons = group.buttons->buttons();
   for (QAbstractButton* button : buttons) {
     if (button->isChecked()) {
-      StoreAndSendSwitch(group.stored, group.buttons->id(button));
+      session_.SetEditSwitch(group.which, group.buttons->id(button));
       return;
     }
   }
@@ -409,8 +398,8 @@ void MultiEditPanel::SetNameText(const QString& text) {
 void MultiEditPanel::TxtName1_Change() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;
-  host_.SetPartCaption(part, MultiCaption(TxtName1->text(), part));
-  const QString caption = host_.PartCaption(part);
+  session_.SetPartCaption(part, ToLatin1(MultiCaption(TxtName1->text(), part)));
+  const QString caption = PartCaption(part);
   for (QLabel* label : Label34) label->setText(caption);
 }
 

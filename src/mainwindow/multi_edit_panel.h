@@ -1,8 +1,8 @@
 #pragma once
 // The multi edit panel: three pages of sliders and switches that edit one
 // multi part (M5..M16) at a time. Every edit is written into the part's
-// stored messages and sent to the instrument at once; the part's name lives
-// in the caption of its multi button, which the host window owns.
+// stored messages and sent to the instrument at once; the part's name is its
+// caption in the editor state.
 
 #include <array>
 #include <initializer_list>
@@ -12,8 +12,7 @@
 
 #include <QTabWidget>
 
-#include "instrument/data_model.h"
-#include "link/midi_link.h"
+#include "editor/session.h"
 #include "mainwindow/multi_sliders.h"
 #include "mainwindow/release_slider.h"
 
@@ -26,14 +25,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace qv {
-
-// What the panel needs of the window that holds the multi buttons.
-class MultiEditHost {
- public:
-  virtual ~MultiEditHost() = default;
-  virtual QString PartCaption(int part) = 0;  // caption of CmdMult<part+1>
-  virtual void SetPartCaption(int part, const QString& caption) = 0;
-};
 
 // One slider of the panel with its label and read-out box.
 struct MultiSliderControl {
@@ -54,12 +45,15 @@ QString MultiCaption(const QString& name, int part);
 class MultiEditPanel : public QTabWidget {
   Q_OBJECT
  public:
-  MultiEditPanel(DataModel& model, MidiLink& link, MultiEditHost& host, QWidget* parent = nullptr);
+  MultiEditPanel(Session& session, QWidget* parent = nullptr);
 
   // Opens the panel on part index 4..15 (M5..M16); other values do nothing.
   void EditMult(int part);
   // Fills the panel from the stored messages of the edited part.
   void ShowMultEdit();
+  // The name box takes the edited part's caption: `evenIfHidden`, or only
+  // while the panel is shown.
+  void ShowEditedName(bool evenIfHidden);
 
   // Handlers, also callable as procedures.
   void SliderRelease(int row);  // the release of slider `row` of the table
@@ -97,15 +91,10 @@ class MultiEditPanel : public QTabWidget {
   std::array<QRadioButton*, 4> Option3{};
 
  private:
-  // A switch of the part: its stored byte and the XG address 08 pp a3.
-  struct SwitchByte {
-    int block;
-    int byte;
-    Byte a3;
-  };
+  // An option group and the switch of the part it shows.
   struct OptionGroup {
     QButtonGroup* buttons;
-    SwitchByte stored;
+    EditSwitch which;
   };
 
   void BuildPages();
@@ -114,21 +103,19 @@ class MultiEditPanel : public QTabWidget {
                               const std::initializer_list<const char*>& captions, QRadioButton** into,
                               OptionGroup& group);
   void LoadSlider(MultiSliderControl& control);
-  // Shows the stored value of an option group; true when another button got
-  // selected (a value that names no button selects none).
-  bool ShowOption(OptionGroup& group, int value);
-  void StoreAndSendSwitch(const SwitchByte& stored, int value);
+  // The switches as the state says they show.
+  void ShowSwitches();
   void OptionClicked(const OptionGroup& group);
+  QString PartCaption(int part) const;
   void SetNameText(const QString& text);
   void SetVariationSendEnabled(bool enabled);
   QGroupBox* SliderGroup(const char* title) const;
 
+  Session& session_;
   DataModel& model_;
   MidiLink& link_;
-  MultiEditHost& host_;
   std::array<OptionGroup, 3> options_{};  // Option1, Option2, Option3
   std::vector<std::pair<QString, QGroupBox*>> groups_;  // slider groups by caption
-  static constexpr SwitchByte kPortamento{1, 64, 0x67};
 };
 
 }  // namespace qv

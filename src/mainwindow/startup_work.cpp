@@ -2,27 +2,25 @@
 // it fills the lists, opens the MIDI devices, selects and retrieves the
 // performance, sets up the multi parts and starts MIDI thru.
 
-#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 
-#include "mainwindow/caption.h"
+#include "mainwindow/audition_panel.h"
+#include "mainwindow/developer_panel.h"
+#include "mainwindow/effects_panel.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/performance_panel.h"
 #include "mainwindow/wait_cursor.h"
 
 namespace qv {
 
 namespace {
 constexpr qint64 kWorkspaceFileLength = 27850;
-
-QString NumberRow(int n) { return QString(" %1").arg(n); }
 }  // namespace
 
 void MainWindow::Timer1_Timer() {
-  Timer1->stop();
+  timer1_->stop();
   Form_Loadx();
   if (onStartupWorkDone) onStartupWorkDone();
   show();
@@ -31,37 +29,27 @@ void MainWindow::Timer1_Timer() {
 void MainWindow::Form_Loadx() {
   WaitCursor hourglass;
   MidiLink::CommandScope command(*link_);  // one box per failure, not one per block
-  model_.Busy = true;
+  state_.Model.Busy = true;
   StartupWork();
   // Also when the output could not be opened: the window's controls work
   // once a device is chosen and the program started again.
-  model_.Busy = false;
+  state_.Model.Busy = false;
 }
 
 void MainWindow::StartupWork() {
-  CmbMidNtNo->clear();
-  CmbMidVel->clear();
-  CmbMidNtNo->addItem(NumberRow(0));
-  CmbMidVel->addItem(NumberRow(0));
-  for (int i = 1; i <= 127; ++i) {
-    model_.PoolSlotFree[static_cast<std::size_t>(i)] = kSlotFree;
-    CmbMidNtNo->addItem(NumberRow(i));
-    CmbMidVel->addItem(NumberRow(i));
-  }
-  model_.PoolSlotFree[0] = kSlotFree;
+  Session& session = *session_;
+  DataModel& model = state_.Model;
+  for (int i = 0; i < kPoolSlots; ++i) model.PoolSlotFree[static_cast<std::size_t>(i)] = kSlotFree;
 
-  HideEditPanels();
-  List1->hide();
+  session.HideEditPanels();
+  developer_->WinOff_Click();
 
-  for (MultiPartControls& c : Multis) {
-    c.CmbMult->clear();
-    for (int ch = 1; ch <= 16; ++ch) c.CmbMult->addItem(NumberRow(ch));
-  }
-  for (MultiPartControls& c : Multis) SelectRow(c.CmbMult, ((c.part - kFirstMultiPart) / 4) * 4);
-  for (MultiPartControls& c : Multis) SetCaption(c.CmdMult, DefaultMultiCaption(c.part));
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    session.SetChannelRow(part, ((part - kFirstMultiPart) / 4) * 4);
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    session.SetPartCaption(part, DefaultPartCaption(part));
 
-  SelectRow(CmbMidNtNo, 67);
-  SelectRow(CmbMidVel, 127);
+  audition_->FillLists();
 
   link_->MidiOutDev = prefs_.MidiOutDevRow();
   link_->MidiInDev = prefs_.MidiInDevRow();
@@ -70,8 +58,8 @@ void MainWindow::StartupWork() {
 
   LoadEffectAndPresetTables();
 
-  SelectRow(CmbPrgm, 0);
-  session_->RtrvPerformance();
+  performance_->SelectProgram(0);
+  session.RtrvPerformance();
 
   bool workspaceLoaded = false;
   if (prefs_.LoadWorkspaceAtStart()) {
@@ -92,19 +80,22 @@ void MainWindow::StartupWork() {
   if (!workspaceLoaded) {
     for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
       if (prefs_.RetrieveAtStart(part + 1))
-        session_->RtrvMultiPart(part + 1);
+        session.RtrvMultiPart(part + 1);
       else
-        session_->InitMultiPart(part);
+        session.InitMultiPart(part);
     }
   }
 
-  for (MultiPartControls& c : Multis) {
-    const int channel = model_.PartBlk.At(kReceiveChannelByte, 0, c.part);
-    if (channel <= 15) SelectRow(c.CmbMult, channel);
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int channel = model.PartBlk.At(kReceiveChannelByte, 0, part);
+    if (channel <= 15) session.SetChannelRow(part, channel);
   }
 
   if (link_->ConnectThru() == kMidiOk) link_->StartInput();
-  session_->ChngPrfMidiChan();
+  session.ChngPrfMidiChan();
 }
+
+// Workspace files are not read yet: the parts follow their retrieve boxes.
+bool MainWindow::LoadStartupWorkspace(const QString&) { return false; }
 
 }  // namespace qv

@@ -82,7 +82,10 @@ TEST(InitMultiPart, StoresAndSendsTheDefaultPartBlockByBlockThenSetsTheChannel) 
   const Byte* blk0 = rig.model.PartBlk.Block(0, 4);
   EXPECT_EQ(HexString(Bytes(blk0, blk0 + 16)), "F0 43 00 4C 00 29 08 04 00 00 00 00 00 04 01 01");
   const auto sent = rig.Sent();
-  ASSERT_EQ(sent.size(), 5u);
+  // The five blocks, then the channel row's own message: the row is set as
+  // the user sets it, and Busy is clear.
+  ASSERT_EQ(sent.size(), 6u);
+  EXPECT_EQ(HexString(sent[5]), "F0 43 10 4C 08 04 04 04 F7");
   for (int b = 0; b < kMultiBlocks; ++b) {
     SCOPED_TRACE("block " + std::to_string(b));
     const Byte* stored = rig.model.PartBlk.Block(b, 4);

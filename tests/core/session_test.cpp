@@ -174,7 +174,7 @@ TEST(SndPoolToMult, SendsTheEntryWithThePartsNumberAndChannel) {
   rig.model.DefMultiSyx.Blk0[20] = 0x21;  // something of the entry's own
   rig.session.SavePoolSlot(5);
   const MultiBlocks entry = rig.model.LayerPool.Entry[5].Blocks;
-  rig.view.channelRows[8] = 3;
+  rig.state.ChannelRow(8) = 3;
 
   rig.session.SndPoolToMult(8, 5);
   const auto sent = rig.Sent();
@@ -207,7 +207,7 @@ TEST(SndPoolToMult, APartDraggedIntoThePoolArrivesAsTheOtherPart) {
   rig.session.LdMultToDef(4);
   rig.session.SavePoolSlot(slot);
   rig.model.PoolSlotFree[slot] = kSlotUsed;
-  rig.view.channelRows[10] = 12;
+  rig.state.ChannelRow(10) = 12;
   rig.backend.ClearRecords();
 
   rig.session.SndPoolToMult(10, slot);

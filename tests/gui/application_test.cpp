@@ -11,6 +11,7 @@
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
 #include "mainwindow/main_window.h"
+#include "window_controls.h"
 #include "scripted_prompts.h"
 #include "startup/application.h"
 #include "startup/pref_dialog.h"
@@ -40,18 +41,18 @@ class ApplicationTest : public QObject {
     QVERIFY(app.frmSplash() && app.frmSplash()->isVisible());
     MainWindow* main = app.frmMain();
     QVERIFY(main && !main->isVisible());
-    QVERIFY(main->Timer1->isActive());
-    QCOMPARE(main->Timer1->interval(), 1000);
+    QVERIFY(Child<QTimer>(*main, "Timer1")->isActive());
+    QCOMPARE(Child<QTimer>(*main, "Timer1")->interval(), 1000);
 
     QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 5000);
     QVERIFY(!app.frmSplash()->isVisible());
-    QVERIFY(!main->Timer1->isActive());
+    QVERIFY(!Child<QTimer>(*main, "Timer1")->isActive());
     QVERIFY(!main->Model().Busy);
     QVERIFY(prompts.shown.empty());
     QVERIFY(QFile::exists(folder.filePath("quorv.ini")));
 
     // File > "Startup Preferences" shows the dialog again; its OK only saves.
-    main->StrtupPref->trigger();
+    Child<QAction>(*main, "StrtupPref")->trigger();
     QVERIFY(app.frmPref()->isVisible());
     app.frmPref()->OKButton->click();
     QCOMPARE(app.frmMain(), main);
@@ -77,14 +78,14 @@ class ApplicationTest : public QObject {
     MainWindow* main = app.frmMain();
     main->Timer1_Timer();
 
-    main->About->trigger();
+    Child<QAction>(*main, "About")->trigger();
     auto* about = main->findChild<QDialog*>("frmAbout");
     QVERIFY(about && about->isVisible());
     QCOMPARE(about->windowTitle(), QString("About CS2x Quorvane"));
     QVERIFY(!about->isModal());
-    main->About->trigger();  // shown again: the same box
+    Child<QAction>(*main, "About")->trigger();  // shown again: the same box
     QCOMPARE(main->findChildren<QDialog*>("frmAbout").size(), qsizetype{1});
-    main->StrtupPref->trigger();
+    Child<QAction>(*main, "StrtupPref")->trigger();
     QVERIFY(app.frmPref()->isVisible());
 
     prompts.answers.push_back(Prompts::Answer::Ok);

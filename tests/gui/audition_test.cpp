@@ -38,7 +38,7 @@ const Texts kStop = {Each16("B%X 7B 00"), Each16("8%X 3C 64")};
 // Started up, with note 60 (3C) and velocity 100 (64) chosen.
 struct Audition {
   MainWindowHarness h;
-  MainWindow& w;
+  WindowControls& w;
   Audition() : w(*h.window) {
     h.StartUp();
     w.SelectRow(w.CmbMidNtNo, 60);
@@ -104,7 +104,7 @@ class AuditionTest : public QObject {
   void noteAndVelocityFollowTheirSliders() {
     MainWindowHarness h;
     h.StartUp();
-    MainWindow& w = *h.window;
+    WindowControls& w = *h.window;
     w.CmbMidNtNo->setCurrentIndex(0);
     emit w.CmbMidNtNo->activated(0);
     QCOMPARE(w.SldNt->value(), 127);
@@ -134,14 +134,14 @@ class AuditionTest : public QObject {
     panel->setGeometry(0, 0, 100, 30);
     panel->show();
     panel->raise();
-    const QPoint corner = a.w.centralWidget()->mapTo(&a.w, QPoint(a.w.centralWidget()->width() - 2, 2));
+    const QPoint corner = a.w.centralWidget()->mapTo(&a.w.window, QPoint(a.w.centralWidget()->width() - 2, 2));
     const std::vector<QWidget*> targets = {a.w.CmbMidVel, a.w.findChild<QLabel*>("LblVelocity"), a.w.Layer(2).TxtLyr,
                                            late};
     for (QWidget* target : targets) {
       QVERIFY(DropOnto(a.w, "TxtLyr1", target));
       QCOMPARE(a.Take(), kStop);
     }
-    QVERIFY(DropOnto(a.w, "TxtLyr1", &a.w, corner));  // the background
+    QVERIFY(DropOnto(a.w, "TxtLyr1", &a.w.window, corner));  // the background
     QCOMPARE(a.Take(), kStop);
     QCOMPARE(a.w.LbxLyrPool->count(), 0);
     QCOMPARE(late->text(), QString());

@@ -31,7 +31,7 @@ class DebugControlsTest : public QObject {
   void windowOnAndOffShowAndHideTogether() {
     MainWindowHarness h(MainWindowHarness::Instrument::Silent);
     h.StartUp();
-    MainWindow& w = *h.window;
+    WindowControls& w = *h.window;
     const std::vector<QWidget*> controls{w.List1, w.TxtParm[0], w.TxtParm[4], w.CmdRtrvParm, w.CmdChngCntl};
     w.WinOff->trigger();
     for (QWidget* c : controls) QVERIFY(!c->isVisible());
@@ -64,7 +64,7 @@ class DebugControlsTest : public QObject {
   void parameterRequestTracesOnlyWhatArrives() {
     MainWindowHarness h(MainWindowHarness::Instrument::Silent);
     h.StartUp();
-    MainWindow& w = *h.window;
+    WindowControls& w = *h.window;
     w.List1->addItem("left from before");
     const long long before = h.fastClock.virtualMs;
     QCOMPARE(SentAfter(h, w.CmdRtrvParm, {"76", "8", "4", "7"}), Texts({"F0 43 30 4C 08 04 07 F7"}));

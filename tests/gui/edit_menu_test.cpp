@@ -44,7 +44,7 @@ class EditMenuTest : public QObject {
     w.Multi(9).InitMlt->trigger();
     QVERIFY(!w.SSTab1->isVisible());
     w.Multi(6).EditMult->trigger();
-    w.Multi(4).CmdMult->setText("Strings    M5");
+    w.SetPartCaption(4, "Strings    M5");
     w.Multi(4).InitMlt->trigger();
     QCOMPARE(w.Model().EditPart, 4);
     QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M5"));

@@ -19,7 +19,7 @@ namespace {
 
 struct Pool {
   MainWindowHarness h;
-  MainWindow& w;
+  WindowControls& w;
   QListWidget& list;
   Pool() : w(*h.window), list(*h.window->LbxLyrPool) { h.StartUp(); }
 
@@ -121,7 +121,9 @@ class LayerPoolTest : public QObject {
     p.h.emulator->WaitIdle();
     QCOMPARE(p.h.emulator->Param(kModelXg, 0x08, 0x08, 0x04), Byte{0x03});
 
-    p.list.item(0)->setText("Warm Analog Pad");
+    std::vector<PoolRow> rows = p.w.window.State().PoolRows;
+    rows[0].name = "Warm Analog Pad";
+    p.w.window.Sess().SetPoolRows(rows);
     p.ToPart(0, 4);
     QCOMPARE(p.w.Multi(4).CmdMult->text(), QString("Warm Analo M5"));
     QCOMPARE(p.h.Sent().back()[7], Byte{0x04});
@@ -178,7 +180,7 @@ class LayerPoolTest : public QObject {
     emu.SetParam(kModelCs, 0x60, 0x00, 0x1F, 70);    // performance cutoff
     p.w.RtrvPerf_Click();
     p.w.RtrvMulti_Click(6);
-    p.w.Multi(5).CmdMult->setText("Bass Drive M6");
+    p.w.SetPartCaption(5, "Bass Drive M6");
     p.h.ClearRecords();
     QTest::mousePress(p.w.Multi(5).CmdMult, Qt::LeftButton);  // M6 sounds, is dragged into the pool
     p.Drop("CmdMult6", p.w.LbxLyrPool);

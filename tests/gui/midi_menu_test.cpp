@@ -35,7 +35,7 @@ class MidiMenuTest : public QObject {
   void checkMarksSendTheirNewState() {
     MainWindowHarness h(kSilent);
     h.StartUp();
-    MainWindow& w = *h.window;
+    WindowControls& w = *h.window;
     auto* midi = w.findChild<QMenu*>("Midi");
     QVERIFY(midi);
     Texts captions;

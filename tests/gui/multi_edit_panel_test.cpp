@@ -23,31 +23,25 @@ using namespace qv;
 
 namespace {
 
-struct NullTrace : TraceSink {
+struct NullView : EditorView {
   void ClearTrace() override {}
   void AddTraceLine(const std::string&) override {}
-};
-
-struct Captions : MultiEditHost {
-  QString caption[16];
-  QString PartCaption(int part) override { return caption[part]; }
-  void SetPartCaption(int part, const QString& text) override { caption[part] = text; }
+  int PerformanceChannel() override { return 0; }
 };
 
 struct Rig {
   test::FakeMidiBackend backend;
   test::ScriptedPrompts prompts;
   test::FastClock clock;
-  DataModel model;
-  NullTrace trace;
-  MidiLink link{backend, prompts, clock, model, trace};
-  Captions host;
-  MultiEditPanel panel{model, link, host};
+  EditorState state;  // the captions start as "Multi Part M5" .. "Multi Part M16"
+  DataModel& model = state.Model;
+  NullView view;
+  MidiLink link{backend, prompts, clock, model, view};
+  Session session{state, link, view};
+  MultiEditPanel panel{session};
 
-  Rig() {
-    link.OpenOutput();
-    for (int p = 0; p < 16; ++p) host.caption[p] = QStringLiteral("Multi Part M%1").arg(p + 1);
-  }
+  Rig() { link.OpenOutput(); }
+  QString Caption(int part) const { return QString::fromLatin1(state.Caption(part).c_str()); }
   Byte& Stored(int byte, int block, int part) { return model.PartBlk.At(byte, block, part); }
   void StoreSwitches(int part, Byte port, Byte keyAssign, Byte monoPoly, Byte partMode) {
     Stored(64, 1, part) = port;
@@ -285,22 +279,22 @@ class MultiEditPanelTest : public QObject {
   void nameRuleWritesTheButtonCaption() {
     Rig rig;
     rig.panel.TxtName1->setText("ignored before opening");
-    QCOMPARE(rig.host.caption[4], QString("Multi Part M5"));
+    QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
     rig.Open(4);
     QCOMPARE(rig.panel.TxtName1->text(), QString("Multi Part M5"));
-    QCOMPARE(rig.host.caption[4], QString("Multi Part M5"));
+    QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
     rig.panel.TxtName1->clear();
-    QCOMPARE(rig.host.caption[4], QString("           M5"));
+    QCOMPARE(rig.Caption(4), QString("           M5"));
     QTest::keyClicks(rig.panel.TxtName1, "Bass");
-    QCOMPARE(rig.host.caption[4], QString("Bass       M5"));
-    QCOMPARE(rig.panel.Label34[0]->text(), rig.host.caption[4]);
-    QCOMPARE(rig.panel.Label34[1]->text(), rig.host.caption[4]);
+    QCOMPARE(rig.Caption(4), QString("Bass       M5"));
+    QCOMPARE(rig.panel.Label34[0]->text(), rig.Caption(4));
+    QCOMPARE(rig.panel.Label34[1]->text(), rig.Caption(4));
     rig.panel.TxtName1->setText("ABCDEFGHIJKLMN");
-    QCOMPARE(rig.host.caption[4], QString("ABCDEFGHIJ M5"));
-    rig.host.caption[15] = "odd";  // a caption not yet in the form
+    QCOMPARE(rig.Caption(4), QString("ABCDEFGHIJ M5"));
+    rig.state.Caption(15) = "odd";  // a caption not yet in the form
     rig.Open(15);
-    QCOMPARE(rig.host.caption[15], QString("odd        M16"));
-    QCOMPARE(rig.host.caption[4], QString("ABCDEFGHIJ M5"));
+    QCOMPARE(rig.Caption(15), QString("odd        M16"));
+    QCOMPARE(rig.Caption(4), QString("ABCDEFGHIJ M5"));
     QCOMPARE(rig.Sent(), QStringList{});
   }
 };

@@ -223,7 +223,7 @@ class StartupTest : public QObject {
     MainWindowHarness h;
     h.StartUp();
     auto& w = *h.window;
-    w.Multi(7).CmdMult->setText("Bass       M8");
+    w.SetPartCaption(7, "Bass       M8");
     Choose(w.Multi(7).CmbMult, 0);
     h.ClearRecords();
     w.InitMltall_Click();

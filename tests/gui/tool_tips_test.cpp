@@ -61,8 +61,8 @@ class ToolTipsTest : public QObject {
 
     // The main window's tips as well.
     test::MainWindowHarness h(test::MainWindowHarness::Instrument::Silent);
-    h.window->show();
-    auto* channel = h.window->findChild<QComboBox*>("CmbMult5");
+    h.window->window.show();
+    auto* channel = h.window->window.findChild<QComboBox*>("CmbMult5");
     const int channelTip = TipWidthFor(channel);
     QVERIFY2(channelTip > 0 && channelTip <= readable, qPrintable(QString::number(channelTip)));
     QToolTip::hideText();

@@ -19,7 +19,7 @@ namespace {
 
 template <typename T>
 T* Named(MainWindowHarness& h, const char* name) {
-  T* found = h.window->findChild<T*>(QString::fromLatin1(name));
+  T* found = h.window->window.findChild<T*>(QString::fromLatin1(name));
   if (!found) qFatal("no %s", name);
   return found;
 }

@@ -16,22 +16,35 @@ void RecordingSessionView::AddTraceLine(const std::string& line) { traceLines.pu
 
 int RecordingSessionView::PerformanceChannel() { return performanceChannel; }
 
-void RecordingSessionView::ShowPerformance(const std::string& name) {
-  Record("ShowPerformance " + name);
+void RecordingSessionView::PerformanceShown() {
+  const std::string name = state ? state->PerformanceCaption : std::string();
   shownNames.push_back(name);
-  if (model) shownSwitches.push_back({model->LyrSw[1], model->LyrSw[2], model->LyrSw[3], model->LyrSw[4]});
+  if (state) {
+    const auto& sw = state->Model.LyrSw;
+    shownSwitches.push_back({sw[1], sw[2], sw[3], sw[4]});
+  }
+  Record("ShowPerformance " + name);
 }
 
-void RecordingSessionView::SetPartChannelRow(int part, int row) {
+void RecordingSessionView::PartCaptionChanged(int part) {
+  Record("Caption " + std::to_string(part) + " " + (state ? state->Caption(part) : std::string()));
+}
+
+void RecordingSessionView::ChannelRowChanged(int part) {
+  const int row = state ? state->ChannelRows.at(static_cast<std::size_t>(part - kFirstMultiPart)) : -1;
   Record("SetPartChannelRow " + std::to_string(part) + " " + std::to_string(row));
-  if (part >= 0 && part < static_cast<int>(channelRows.size())) channelRows[static_cast<std::size_t>(part)] = row;
 }
 
-int RecordingSessionView::PartChannelRow(int part) {
-  if (part < 0 || part >= static_cast<int>(channelRows.size())) return 0;
-  return channelRows[static_cast<std::size_t>(part)];
-}
+void RecordingSessionView::PoolChanged() { Record("Pool"); }
 
 void RecordingSessionView::ShowPartIfEditing(int part) { Record("ShowPartIfEditing " + std::to_string(part)); }
+
+void RecordingSessionView::EditedNameChanged(bool evenIfHidden) {
+  Record(std::string("EditedName ") + (evenIfHidden ? "1" : "0"));
+}
+
+void RecordingSessionView::RefillEditPanel() { Record("RefillEditPanel"); }
+
+void RecordingSessionView::HideEditPanels() { Record("HideEditPanels"); }
 
 }  // namespace qv::test

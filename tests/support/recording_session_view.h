@@ -1,27 +1,27 @@
 #pragma once
-// A SessionView that records what the session shows and asks, in order, and
-// answers the channel rows from plain fields.
+// An EditorView that records what the session shows and asks, in order.
 
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "instrument/session.h"
+#include "editor/editor_view.h"
+#include "editor/editor_state.h"
 
 namespace qv::test {
 
-class RecordingSessionView : public SessionView {
+class RecordingSessionView : public EditorView {
  public:
-  // When set, ShowPerformance also records the layer switches the model
-  // holds at that moment.
-  const DataModel* model = nullptr;
+  // The state the notices are about: names and rows are read from it.
+  const EditorState* state = nullptr;
 
-  int performanceChannel = 0;          // row of the performance channel list
-  std::array<int, 16> channelRows{};   // row of each part's channel list
+  int performanceChannel = 0;  // row of the performance channel list
 
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
-  // "SetPartChannelRow <part> <row>", "ShowPartIfEditing <part>".
+  // "SetPartChannelRow <part> <row>", "ShowPartIfEditing <part>",
+  // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
+  // "HideEditPanels".
   std::vector<std::string> calls;
   std::vector<std::string> traceLines;
   std::vector<std::string> shownNames;
@@ -32,10 +32,14 @@ class RecordingSessionView : public SessionView {
   void ClearTrace() override;
   void AddTraceLine(const std::string& line) override;
   int PerformanceChannel() override;
-  void ShowPerformance(const std::string& name) override;
-  void SetPartChannelRow(int part, int row) override;
-  int PartChannelRow(int part) override;
+  void PerformanceShown() override;
+  void PartCaptionChanged(int part) override;
+  void ChannelRowChanged(int part) override;
+  void PoolChanged() override;
   void ShowPartIfEditing(int part) override;
+  void EditedNameChanged(bool evenIfHidden) override;
+  void RefillEditPanel() override;
+  void HideEditPanels() override;
 
  private:
   void Record(const std::string& call);

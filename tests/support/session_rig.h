@@ -6,9 +6,9 @@
 #include <chrono>
 
 #include "cs2x_emulator.h"
+#include "editor/session.h"
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
-#include "instrument/session.h"
 #include "link/midi_link.h"
 #include "recording_session_view.h"
 #include "scripted_prompts.h"
@@ -20,16 +20,17 @@ struct SessionRig {
   Cs2xEmulator instrument{backend};
   ScriptedPrompts prompts;
   FastClock clock;
-  DataModel model;
+  EditorState state;
+  DataModel& model = state.Model;
   RecordingSessionView view;
   MidiLink link{backend, prompts, clock, model, view};
-  Session session{model, link, view};
+  Session session{state, link, view};
 
   SessionRig() {
     // An answer from the emulator's thread comes well within this; a silent
     // instrument is made to time out at once (see Silence()).
     clock.realWait = std::chrono::milliseconds(2000);
-    view.model = &model;
+    view.state = &state;
     link.OpenOutput();
     link.OpenInput();
     link.ConnectThru();

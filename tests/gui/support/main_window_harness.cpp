@@ -7,12 +7,14 @@ namespace qv::test {
 MainWindowHarness::MainWindowHarness(Instrument instrument) {
   if (instrument == Instrument::Emulated) emulator = std::make_unique<Cs2xEmulator>(backend);
   Clock& clock = instrument == Instrument::Emulated ? SystemClock() : static_cast<Clock&>(fastClock);
-  window = std::make_unique<MainWindow>(backend, prompts, clock, prefs);
+  main = std::make_unique<MainWindow>(backend, prompts, clock, prefs);
+  window = std::make_unique<WindowControls>(*main);
   window->Timer1->stop();
 }
 
 MainWindowHarness::~MainWindowHarness() {
   window.reset();
+  main.reset();
   emulator.reset();
 }
 

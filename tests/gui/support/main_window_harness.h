@@ -12,6 +12,7 @@
 #include "fast_clock.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/startup_preferences.h"
+#include "window_controls.h"
 #include "scripted_prompts.h"
 
 namespace qv::test {
@@ -52,7 +53,9 @@ struct MainWindowHarness {
   ScriptedPrompts prompts;
   FastClock fastClock;
   FakePreferences prefs;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<MainWindow> main;
+  // The window's controls and panels.
+  std::unique_ptr<WindowControls> window;
 };
 
 }  // namespace qv::test

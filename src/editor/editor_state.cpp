@@ -1,0 +1,47 @@
+#include "editor/editor_state.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qv {
+
+namespace {
+constexpr std::size_t kNameLength = 10;
+
+std::size_t PartIndex(int part) {
+  if (!IsMultiPart(part)) throw std::out_of_range("multi part index");
+  return static_cast<std::size_t>(part - kFirstMultiPart);
+}
+}  // namespace
+
+std::string DefaultPartCaption(int part) { return "Multi Part M" + std::to_string(part + 1); }
+
+std::string PartCaptionFor(const std::string& name, int part) {
+  std::string caption = name.substr(0, std::min(name.size(), kNameLength));
+  caption.resize(kNameLength, ' ');
+  return caption + " M" + std::to_string(part + 1);
+}
+
+std::string NameInCaption(const std::string& caption) { return caption.substr(0, std::min(caption.size(), kNameLength)); }
+
+EditorState::EditorState() {
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) Caption(part) = DefaultPartCaption(part);
+  ChannelRows.fill(-1);
+  for (LayerBox& box : LayerBoxes) box.text = std::string(9, ' ');
+}
+
+std::string& EditorState::Caption(int part) { return Captions[PartIndex(part)]; }
+const std::string& EditorState::Caption(int part) const { return Captions[PartIndex(part)]; }
+int& EditorState::ChannelRow(int part) { return ChannelRows[PartIndex(part)]; }
+
+int EditorState::PartChannel(int part) const {
+  const int row = ChannelRows[PartIndex(part)];
+  return row >= 0 && row <= 15 ? row : 0;
+}
+
+LayerBox& EditorState::Layer(int layer) {
+  if (layer < 1 || layer > 4) throw std::out_of_range("layer");
+  return LayerBoxes[static_cast<std::size_t>(layer - 1)];
+}
+
+}  // namespace qv

@@ -1,0 +1,83 @@
+#pragma once
+// Everything the editor holds for the whole run: the instrument data and
+// what the main window shows besides it (the part captions, the channel
+// rows, the performance caption and layer boxes, the Layer Pool rows, the
+// audition choices and the switches the multi edit panel last showed).
+// Plain data: the windows draw it, the procedures in Session change it and
+// tell the windows through EditorView. Texts are Latin-1, one byte per
+// character.
+
+#include <array>
+#include <compare>
+#include <string>
+#include <vector>
+
+#include "instrument/data_model.h"
+
+namespace qv {
+
+inline constexpr int kMultiPartCount = kLastMultiPart - kFirstMultiPart + 1;  // 12
+
+// One row of the Layer Pool list: the name shown and the slot it holds.
+struct PoolRow {
+  std::string name;
+  int slot = 0;
+  auto operator<=>(const PoolRow&) const = default;
+};
+
+// A layer's name box beside its audition button.
+struct LayerBox {
+  std::string text;
+  bool enabled = true;
+};
+
+// The four switches of the multi edit panel, in the order it fills them.
+enum EditSwitch : int { kSwPortamento = 0, kSwKeyAssign = 1, kSwMonoPoly = 2, kSwPartMode = 3 };
+inline constexpr int kEditSwitches = 4;
+inline constexpr int kNoSwitchState = -1;  // no button of the group selected
+
+// "Multi Part M5" .. "Multi Part M16" for part index 4..15.
+std::string DefaultPartCaption(int part);
+// A part's caption for a name: the name padded with blanks and cut to 10
+// characters, then " M5" .. " M16" for part index 4..15.
+std::string PartCaptionFor(const std::string& name, int part);
+// The name in a caption: its first 10 characters.
+std::string NameInCaption(const std::string& caption);
+
+struct EditorState {
+  EditorState();
+
+  DataModel Model;  // PartBlk, Performance, the pool record, Busy, EditPart
+
+  // Captions of the multi buttons and rows (0..15) of the channel lists, by
+  // part index 4..15; a row of -1 selects no channel.
+  std::array<std::string, kMultiPartCount> Captions;
+  std::array<int, kMultiPartCount> ChannelRows;
+  std::string& Caption(int part);  // throws std::out_of_range outside 4..15
+  const std::string& Caption(int part) const;
+  int& ChannelRow(int part);
+  // The selected channel 0..15; 0 while no row is selected.
+  int PartChannel(int part) const;
+
+  std::string PerformanceCaption = "Performance";
+  std::array<LayerBox, 4> LayerBoxes;  // layers 1..4
+  LayerBox& Layer(int layer);          // throws std::out_of_range outside 1..4
+
+  // The Layer Pool list in order. A slot is in use exactly when a row holds it.
+  std::vector<PoolRow> PoolRows;
+
+  // The audition note and velocity (rows 0..127 of their lists, -1 before
+  // the lists are filled) and the Midi menu's check marks.
+  int NoteRow = -1;
+  int VelocityRow = -1;
+  bool TransmitChannelAssigned = false;
+  bool LocalOff = false;
+  bool ArpOff = false;
+
+  // What the switches of the multi edit panel last showed: portamento 0 or 1,
+  // the option groups the index of their selected button or kNoSwitchState.
+  // At first the default part's states.
+  std::array<int, kEditSwitches> ShownSwitches{0, 1, 1, 0};
+};
+
+}  // namespace qv

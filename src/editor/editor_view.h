@@ -1,0 +1,33 @@
+#pragma once
+// How the editor's procedures tell the windows what changed. Every notice is
+// a direct call on the thread that made the change; a window redraws from
+// EditorState. The trace lines of the dump transactions come the same way.
+
+#include "link/midi_link.h"
+
+namespace qv {
+
+class EditorView : public TraceSink {
+ public:
+  // Selected row (0..15) of the preferences' performance channel list.
+  virtual int PerformanceChannel() = 0;
+
+  // The performance caption and the layer boxes.
+  virtual void PerformanceShown() {}
+  virtual void PartCaptionChanged(int /*part*/) {}
+  // The row of a part's channel list; sent before the row is acted on.
+  virtual void ChannelRowChanged(int /*part*/) {}
+  virtual void PoolChanged() {}
+
+  // The multi edit panel: when shown, it opens on part `part`.
+  virtual void ShowPartIfEditing(int /*part*/) {}
+  // Its name box takes the edited part's caption: `evenIfHidden` or only
+  // while the panel is shown.
+  virtual void EditedNameChanged(bool /*evenIfHidden*/) {}
+  // It fills itself again from the edited part's stored messages.
+  virtual void RefillEditPanel() {}
+  // Both edit panels close.
+  virtual void HideEditPanels() {}
+};
+
+}  // namespace qv

@@ -1,0 +1,61 @@
+// The performance: its selection and retrieval, the performance MIDI
+// channel, and the caption and layer boxes that show it.
+
+#include "editor/session.h"
+#include "instrument/messages.h"
+
+namespace qv {
+
+void Session::SendPerfMidiChannelZero() { link_.SendSysEx(CsParmChange(0x50, 0x00, 0x00, 0x00)); }
+
+void Session::SendPerfMidiChannel() {
+  link_.SendSysEx(CsParmChange(0x50, 0x00, 0x00, static_cast<Byte>(view_.PerformanceChannel() & 0x0F)));
+}
+
+// The channel goes into Com0's data byte 0, the instrument's own performance
+// channel parameter (50 00 00), so a resent Com0 sets the same channel.
+void Session::PutPerfChannelInCom0() {
+  model_.Performance.Com0[kPerfChannelByte] = static_cast<Byte>(view_.PerformanceChannel() & 0x0F);
+}
+
+void Session::ChngPrfMidiChan() {
+  PutPerfChannelInCom0();
+  SendPerfMidiChannel();
+}
+
+std::string Session::PerformanceName() const {
+  const auto& com1 = model_.Performance.Com1;
+  return std::string(com1.begin() + kPerfNameFirst, com1.begin() + kPerfNameFirst + kPerfNameLength);
+}
+
+void Session::SelectPerformance(bool user, bool bank2, int program) {
+  if (program < 0 || program > 127) program = 0;
+  // Bank select LSB: 40 preset bank 1, 41 user bank 1, 42 preset bank 2, 43 user bank 2.
+  const Byte lsb = static_cast<Byte>(0x40 + (user ? 1 : 0) + (bank2 ? 2 : 0));
+  SendPerfMidiChannelZero();
+  link_.SendSysEx(PerfSelect(lsb, static_cast<Byte>(program)));
+  RtrvPerformance();
+}
+
+void Session::RtrvPerformance() {
+  SendPerfMidiChannelZero();
+  view_.ClearTrace();
+  for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) link_.RtrvDump(kind, 0, 0);
+  for (int layer = 1; layer <= 4; ++layer) model_.LyrSw[layer] = model_.Performance.Layer(layer)[kLayerSwitchByte];
+  ShowPerformance(PerformanceName());
+  PutPerfChannelInCom0();
+  SendPerfMidiChannel();
+}
+
+void Session::ShowPerformance(const std::string& name) {
+  static const char kLetters[] = "ABCD";
+  state_.PerformanceCaption = name;
+  for (int layer = 1; layer <= 4; ++layer) {
+    LayerBox& box = state_.Layer(layer);
+    box.enabled = model_.LyrSw[static_cast<std::size_t>(layer)] == 1;
+    box.text = box.enabled ? name + kLetters[layer - 1] : std::string(9, ' ');
+  }
+  view_.PerformanceShown();
+}
+
+}  // namespace qv

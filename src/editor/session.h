@@ -1,0 +1,120 @@
+#pragma once
+// The editor's procedures: every change to the EditorState that the windows
+// or a file step make goes through one call here, which stores, sends to the
+// instrument where the change calls for it, and tells the view.
+//  - the performance: selection, retrieval and the performance MIDI channel;
+//  - the multi parts: captions, channel rows, initialisation, retrieval;
+//  - the Layer Pool: its rows, slots and copies into the parts;
+//  - the audition notes;
+//  - the switches of the multi edit panel.
+
+#include <string>
+#include <vector>
+
+#include "editor/editor_state.h"
+#include "editor/editor_view.h"
+#include "link/midi_link.h"
+
+namespace qv {
+
+class Session {
+ public:
+  Session(EditorState& state, MidiLink& link, EditorView& view);
+
+  EditorState& State() { return state_; }
+  DataModel& Model() { return state_.Model; }
+  MidiLink& Link() { return link_; }
+
+  // ---- Performance (performance.cpp) --------------------------------------
+  void SendPerfMidiChannelZero();
+  void SendPerfMidiChannel();
+  void PutPerfChannelInCom0();
+  void ChngPrfMidiChan();
+  // Selects program 0..127 (others: 0) of the bank on the instrument, then
+  // retrieves it.
+  void SelectPerformance(bool user, bool bank2, int program);
+  // The eight performance blocks into the performance record, then the name
+  // and layers shown.
+  void RtrvPerformance();
+  // The performance name as eight characters of Com1.
+  std::string PerformanceName() const;
+  // The performance caption, and the layer boxes from LyrSw: a layer with a
+  // switch of 1 shows the name and its letter, the others 9 blanks, disabled.
+  void ShowPerformance(const std::string& name);
+
+  // ---- Multi parts -----------------------------------------------------------
+  // Parts outside 4..15 are left alone.
+  void SetPartCaption(int part, const std::string& caption);
+  // The channel list's rule: the row (outside 0..15: none) is shown; while
+  // Busy is clear the channel goes into byte 13 of block 0 and to the
+  // instrument.
+  void SetChannelRow(int part, int row);
+  void InitMultiPart(int part);  // part index 4..15; others get the blocks only
+  // Initialize > Multi: the part, its default caption, the edit panel's name.
+  void InitMlt(int part);
+  void InitMltall();
+  void RtrvMultiPart(int multi);  // multi number 5..16
+  void RtrvAllMultis();           // 60 transactions, part by part
+
+  // ---- Edit panels -----------------------------------------------------------
+  void ShowPartIfEditing(int part) { view_.ShowPartIfEditing(part); }
+  void HideEditPanels() { view_.HideEditPanels(); }
+  // The part the multi edit panel shows (4..15; others are ignored).
+  void SetEditPart(int part);
+  // The multi edit panel's switches follow the edited part's stored bytes:
+  // each one whose shown state changes stores and sends its value, in the
+  // order portamento (08 pp 67), key assign (06), mono/poly (05), part mode
+  // (07). A stored value that names no state shows none and sends nothing.
+  void ShowEditSwitches();
+  // A switch set by the user: shown, stored in the edited part and sent.
+  void SetEditSwitch(int which, int value);
+
+  // ---- Layer Pool (layer_pool.cpp) -----------------------------------------
+  int LowestFreePoolSlot() const;  // -1 when every slot is in use
+  // Out-of-range slots (outside 0..127) and parts (outside 4..15) do nothing.
+  void SavePoolSlot(int slot);
+  void LdMultToDef(int part);
+  void SndPoolToMult(int part, int slot);
+  // A layer (1..4) or a multi part (4..15) becomes a new pool row in the
+  // lowest free slot; false (after the box) when the pool is full. Each first
+  // makes the default part again, also for a layer or part it does not take.
+  bool StoreLayerInPool(int layer);
+  bool StorePartInPool(int part);
+  // Asks, then deletes the row and frees its slot.
+  void DeletePoolRow(int row);
+  void ClearPool();
+  // Replaces the rows; a slot is then in use exactly when a row holds it.
+  void SetPoolRows(std::vector<PoolRow> rows);
+  // Pool row `row` goes into part `part`, which takes its name and keeps its
+  // channel; the multi edit panel follows.
+  void SendPoolRowToPart(int part, int row);
+
+  // ---- Audition and the Midi menu (audition.cpp) ---------------------------
+  // The rows of the note and velocity lists (0..127) and the check mark that
+  // lets an audition set the transmit channel.
+  void SetNoteRow(int row) { state_.NoteRow = row; }
+  void SetVelocityRow(int row) { state_.VelocityRow = row; }
+  void SetTransmitChannelAssigned(bool on) { state_.TransmitChannelAssigned = on; }
+  // The Local Off and Arpeggiator Off check marks: kept and sent.
+  void SetLocalOff(bool on);
+  void SetArpOff(bool on);
+  void AuditionPerformance(bool down);
+  void AuditionLayer(int layer, bool down);  // 1..4
+  void AuditionPart(int part, bool down);    // 4..15
+  // All Notes Off on every channel, then the audition note's Note Off on
+  // every channel.
+  void StopAudition();
+
+ private:
+  int NoteRow() const;
+  int VelocityRow() const;
+  void SendTransmitChannel(int channel);
+  bool TakeSlot(int& slot);
+
+  EditorState& state_;
+  DataModel& model_;
+  MidiLink& link_;
+  EditorView& view_;
+};
+
+}  // namespace qv

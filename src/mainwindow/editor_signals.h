@@ -1,0 +1,49 @@
+#pragma once
+// The editor's notices as Qt signals: the panels connect to the ones they
+// draw. The performance channel comes from the preferences.
+
+#include <QObject>
+#include <string>
+
+#include "editor/editor_view.h"
+#include "mainwindow/startup_preferences.h"
+
+namespace qv {
+
+class EditorSignals : public QObject, public EditorView {
+  Q_OBJECT
+ public:
+  EditorSignals(StartupPreferences& prefs, QObject* parent) : QObject(parent), prefs_(prefs) {}
+
+  int PerformanceChannel() override {
+    const int row = prefs_.PerfChannelRow();
+    return row >= 0 && row <= 15 ? row : 0;
+  }
+  void ClearTrace() override { emit TraceCleared(); }
+  void AddTraceLine(const std::string& line) override { emit TraceLineAdded(QString::fromStdString(line)); }
+  void PerformanceShown() override { emit PerformanceChanged(); }
+  void PartCaptionChanged(int part) override { emit CaptionChanged(part); }
+  void ChannelRowChanged(int part) override { emit ChannelChanged(part); }
+  void PoolChanged() override { emit PoolRowsChanged(); }
+  void ShowPartIfEditing(int part) override { emit PartToEdit(part); }
+  void EditedNameChanged(bool evenIfHidden) override { emit EditedNameToShow(evenIfHidden); }
+  void RefillEditPanel() override { emit EditPanelToRefill(); }
+  void HideEditPanels() override { emit EditPanelsToHide(); }
+
+ signals:
+  void TraceCleared();
+  void TraceLineAdded(const QString& line);
+  void PerformanceChanged();
+  void CaptionChanged(int part);
+  void ChannelChanged(int part);
+  void PoolRowsChanged();
+  void PartToEdit(int part);
+  void EditedNameToShow(bool evenIfHidden);
+  void EditPanelToRefill();
+  void EditPanelsToHide();
+
+ private:
+  StartupPreferences& prefs_;
+};
+
+}  // namespace qv

@@ -1,0 +1,21 @@
+#pragma once
+// Names and captions are held as Latin-1 bytes, one byte per character. A
+// character typed that Latin-1 does not have becomes "?".
+
+#include <QString>
+#include <string>
+
+namespace qv {
+
+inline QString FromLatin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string ToLatin1(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar c : text) out.push_back(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
+  return out;
+}
+
+}  // namespace qv

@@ -1,0 +1,170 @@
+#include "mainwindow/main_menu.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "mainwindow/effects_panel.h"
+#include "mainwindow/multi_edit_panel.h"
+#include "mainwindow/wait_cursor.h"
+#include "startup/about_box.h"
+
+namespace qv {
+
+namespace {
+
+QMenu* NamedMenu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+QMenu* NamedMenu(QMenu* parent, const char* name, const char* caption) {
+  QMenu* menu = parent->addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, bool checkable = false) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setCheckable(checkable);
+  return action;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(Session& session, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
+                   EffectsPanel& effects, QWidget* parent)
+    : QMenuBar(parent),
+      session_(session),
+      prompts_(prompts),
+      prefs_(prefs),
+      multiEdit_(multiEdit),
+      effects_(effects) {
+  setObjectName("MainMenu");
+  BuildFileAndEditMenus();
+  BuildRetrieveAndInitMenus();
+  BuildMidiMenu();
+  debug_ = NamedMenu(this, "Debug", "Debug");
+  QMenu* help = NamedMenu(this, "HelpMenu", "Help");
+  QAction* about = NamedAction(help, "About", "About");
+  connect(about, &QAction::triggered, this, [this] { About_Click(); });
+}
+
+void MainMenu::BuildFileAndEditMenus() {
+  QMenu* file = NamedMenu(this, "FileMenu", "File");
+  QAction* prefs = NamedAction(file, "StrtupPref", "Startup Preferences");
+  connect(prefs, &QAction::triggered, this, [this] { StrtupPref_Click(); });
+  file->addSeparator();
+  QAction* exit = NamedAction(file, "ExitMenu", "Exit");
+  connect(exit, &QAction::triggered, this, [this] { ExitMenu_Click(); });
+
+  QMenu* edit = NamedMenu(this, "EditMenu", "Edit");
+  QMenu* editMulti = NamedMenu(edit, "EditMult", "Multi");
+  QAction* effects = NamedAction(edit, "EditEffcts", "Effects");
+  connect(effects, &QAction::triggered, this, [this] { EditEffcts_Click(); });
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int multi = part + 1;
+    QAction* item = NamedAction(editMulti, QString("EditMult%1").arg(multi), QString("Multi %1").arg(multi));
+    connect(item, &QAction::triggered, this, [this, part] { EditMult(part); });
+  }
+}
+
+void MainMenu::BuildRetrieveAndInitMenus() {
+  QMenu* retrieve = NamedMenu(this, "Retrv", "Retrieve");
+  QAction* performance = NamedAction(retrieve, "RtrvPerf", "Performance");
+  QAction* allMultis = NamedAction(retrieve, "RtrvAllMulti", "All Multis");
+  QMenu* retrieveMulti = NamedMenu(retrieve, "RtrvMulti", "Multi");
+  connect(performance, &QAction::triggered, this, [this] { RtrvPerf_Click(); });
+  connect(allMultis, &QAction::triggered, this, [this] { RtrvAllMulti_Click(); });
+
+  QMenu* init = NamedMenu(this, "Init", "Initialize");
+  QAction* initAll = NamedAction(init, "InitMltall", "All Multis");
+  QMenu* initMulti = NamedMenu(init, "InitMlt", "Multi");
+  connect(initAll, &QAction::triggered, this, [this] { InitMltall_Click(); });
+
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int multi = part + 1;
+    QAction* rtrv = NamedAction(retrieveMulti, QString("RtrvMulti%1").arg(multi), QString("Multi %1").arg(multi));
+    QAction* initOne = NamedAction(initMulti, QString("InitMlt%1").arg(multi), QString("Multi %1").arg(multi));
+    connect(rtrv, &QAction::triggered, this, [this, multi] { RtrvMulti_Click(multi); });
+    connect(initOne, &QAction::triggered, this, [this, part] { InitMlt_Click(part); });
+  }
+}
+
+// Midi: All Notes Off with MIDI thru paused for a second, the Local Off and
+// Arpeggiator Off check marks that each send one parameter change, and the
+// check mark that lets an audition set the transmit channel.
+void MainMenu::BuildMidiMenu() {
+  QMenu* midi = NamedMenu(this, "Midi", "Midi");
+  QAction* allOff = NamedAction(midi, "AllNtsOff", "All Notes Off");
+  localOff_ = NamedAction(midi, "LocalOff", "Local Off", true);
+  arpOff_ = NamedAction(midi, "ArpOff", "Arpeggiator Off", true);
+  transmitChannel_ = NamedAction(midi, "TrnsChnlAssgn", "Trans Chnl Assigned by Audition", true);
+  // A checkable item has already changed its check mark when it triggers:
+  // the handlers below only send what the new mark says.
+  connect(allOff, &QAction::triggered, this, [this] { AllNtsOff_Click(); });
+  connect(localOff_, &QAction::triggered, this, [this] { SendLocalOff(); });
+  connect(arpOff_, &QAction::triggered, this, [this] { SendArpOff(); });
+  connect(transmitChannel_, &QAction::toggled, this, [this](bool on) { session_.SetTransmitChannelAssigned(on); });
+}
+
+void MainMenu::StrtupPref_Click() { prefs_.ShowPreferences(); }
+
+void MainMenu::ExitMenu_Click() { window()->close(); }
+
+void MainMenu::EditMult(int part) { multiEdit_.EditMult(part); }
+
+void MainMenu::EditEffcts_Click() { effects_.EditEffcts(); }
+
+void MainMenu::RtrvPerf_Click() { session_.RtrvPerformance(); }
+
+void MainMenu::RtrvAllMulti_Click() {
+  WaitCursor hourglass;
+  session_.RtrvAllMultis();
+}
+
+void MainMenu::RtrvMulti_Click(int multi) { session_.RtrvMultiPart(multi); }
+
+void MainMenu::InitMltall_Click() {
+  WaitCursor hourglass;
+  session_.InitMltall();
+}
+
+void MainMenu::InitMlt_Click(int part) { session_.InitMlt(part); }
+
+void MainMenu::AllNtsOff_Click() {
+  WaitCursor hourglass;
+  session_.StopAudition();
+  MidiLink& link = session_.Link();
+  link.DisconnectThru();
+  link.LinkClock().SleepMs(1000);
+  link.StopInput();
+  if (link.ConnectThru() == kMidiOk) link.StartInput();
+}
+
+void MainMenu::LocalOff_Click() {
+  localOff_->setChecked(!localOff_->isChecked());
+  SendLocalOff();
+}
+
+void MainMenu::ArpOff_Click() {
+  arpOff_->setChecked(!arpOff_->isChecked());
+  SendArpOff();
+}
+
+void MainMenu::TrnsChnlAssgn_Click() { transmitChannel_->setChecked(!transmitChannel_->isChecked()); }
+
+void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }
+
+void MainMenu::SendArpOff() { session_.SetArpOff(arpOff_->isChecked()); }
+
+// One about box at a time: shown again, the open one comes to the front.
+void MainMenu::About_Click() {
+  if (!aboutBox_) aboutBox_ = new AboutBox(prompts_, window());
+  aboutBox_->show();
+  aboutBox_->raise();
+  aboutBox_->activateWindow();
+}
+
+}  // namespace qv

@@ -1,0 +1,64 @@
+#pragma once
+// The menus of the main window with their items and handlers: File
+// (preferences, exit), Edit (the two edit panels), Retrieve, Initialize,
+// Midi (notes off and the check marks), Debug and Help.
+
+#include <QMenuBar>
+#include <QPointer>
+
+#include "editor/session.h"
+#include "link/prompts.h"
+#include "mainwindow/startup_preferences.h"
+
+class EffectsPanel;
+class QAction;
+class QDialog;
+class QMenu;
+
+namespace qv {
+
+class MultiEditPanel;
+
+class MainMenu : public QMenuBar {
+  Q_OBJECT
+ public:
+  MainMenu(Session& session, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
+           EffectsPanel& effects, QWidget* parent = nullptr);
+
+  QMenu* DebugMenu() const { return debug_; }
+
+  void StrtupPref_Click();
+  void ExitMenu_Click();  // asks the window to close
+  void EditMult(int part);  // EditMult5_Click .. EditMult16_Click: the panel on part index 4..15
+  void EditEffcts_Click();
+  void RtrvPerf_Click();
+  void RtrvAllMulti_Click();
+  void RtrvMulti_Click(int multi);  // RtrvMulti5_Click .. RtrvMulti16_Click
+  void InitMltall_Click();
+  void InitMlt_Click(int part);     // InitMlt5_Click .. InitMlt16_Click: part index 4..15
+  void AllNtsOff_Click();
+  void LocalOff_Click();
+  void ArpOff_Click();
+  void TrnsChnlAssgn_Click();
+  void About_Click();  // shows the about box
+
+ private:
+  void BuildFileAndEditMenus();
+  void BuildRetrieveAndInitMenus();
+  void BuildMidiMenu();
+  void SendLocalOff();  // the value of the check mark as it stands
+  void SendArpOff();
+
+  Session& session_;
+  Prompts& prompts_;
+  StartupPreferences& prefs_;
+  MultiEditPanel& multiEdit_;
+  EffectsPanel& effects_;
+  QAction* localOff_ = nullptr;       // LocalOff, checkable
+  QAction* arpOff_ = nullptr;         // ArpOff, checkable
+  QAction* transmitChannel_ = nullptr;  // TrnsChnlAssgn, checkable; read by the audition
+  QMenu* debug_ = nullptr;
+  QPointer<QDialog> aboutBox_;
+};
+
+}  // namespace qv

@@ -1,0 +1,147 @@
+#include "mainwindow/performance_panel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "instrument/tables.h"
+#include "mainwindow/caption.h"
+#include "mainwindow/drag_and_drop.h"
+#include "mainwindow/latin1.h"
+#include "mainwindow/named.h"
+#include "mainwindow/select_row.h"
+#include "mainwindow/wait_cursor.h"
+
+namespace qv {
+
+namespace {
+
+void FillNames(QComboBox* combo, const std::vector<std::string>& names) {
+  combo->clear();
+  for (const std::string& name : names) combo->addItem(FromLatin1(name));
+  combo->setCurrentIndex(-1);  // no performance is chosen until the user picks a row
+}
+
+void FillNumbers(QComboBox* combo) {
+  combo->clear();
+  for (int i = 1; i <= 128; ++i) combo->addItem(QString(" %1").arg(i));
+  combo->setCurrentIndex(-1);
+}
+
+}  // namespace
+
+PerformancePanel::PerformancePanel(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+  setObjectName("PerformancePanel");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  kindFrame_ = Named(new QGroupBox, "Frame1");
+  auto* kind = new QHBoxLayout(kindFrame_);
+  preset_ = Named(new QRadioButton("Preset"), "OptPreset");
+  user_ = Named(new QRadioButton("User"), "OptUser");
+  preset_->setChecked(true);
+  kind->addWidget(preset_);
+  kind->addWidget(user_);
+  bankFrame_ = Named(new QGroupBox, "Frame2");
+  auto* bank = new QHBoxLayout(bankFrame_);
+  bank1_ = Named(new QRadioButton("Bank1"), "OptBank1");
+  bank2_ = Named(new QRadioButton("Bank2"), "OptBank2");
+  bank1_->setChecked(true);
+  bank->addWidget(bank1_);
+  bank->addWidget(bank2_);
+  connect(preset_, &QRadioButton::clicked, this, [this] { OptPreset_Click(); });
+  connect(user_, &QRadioButton::clicked, this, [this] { OptUser_Click(); });
+  connect(bank1_, &QRadioButton::clicked, this, [this] { OptBank1_Click(); });
+  connect(bank2_, &QRadioButton::clicked, this, [this] { OptBank2_Click(); });
+
+  auto* program = new QHBoxLayout;
+  program->addWidget(Named(new QLabel("Prgm"), "LblPrgm"));
+  programs_ = Named(new QComboBox, "CmbPrgm");
+  programs_->setMaxVisibleItems(24);
+  connect(programs_, &QComboBox::activated, this, [this] { CmbPrgm_Click(); });
+  program->addWidget(programs_, 1);
+
+  performance_ = Named(new QPushButton("Performance"), "CmdPrfm");
+  performance_->setMinimumHeight(32);
+
+  layout->addWidget(kindFrame_);
+  layout->addWidget(bankFrame_);
+  layout->addLayout(program);
+  layout->addWidget(performance_);
+
+  auto* layers = new QGridLayout;
+  for (int l = 1; l <= 4; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    layerButtons_[i] = Named(new QPushButton(QString("Layer %1").arg(l)), QString("CmdLyr%1").arg(l));
+    QLineEdit* name = Named(new QLineEdit(QString(9, ' ')), QString("TxtLyr%1").arg(l));
+    name->setReadOnly(true);
+    name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(11, 'W')));
+    name->setToolTip("Drag Layer onto Layer Pool.");
+    layerNames_[i] = name;
+    layers->addWidget(layerButtons_[i], l - 1, 0);
+    layers->addWidget(name, l - 1, 1);
+  }
+  layout->addLayout(layers);
+}
+
+void PerformancePanel::WatchMouse(MouseRouter& router) {
+  router.Watch(performance_, performance_, MouseRouter::Kind::Performance, [this] { CmdPrfm_MouseDown(); },
+               [this] { CmdPrfm_MouseUp(); });
+  for (int l = 1; l <= 4; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    router.Watch(layerButtons_[i], layerButtons_[i], MouseRouter::Kind::LayerButton, [this, l] { CmdLyr_MouseDown(l); },
+                 [this, l] { CmdLyr_MouseUp(l); });
+    router.Watch(layerNames_[i], layerNames_[i], MouseRouter::Kind::LayerName);
+  }
+}
+
+void PerformancePanel::ShowPerformance() {
+  const EditorState& state = session_.State();
+  SetCaption(performance_, FromLatin1(state.PerformanceCaption));
+  for (int l = 1; l <= 4; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    const LayerBox& box = state.LayerBoxes[i];
+    layerButtons_[i]->setEnabled(box.enabled);
+    layerNames_[i]->setEnabled(box.enabled);
+    layerNames_[i]->setText(FromLatin1(box.text));
+  }
+}
+
+void PerformancePanel::SelectProgram(int row) { SelectRow(programs_, row); }
+
+void PerformancePanel::LoadPresetNames() { FillNames(programs_, PresetNames1()); }
+
+void PerformancePanel::OptPreset_Click() {
+  FillNames(programs_, bank1_->isChecked() ? PresetNames1() : PresetNames2());
+}
+
+void PerformancePanel::OptUser_Click() { FillNumbers(programs_); }
+
+void PerformancePanel::OptBank1_Click() {
+  if (preset_->isChecked()) FillNames(programs_, PresetNames1());
+}
+
+void PerformancePanel::OptBank2_Click() {
+  if (preset_->isChecked()) FillNames(programs_, PresetNames2());
+}
+
+void PerformancePanel::CmbPrgm_Click() {
+  {
+    WaitCursor hourglass;
+    session_.SelectPerformance(!preset_->isChecked(), !bank1_->isChecked(), programs_->currentIndex());
+  }
+  emit PerformanceChosen();
+}
+
+void PerformancePanel::CmdPrfm_MouseDown() { session_.AuditionPerformance(true); }
+void PerformancePanel::CmdPrfm_MouseUp() { session_.AuditionPerformance(false); }
+void PerformancePanel::CmdLyr_MouseDown(int layer) { session_.AuditionLayer(layer, true); }
+void PerformancePanel::CmdLyr_MouseUp(int layer) { session_.AuditionLayer(layer, false); }
+
+}  // namespace qv
