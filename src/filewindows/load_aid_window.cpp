@@ -101,7 +101,7 @@ LoadAidWindow::LoadAidWindow(LoadHandler ldAid, QWidget* parent)
   cmdLdAid->setObjectName(QStringLiteral("cmdLdAid"));
   cmdLdAid->setGeometry(Place(1920, 6120, 495, 255));
 
-  connect(drvLdAid, &QComboBox::activated, this, &LoadAidWindow::drvLdAid_Change);
+  connect(drvLdAid, &QComboBox::currentIndexChanged, this, &LoadAidWindow::drvLdAid_Change);
   connect(dirLdAid, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { dirLdAid_Change(item->data(Qt::UserRole).toString()); });
   connect(cmbLdAid, &QComboBox::activated, this, &LoadAidWindow::cmbLdAid_Click);

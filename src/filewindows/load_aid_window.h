@@ -41,7 +41,7 @@ class LoadAidWindow : public QWidget {
 
   // cmbLdAid_Click: the kind of row `row` is chosen; the file list follows.
   void cmbLdAid_Click(int row);
-  // drvLdAid_Change: the drive of row `row` is chosen.
+  // drvLdAid_Change: another drive, that of row `row`, is chosen.
   void drvLdAid_Change(int row);
   // dirLdAid_Change: the folder `folder` is chosen.
   void dirLdAid_Change(const QString& folder);
