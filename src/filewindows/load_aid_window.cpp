@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
@@ -142,8 +143,12 @@ void LoadAidWindow::dirLdAid_Change(const QString& folder) {
 }
 
 void LoadAidWindow::flLdAid_Click(int row) {
+  // A load runs to its end before the next one starts, also when its boxes
+  // let events through.
   const QListWidgetItem* file = flLdAid->item(row);
-  if (file && ldAid_) ldAid_(pattern_, JoinFolderAndName(folder_, file->text()));
+  if (!file || !ldAid_ || loading_) return;
+  const QScopedValueRollback<bool> loading(loading_, true);
+  ldAid_(pattern_, JoinFolderAndName(folder_, file->text()));
 }
 
 void LoadAidWindow::cmdLdAid_Click() { hide(); }

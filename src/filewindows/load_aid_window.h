@@ -70,6 +70,7 @@ class LoadAidWindow : public QWidget {
   QString folder_;
   QString pattern_;
   bool placed_ = false;
+  bool loading_ = false;
 };
 
 }  // namespace qv
