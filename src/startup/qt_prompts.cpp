@@ -25,8 +25,13 @@ QString QtFileFilter(const std::string& filter) {
       if (!description.isEmpty()) entries << description;
       break;
     }
-    QString patterns = parts[i + 1].trimmed();
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // "*.*" means every file; here it would hide the names without a dot.
+    QStringList patternList = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : patternList) {
+      pattern = pattern.trimmed();
+      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+    }
+    const QString patterns = patternList.join(QLatin1Char(' '));
     description.remove(trailingPatterns);
     entries << (description.isEmpty() ? patterns : description) + QStringLiteral(" (") + patterns +
                    QLatin1Char(')');
@@ -52,14 +57,25 @@ Prompts::Answer QtPrompts::Question(const std::string& text, const std::string& 
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const std::string& filter) {
-  const QString name = QFileDialog::getOpenFileName(Parent(), QString(), lastPath_, QtFileFilter(filter));
-  if (name.isEmpty()) return std::nullopt;
-  lastPath_ = name;
-  return name.toStdString();
+  return RunFileDialog(QFileDialog::AcceptOpen, filter);
 }
 
 std::optional<std::string> QtPrompts::SaveFile(const std::string& filter) {
-  const QString name = QFileDialog::getSaveFileName(Parent(), QString(), lastPath_, QtFileFilter(filter));
+  return RunFileDialog(QFileDialog::AcceptSave, filter);
+}
+
+std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter) {
+  // One dialog path for every file command: the dialog opens on the last
+  // choice. The name is taken as typed (no extension is added), and a save
+  // over an existing file asks first.
+  QFileDialog dialog(Parent());
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilter(QtFileFilter(filter));
+  dialog.setDefaultSuffix(QString());
+  if (!lastPath_.isEmpty()) dialog.selectFile(lastPath_);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString name = dialog.selectedFiles().constFirst();
   if (name.isEmpty()) return std::nullopt;
   lastPath_ = name;
   return name.toStdString();

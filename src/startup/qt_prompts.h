@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes and file dialogs of the windows.
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -9,7 +10,8 @@
 
 namespace qv {
 
-// "Text (*.ext)|*.ext|Other (*.a;*.b)|*.a;*.b" -> "Text (*.ext);;Other (*.a *.b)".
+// "Text (*.ext)|*.ext|Other (*.a;*.b)|*.a;*.b" -> "Text (*.ext);;Other (*.a *.b)";
+// the pattern "*.*" becomes "*".
 QString QtFileFilter(const std::string& filter);
 
 class QtPrompts : public Prompts {
@@ -25,6 +27,7 @@ class QtPrompts : public Prompts {
 
  private:
   QWidget* Parent() const;
+  std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter);
   QPointer<QWidget> parent_;
   QString lastPath_;  // the dialogs open where the last choice was made
 };

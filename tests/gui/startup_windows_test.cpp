@@ -1,10 +1,43 @@
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
+#include <optional>
 
 #include "startup/qt_prompts.h"
 #include "startup/splash_window.h"
 
 using namespace qv;
+
+namespace {
+
+// Runs `act` on the modal dialog of type T that is about to be shown; a
+// dialog that `act` leaves open (a failed check) is cancelled.
+template <typename T>
+void OnModal(std::function<void(T&)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
+    if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->deleteLater();
+      timer->stop();
+      QPointer<QDialog> dialog(modal);
+      act(*modal);
+      if (dialog && dialog->isVisible()) dialog->reject();
+    } else if (++tries > 2000) {
+      timer->deleteLater();
+      timer->stop();
+      QApplication::closeAllWindows();
+    }
+  });
+  timer->start();
+}
+
+}  // namespace
 
 class StartupWindowsTest : public QObject {
   Q_OBJECT
@@ -25,10 +58,60 @@ class StartupWindowsTest : public QObject {
 
   void fileFiltersTakeQtForm() {
     QCOMPARE(QtFileFilter("Quorvane Workspace (*.qvw)|*.qvw"), QString("Quorvane Workspace (*.qvw)"));
-    // No blank before the second pair's pattern, and several pairs.
+    // No blank before the second pair's pattern, and several pairs; "*.*"
+    // must also list names without a dot.
     QCOMPARE(QtFileFilter("All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx"),
-             QString("All Files (*.*);;Quorvane Files (*.qvx);;Sys-Ex Files (*.syx)"));
+             QString("All Files (*);;Quorvane Files (*.qvx);;Sys-Ex Files (*.syx)"));
+    QCOMPARE(QtFileFilter("All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools "
+                          "(*.qvp)|*.qvp"),
+             QString("All Files (*);;Quorvane Files (*.qvx);;Sys-Ex Files (*.syx);;Layer Pools (*.qvp)"));
     QCOMPARE(QtFileFilter("Midi (*.mid;*.smf)|*.mid;*.smf"), QString("Midi (*.mid *.smf)"));
+  }
+
+  void fileDialogsShareOnePathAndTakeNamesAsTyped() {
+    QTemporaryDir tmp;
+    const QString old = tmp.filePath("old.qvp"), typed = tmp.filePath("pool");
+    QFile(old).open(QIODevice::WriteOnly);
+    QtPrompts prompts;
+    const std::string poolFilter = "Layer Pool (*.qvp)|*.qvp";
+
+    // Open takes the first pair and the file; save then opens on that file,
+    // and a name typed without extension stays so.
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      QCOMPARE(d.selectedNameFilter(), QString("All Files (*)"));
+      d.selectFile(old);
+      static_cast<QDialog&>(d).accept();
+    });
+    QCOMPARE(prompts.OpenFile("All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx"), std::optional(old.toStdString()));
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      QCOMPARE(d.selectedFiles(), QStringList({old}));
+      d.selectFile(typed);
+      static_cast<QDialog&>(d).accept();
+    });
+    QCOMPARE(prompts.SaveFile(poolFilter), std::optional(typed.toStdString()));
+
+    // A cancelled dialog leaves the path as it was.
+    OnModal<QFileDialog>([](QFileDialog&) {});
+    QCOMPARE(prompts.OpenFile(poolFilter), std::nullopt);
+    OnModal<QFileDialog>([&](QFileDialog& d) { QCOMPARE(d.selectedFiles(), QStringList({typed})); });
+    QCOMPARE(prompts.SaveFile(poolFilter), std::nullopt);
+
+    // Saving over a file asks first: No returns to the dialog, Yes takes it.
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+      bool asked = false;
+      OnModal<QFileDialog>([&](QFileDialog& d) {
+        d.selectFile(old);
+        OnModal<QMessageBox>([&](QMessageBox& box) {
+          asked = true;
+          box.button(answer)->click();
+        });
+        static_cast<QDialog&>(d).accept();
+        QCOMPARE(d.isVisible(), answer == QMessageBox::No);
+      });
+      QCOMPARE(prompts.SaveFile(poolFilter),
+               answer == QMessageBox::Yes ? std::optional(old.toStdString()) : std::nullopt);
+      QVERIFY(asked);
+    }
   }
 };
 

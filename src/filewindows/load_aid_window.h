@@ -1,0 +1,76 @@
+#pragma once
+// The load aid: a small file chooser that stays open beside the main window.
+// The user picks a kind of file and moves through drives and folders; every
+// file of the folder that matches the kind's pattern is listed, and a click on
+// one (or moving onto it with the arrow keys) hands it to the main window's
+// loader at once.
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPoint>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace qv {
+
+// A folder and a file name joined with the platform's separator.
+QString JoinFolderAndName(const QString& folder, const QString& name);
+
+class LoadAidWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // The main window's LdAid: the kind's file pattern ("*.qvw") and the
+  // chosen file's full path.
+  using LoadHandler = std::function<void(const QString& pattern, const QString& path)>;
+
+  // Form_Load: the kinds, the pattern "*.qvw", and the lists on the
+  // process's current folder. The window stays hidden until ShowBeside.
+  explicit LoadAidWindow(LoadHandler ldAid, QWidget* parent = nullptr);
+
+  // Shows the window without blocking anything and brings it to the front.
+  // The first showing places it 8200 x 1300 twips right of and below
+  // `mainCorner` (the main window's top left corner on the screen); later
+  // showings leave it where it is.
+  void ShowBeside(const QPoint& mainCorner);
+
+  // The folder whose files are listed, and the pattern they match.
+  QString Folder() const { return folder_; }
+  QString Pattern() const { return pattern_; }
+
+  // cmbLdAid_Click: the kind of row `row` is chosen; the file list follows.
+  void cmbLdAid_Click(int row);
+  // drvLdAid_Change: another drive, that of row `row`, is chosen.
+  void drvLdAid_Change(int row);
+  // dirLdAid_Change: the folder `folder` is chosen.
+  void dirLdAid_Change(const QString& folder);
+  // flLdAid_Click: the file of row `row` is chosen and handed to LdAid.
+  void flLdAid_Click(int row);
+  // cmdLdAid_Click: "Done" hides the window.
+  void cmdLdAid_Click();
+
+  QComboBox* drvLdAid;
+  QListWidget* dirLdAid;
+  QListWidget* flLdAid;
+  QComboBox* cmbLdAid;
+  QPushButton* cmdLdAid;
+
+ private:
+  void FillDrives();
+  // Moves the folder and file lists to `folder`; false, with the lists left
+  // as they were, when it cannot be read.
+  bool MoveTo(const QString& folder);
+  void FillFolders();
+  void FillFiles();
+  // Shows the drive and folder rows of the current folder again.
+  void SelectCurrentPlace();
+
+  LoadHandler ldAid_;
+  QString folder_;
+  QString pattern_;
+  bool placed_ = false;
+  bool loading_ = false;
+};
+
+}  // namespace qv

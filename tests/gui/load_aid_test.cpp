@@ -1,0 +1,148 @@
+// The load aid window: kinds and their patterns, moving through folders, and
+// files handed to the loader only when the user chooses them.
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "filewindows/load_aid_window.h"
+
+using namespace qv;
+using Handed = std::vector<std::pair<QString, QString>>;  // pattern, path
+
+namespace {
+
+// A window started in a temporary folder, shown beside a main window whose
+// corner is at (100, 50). Controls are found by their names.
+struct Aid {
+  QTemporaryDir tmp;
+  QString base;
+  Handed handed;
+  std::unique_ptr<LoadAidWindow> w;
+  QListWidget *folders, *files;
+  QComboBox* kinds;
+
+  explicit Aid(const QStringList& names, const QStringList& subfolders = {}) {
+    for (const QString& folder : subfolders) QDir(tmp.path()).mkpath(folder);
+    for (const QString& name : names) QFile(tmp.filePath(name)).open(QIODevice::WriteOnly);
+    QDir::setCurrent(tmp.path());
+    base = QDir::currentPath();
+    w = std::make_unique<LoadAidWindow>([this](const QString& p, const QString& f) { handed.emplace_back(p, f); });
+    folders = w->findChild<QListWidget*>("dirLdAid");
+    files = w->findChild<QListWidget*>("flLdAid");
+    kinds = w->findChild<QComboBox*>("cmbLdAid");
+    w->ShowBeside(QPoint(100, 50));
+  }
+  ~Aid() { QDir::setCurrent(QDir::tempPath()); }
+
+  QString In(const QString& name) const { return base + '/' + name; }
+  QStringList Files() const {
+    QStringList names;
+    for (int row = 0; row < files->count(); ++row) names << files->item(row)->text();
+    return names;
+  }
+  void ChooseKind(int row) {  // with the arrow keys
+    while (kinds->currentIndex() != row)
+      QTest::keyClick(kinds, kinds->currentIndex() < row ? Qt::Key_Down : Qt::Key_Up);
+  }
+  void ClickFile(const QString& name) {
+    const QPoint at = files->visualItemRect(files->findItems(name, Qt::MatchExactly).value(0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+  }
+  void OpenFolder(const QString& path) {  // a double click on its row
+    for (int row = 0; row < folders->count(); ++row) {
+      if (folders->item(row)->data(Qt::UserRole).toString() != path) continue;
+      const QPoint at = folders->visualItemRect(folders->item(row)).center();
+      QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+    }
+  }
+};
+
+}  // namespace
+
+class LoadAidTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstShowingListsWorkspacesAndAClickHandsOne() {
+    Aid aid({"a.qvw", "B.QVW", "c.qvs", "qvw"}, {"f.qvw"});
+    QCOMPARE(aid.w->windowTitle(), QString("CS2x Load Aid"));
+    QCOMPARE(aid.w->pos(), QPoint(100 + 547, 50 + 87));  // 8200 x 1300 twips
+    const QStringList rows = {"Workspace" + QString(5, ' ') + "|*.qvw", "Setup" + QString(16, ' ') + "|*.qvf",
+                              "Performance" + QString(3, ' ') + "|*.qvx", "Layer Pool" + QString(8, ' ') + "|*.qvp",
+                              "All Multis" + QString(6, ' ') + "|*.qvm"};
+    QCOMPARE(aid.kinds->count(), 5);
+    for (int row = 0; row < 5; ++row) QCOMPARE(aid.kinds->itemText(row), rows[row]);
+    QCOMPARE(aid.kinds->currentIndex(), -1);
+    QCOMPARE(aid.kinds->placeholderText(), rows[0]);
+    QCOMPARE(aid.folders->item(0)->data(Qt::UserRole).toString(), QDir::rootPath());
+    QCOMPARE(aid.folders->currentItem()->data(Qt::UserRole).toString(), aid.base);
+
+    // Upper-case extensions match; a folder or a name without the dot does not.
+    QCOMPARE(aid.Files(), QStringList({"a.qvw", "B.QVW"}));
+    aid.ClickFile("B.QVW");
+    QCOMPARE(aid.handed, Handed({{"*.qvw", aid.In("B.QVW")}}));
+    QCOMPARE(JoinFolderAndName("/", "a.qvw"), QDir::toNativeSeparators("/a.qvw"));
+  }
+
+  void eachKindListsItsFilesAndArrowKeysHandThem() {
+    Aid aid({"w.qvw", "s.qvf", "p.qvx", "l.qvp", "m1.qvm", "M2.QVM", "one.qvs", "TWO.QVS"});
+    const QStringList expected[] = {{"w.qvw"}, {"s.qvf"}, {"p.qvx"}, {"l.qvp"}, {"m1.qvm", "M2.QVM"}};
+    for (int row : {4, 3, 2, 1, 0, 4}) {
+      aid.ChooseKind(row);
+      QCOMPARE(aid.Files(), expected[row]);
+    }
+    aid.ClickFile("m1.qvm");
+    aid.ClickFile("m1.qvm");  // again: loads again
+    QTest::keyClick(aid.files, Qt::Key_Down);
+    QTest::keyClick(aid.files, Qt::Key_Down);  // already on the last file
+    QCOMPARE(aid.handed,
+             Handed({{"*.qvm", aid.In("m1.qvm")}, {"*.qvm", aid.In("m1.qvm")}, {"*.qvm", aid.In("M2.QVM")}}));
+  }
+
+  void doneKeepsKindFolderAndPlaceAndRefillsHandNothing() {
+    Aid aid({"a.qvw", "sub/p.qvx", "sub/w.qvw"}, {"sub"});
+    aid.ClickFile("a.qvw");
+    aid.handed.clear();
+    aid.ChooseKind(2);
+    aid.OpenFolder(aid.In("sub"));
+    QCOMPARE(aid.Files(), QStringList({"p.qvx"}));
+    aid.w->move(300, 200);  // moved by the user
+    QTest::mouseClick(aid.w->findChild<QPushButton*>("cmdLdAid"), Qt::LeftButton);
+    QVERIFY(!aid.w->isVisible());
+
+    aid.w->ShowBeside(QPoint(10, 10));
+    QVERIFY(aid.w->isVisible());
+    QCOMPARE(aid.w->pos(), QPoint(300, 200));
+    QCOMPARE(aid.kinds->currentIndex(), 2);
+    QCOMPARE(aid.w->Folder(), aid.In("sub"));
+    QCOMPARE(aid.Files(), QStringList({"p.qvx"}));
+    QVERIFY(aid.handed.empty());
+  }
+
+  void placesGoneSinceTheListingLeaveTheWindowUsable() {
+    Aid aid({"a.qvw", "sub/b.qvw"}, {"gone", "sub"});
+    QVERIFY(QDir(aid.In("gone")).removeRecursively());
+    QVERIFY(QFile::remove(aid.In("a.qvw")));
+    aid.OpenFolder(aid.In("gone"));
+    QCOMPARE(aid.w->Folder(), aid.base);
+    QCOMPARE(aid.folders->currentItem()->data(Qt::UserRole).toString(), aid.base);
+    QCOMPARE(aid.Files(), QStringList({"a.qvw"}));
+    aid.ClickFile("a.qvw");  // its loader will find nothing to read
+    aid.OpenFolder(aid.In("sub"));
+    aid.ClickFile("b.qvw");
+    QCOMPARE(aid.handed, Handed({{"*.qvw", aid.In("a.qvw")}, {"*.qvw", aid.In("sub/b.qvw")}}));
+    QVERIFY(aid.w->isVisible());
+  }
+};
+
+QTEST_MAIN(LoadAidTest)
+#include "load_aid_test.moc"
