@@ -1,8 +1,13 @@
 #include "link/rtmidi_backend.h"
 
-#include <dlfcn.h>
-#include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
+
+#if defined(__linux__)
+#include <dlfcn.h>
+#endif
+#if defined(QUORVANE_HAVE_JACK)
+#include <jack/jack.h>
+#endif
 
 #include <algorithm>
 #include <iostream>
@@ -18,10 +23,12 @@ namespace {
 void SilentAlsaHandler(const char*, int, const char*, int, const char*, ...) {}
 
 void SilenceAlsaLibrary() {
+#if defined(__linux__)
   using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
   using SetHandler = int (*)(Handler);
   if (void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
     reinterpret_cast<SetHandler>(symbol)(&SilentAlsaHandler);
+#endif
 }
 
 // RtMidi writes an error to std::cerr before it throws it when no error
@@ -74,7 +81,16 @@ int CodeOf(const RtMidiError& e) {
   }
 }
 
-RtMidi::Api RtMidiApiOf(MidiApi api) { return api == MidiApi::Jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA; }
+// The program's system is ALSA on Linux; elsewhere RtMidi's own choice for
+// the platform.
+RtMidi::Api RtMidiApiOf(MidiApi api) {
+  if (api == MidiApi::Jack) return RtMidi::UNIX_JACK;
+#if defined(__linux__)
+  return RtMidi::LINUX_ALSA;
+#else
+  return RtMidi::UNSPECIFIED;
+#endif
+}
 
 bool CompiledIn(RtMidi::Api api) {
   std::vector<RtMidi::Api> apis;
@@ -82,12 +98,16 @@ bool CompiledIn(RtMidi::Api api) {
   return std::find(apis.begin(), apis.end(), api) != apis.end();
 }
 
+#if defined(QUORVANE_HAVE_JACK)
 void SilentJackMessage(const char*) {}
 
 void SilenceJackLibrary() {
   jack_set_error_function(&SilentJackMessage);
   jack_set_info_function(&SilentJackMessage);
 }
+#else
+void SilenceJackLibrary() {}
+#endif
 
 // Creates one side on the chosen system, or nothing when the system cannot
 // be reached. Only that system is ever asked for: RtMidi must not fall back
@@ -411,6 +431,8 @@ bool RtMidiBackend::ThruLoops(MidiApi api, const std::string& inName, const std:
   return !inName.empty() && JackDevice(inName) == JackDevice(outName);
 }
 
+#if defined(QUORVANE_HAVE_JACK)
+
 bool RtMidiBackend::JackServerRunning() {
   SilenceJackLibrary();
   jack_status_t status;
@@ -428,6 +450,14 @@ std::chrono::microseconds RtMidiBackend::JackSettleTime() {
   jack_client_close(probe);
   return std::chrono::microseconds(static_cast<long long>(3 * period));  // the current period, the next, and one more
 }
+
+#else  // built without the JACK library: no server is ever reached
+
+bool RtMidiBackend::JackServerRunning() { return false; }
+
+std::chrono::microseconds RtMidiBackend::JackSettleTime() { return std::chrono::microseconds(0); }
+
+#endif
 
 // ---- texts --------------------------------------------------------------
 
