@@ -5,22 +5,6 @@
 
 namespace qv {
 
-static_assert(offsetof(PerformanceRecord, Lyr2) == 57);
-static_assert(offsetof(PerformanceRecord, Lyr4) == 171);
-static_assert(offsetof(PerformanceRecord, Com0) == 228);
-static_assert(offsetof(PerformanceRecord, Com1) == 266);
-static_assert(offsetof(PerformanceRecord, Com2) == 330);
-static_assert(offsetof(PerformanceRecord, Com3) == 365);
-static_assert(offsetof(PerformanceRecord, EffOrig) == 386);
-static_assert(offsetof(PerformanceRecord, EffSave) == 421);
-static_assert(offsetof(MultiBlocks, Blk1) == 53);
-static_assert(offsetof(MultiBlocks, Blk2) == 128);
-static_assert(offsetof(MultiBlocks, Blk3) == 144);
-static_assert(offsetof(MultiBlocks, Blk4) == 168);
-static_assert(offsetof(PartRecord, Name) == 182);
-static_assert(offsetof(LayerPoolRecord, PoolSlot) == 24768);
-static_assert(offsetof(LayerPoolRecord, PoolCount) == 24897);
-
 int BlkLen(int kind) { return kBlkLen.at(static_cast<std::size_t>(kind)); }
 int RxLen(int kind) { return kRxLen.at(static_cast<std::size_t>(kind)); }
 

@@ -7,8 +7,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QtTest>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +19,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/startup_preferences.h"
 #include "scripted_prompts.h"
+#include "slider_clicks.h"
 
 using namespace qv;
 using namespace qv::test;
@@ -57,18 +56,6 @@ QStringList Captions(QWidget& window) {
   return captions;
 }
 
-void ClickHandle(QSlider* s) {
-  QStyleOptionSlider opt;
-  opt.initFrom(s);
-  opt.orientation = s->orientation();
-  opt.minimum = s->minimum();
-  opt.maximum = s->maximum();
-  opt.sliderPosition = opt.sliderValue = s->value();
-  if (s->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
-  const QPoint at = s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s).center();
-  QTest::mousePress(s, Qt::LeftButton, Qt::NoModifier, at);
-  QTest::mouseRelease(s, Qt::LeftButton, Qt::NoModifier, at);
-}
 
 }  // namespace
 
