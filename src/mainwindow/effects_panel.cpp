@@ -87,6 +87,7 @@ void EffectsPanel::BuildControls() {
     type.list->setEditable(false);
     type.list->setToolTip(def.toolTip);
     type.list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    type.list->setMinimumContentsLength(14);  // the longest type names
     auto* label = new QLabel(def.label, page);
     label->setBuddy(type.list);
     grid->addWidget(label, row, 0);
@@ -119,6 +120,7 @@ void EffectsPanel::BuildControls() {
     send.slider->setObjectName(def.slider);
     send.slider->setRange(0, 127);
     send.slider->setValue(def.initial);
+    send.slider->setMinimumWidth(128);
     send.readout = new QLineEdit(page);
     send.readout->setObjectName(def.readout);
     send.readout->setReadOnly(true);
