@@ -133,7 +133,8 @@ void EffectsPanel::BuildControls() {
     SendRow_Update(send);
 
     connect(send.slider, &QSlider::valueChanged, this, [this, &send](int) { SendRow_Update(send); });
-    connect(send.slider, &qv::ReleaseSlider::Released, this, qv::AsCommand(link_, [this, &send] { SendRow_Release(send); }));
+    connect(send.slider, &qv::ReleaseSlider::Released, this,
+            qv::AsCommand(link_, [this, &send] { SendRow_Release(send); }));
   }
 
   ChkEffByPass = new QCheckBox("Bypass", page);
