@@ -3,7 +3,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include "mainwindow/named.h"
 #include "mainwindow/select_row.h"
@@ -12,8 +15,29 @@ namespace qv {
 
 namespace {
 
+// A slider whose value runs 0 at the top to 127 at the bottom, so that it is
+// 127 minus the row of its list, but whose bar fills from the bottom up to the
+// handle: full at row 127, empty at row 0. It is drawn as a slider the other
+// way up with the mirrored position, which puts the handle where it is.
+class RowSlider : public QSlider {
+ public:
+  RowSlider() : QSlider(Qt::Vertical) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    option.upsideDown = !option.upsideDown;
+    option.sliderPosition = option.maximum + option.minimum - option.sliderPosition;
+    option.sliderValue = option.maximum + option.minimum - option.sliderValue;
+    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+  }
+};
+
 QSlider* MakeSlider(const char* name) {
-  auto* s = Named(new QSlider(Qt::Vertical), name);
+  auto* s = Named(new RowSlider, name);
   s->setRange(0, 127);
   s->setInvertedAppearance(true);  // value 0 at the top: the top end is row 127
   s->setInvertedControls(true);

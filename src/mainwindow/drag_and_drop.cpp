@@ -67,13 +67,14 @@ bool MouseRouter::eventFilter(QObject* watched, QEvent* event) {
   if (index < 0 || !sources_[static_cast<std::size_t>(index)].control->isEnabled()) return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint pos = mouse->position().toPoint();
+  if (type == QEvent::MouseMove) return Move(index, mouse->buttons(), pos);  // a drag: its drop is a command
+  // A press and a release are each one command.
+  MidiLink::CommandScope command(host_.CommandLink());
   switch (type) {
     case QEvent::MouseButtonPress:
       return Press(index, false, pos);
     case QEvent::MouseButtonDblClick:
       return Press(index, true, pos);
-    case QEvent::MouseMove:
-      return Move(index, mouse->buttons(), pos);
     default:
       return Release(index);
   }

@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include "link/midi_link.h"
+
 class QMimeData;
 class QWidget;
 
@@ -26,6 +28,8 @@ class DropHost {
   virtual int DropsTaken() const = 0;  // drops handled so far
   virtual void StopAudition() = 0;
   virtual QWidget* HostWindow() = 0;
+  // The link whose commands the presses and releases are.
+  virtual MidiLink& CommandLink() = 0;
 };
 
 inline constexpr char kSourceMimeType[] = "application/x-quorvane-source";

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "instrument/messages.h"
+#include "mainwindow/command.h"
 
 using qv::Byte;
 using qv::Bytes;
@@ -72,6 +73,8 @@ void EffectsPanel::BuildControls() {
   page->setObjectName("EffectsTab");
   auto* grid = new QGridLayout(page);
 
+  // The type lists on the left and the send rows beside them keep the panel
+  // low enough to share the window's height with the multi edit panel.
   int row = 0;
   for (std::size_t i = 0; i < types.size(); ++i, ++row) {
     const TypeListDef& def = kTypeLists[i];
@@ -84,27 +87,29 @@ void EffectsPanel::BuildControls() {
     type.list->setEditable(false);
     type.list->setToolTip(def.toolTip);
     type.list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    type.list->setMinimumContentsLength(14);  // the longest type names
     auto* label = new QLabel(def.label, page);
     label->setBuddy(type.list);
     grid->addWidget(label, row, 0);
-    grid->addWidget(type.list, row, 1, 1, 2);
+    grid->addWidget(type.list, row, 1);
 
     // A row chosen by code or by the user changes the row and runs the
     // handler; the user choosing the row already shown runs it as well.
-    connect(type.list, &QComboBox::currentIndexChanged, this, [this, &type](int) {
+    connect(type.list, &QComboBox::currentIndexChanged, this, qv::AsCommand(link_, [this, &type] {
       type.echo = true;
       QTimer::singleShot(0, this, [&type] { type.echo = false; });
       TypeList_Click(type);
-    });
-    connect(type.list, &QComboBox::activated, this, [this, &type](int) {
+    }));
+    connect(type.list, &QComboBox::activated, this, qv::AsCommand(link_, [this, &type] {
       if (type.echo) {
         type.echo = false;  // the change of row has run the handler already
         return;
       }
       TypeList_Click(type);
-    });
+    }));
   }
 
+  row = 0;
   for (std::size_t i = 0; i < sends.size(); ++i, ++row) {
     const SendRowDef& def = kSendRows[i];
     SendRow& send = sends[i];
@@ -115,19 +120,21 @@ void EffectsPanel::BuildControls() {
     send.slider->setObjectName(def.slider);
     send.slider->setRange(0, 127);
     send.slider->setValue(def.initial);
+    send.slider->setMinimumWidth(128);
     send.readout = new QLineEdit(page);
     send.readout->setObjectName(def.readout);
     send.readout->setReadOnly(true);
     send.readout->setMaxLength(3);
     send.readout->setFixedWidth(send.readout->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     send.label->setBuddy(send.slider);
-    grid->addWidget(send.label, row, 0);
-    grid->addWidget(send.slider, row, 1);
-    grid->addWidget(send.readout, row, 2);
+    grid->addWidget(send.label, row, 2);
+    grid->addWidget(send.slider, row, 3);
+    grid->addWidget(send.readout, row, 4);
     SendRow_Update(send);
 
     connect(send.slider, &QSlider::valueChanged, this, [this, &send](int) { SendRow_Update(send); });
-    connect(send.slider, &qv::ReleaseSlider::Released, this, [this, &send] { SendRow_Release(send); });
+    connect(send.slider, &qv::ReleaseSlider::Released, this,
+            qv::AsCommand(link_, [this, &send] { SendRow_Release(send); }));
   }
 
   ChkEffByPass = new QCheckBox("Bypass", page);
@@ -144,12 +151,12 @@ void EffectsPanel::BuildControls() {
   buttons->addStretch(1);
   buttons->addWidget(CmdEffReset);
   buttons->addWidget(CmdEffDn1);
-  grid->addLayout(buttons, row, 0, 1, 3);
-  grid->setColumnStretch(1, 1);
+  grid->addLayout(buttons, row, 0, 1, 5);
+  grid->setColumnStretch(3, 1);
 
-  connect(ChkEffByPass, &QCheckBox::toggled, this, [this](bool) { ChkEffByPass_Click(); });
-  connect(CmdEffReset, &QPushButton::clicked, this, [this] { CmdEffReset_Click(); });
-  connect(CmdEffDn1, &QPushButton::clicked, this, [this] { CmdEffDn1_Click(); });
+  connect(ChkEffByPass, &QCheckBox::toggled, this, qv::AsCommand(link_, [this](bool) { ChkEffByPass_Click(); }));
+  connect(CmdEffReset, &QPushButton::clicked, this, qv::AsCommand(link_, [this] { CmdEffReset_Click(); }));
+  connect(CmdEffDn1, &QPushButton::clicked, this, qv::AsCommand(link_, [this] { CmdEffDn1_Click(); }));
 
   CmbRvrb = types[0].list;
   CmbChrs = types[1].list;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "mainwindow/command.h"
 #include "mainwindow/drag_and_drop.h"
 #include "mainwindow/latin1.h"
 #include "mainwindow/named.h"
@@ -44,12 +45,14 @@ LayerPoolPanel::LayerPoolPanel(Session& session, QWidget* parent) : QWidget(pare
   layout->addWidget(Named(new QLabel("Layer Pool"), "LblLayerPool"));
   list_ = Named(new QListWidget, "LbxLyrPool");
   list_->setToolTip("Drag and drop a layer onto one of the Multi Part buttons.");
+  // Wide enough for a layer name, and no wider than twice that on a wide window.
   list_->setMinimumWidth(list_->fontMetrics().horizontalAdvance(QString(14, 'W')));
+  list_->setMaximumWidth(2 * list_->minimumWidth());
   layout->addWidget(list_, 1);
   clear_ = Named(new QPushButton("Clear"), "CmdClrLyrPool");
   clear_->setToolTip("Click to remove all entries from layer pool.");
   layout->addWidget(clear_);
-  connect(clear_, &QPushButton::clicked, this, [this] { CmdClrLyrPool_Click(); });
+  connect(clear_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdClrLyrPool_Click(); }));
 }
 
 void LayerPoolPanel::WatchMouse(MouseRouter& router) {

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "mainwindow/command.h"
+#include "mainwindow/command.h"
 #include "mainwindow/effects_panel.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/wait_cursor.h"
@@ -62,11 +64,11 @@ void MainMenu::BuildFileAndEditMenus() {
   QMenu* edit = NamedMenu(this, "EditMenu", "Edit");
   QMenu* editMulti = NamedMenu(edit, "EditMult", "Multi");
   QAction* effects = NamedAction(edit, "EditEffcts", "Effects");
-  connect(effects, &QAction::triggered, this, [this] { EditEffcts_Click(); });
+  connect(effects, &QAction::triggered, this, AsCommand(session_.Link(), [this] { EditEffcts_Click(); }));
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int multi = part + 1;
     QAction* item = NamedAction(editMulti, QString("EditMult%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(item, &QAction::triggered, this, [this, part] { EditMult(part); });
+    connect(item, &QAction::triggered, this, AsCommand(session_.Link(), [this, part] { EditMult(part); }));
   }
 }
 
@@ -75,20 +77,20 @@ void MainMenu::BuildRetrieveAndInitMenus() {
   QAction* performance = NamedAction(retrieve, "RtrvPerf", "Performance");
   QAction* allMultis = NamedAction(retrieve, "RtrvAllMulti", "All Multis");
   QMenu* retrieveMulti = NamedMenu(retrieve, "RtrvMulti", "Multi");
-  connect(performance, &QAction::triggered, this, [this] { RtrvPerf_Click(); });
-  connect(allMultis, &QAction::triggered, this, [this] { RtrvAllMulti_Click(); });
+  connect(performance, &QAction::triggered, this, AsCommand(session_.Link(), [this] { RtrvPerf_Click(); }));
+  connect(allMultis, &QAction::triggered, this, AsCommand(session_.Link(), [this] { RtrvAllMulti_Click(); }));
 
   QMenu* init = NamedMenu(this, "Init", "Initialize");
   QAction* initAll = NamedAction(init, "InitMltall", "All Multis");
   QMenu* initMulti = NamedMenu(init, "InitMlt", "Multi");
-  connect(initAll, &QAction::triggered, this, [this] { InitMltall_Click(); });
+  connect(initAll, &QAction::triggered, this, AsCommand(session_.Link(), [this] { InitMltall_Click(); }));
 
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int multi = part + 1;
     QAction* rtrv = NamedAction(retrieveMulti, QString("RtrvMulti%1").arg(multi), QString("Multi %1").arg(multi));
     QAction* initOne = NamedAction(initMulti, QString("InitMlt%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(rtrv, &QAction::triggered, this, [this, multi] { RtrvMulti_Click(multi); });
-    connect(initOne, &QAction::triggered, this, [this, part] { InitMlt_Click(part); });
+    connect(rtrv, &QAction::triggered, this, AsCommand(session_.Link(), [this, multi] { RtrvMulti_Click(multi); }));
+    connect(initOne, &QAction::triggered, this, AsCommand(session_.Link(), [this, part] { InitMlt_Click(part); }));
   }
 }
 
@@ -103,9 +105,9 @@ void MainMenu::BuildMidiMenu() {
   transmitChannel_ = NamedAction(midi, "TrnsChnlAssgn", "Trans Chnl Assigned by Audition", true);
   // A checkable item has already changed its check mark when it triggers:
   // the handlers below only send what the new mark says.
-  connect(allOff, &QAction::triggered, this, [this] { AllNtsOff_Click(); });
-  connect(localOff_, &QAction::triggered, this, [this] { SendLocalOff(); });
-  connect(arpOff_, &QAction::triggered, this, [this] { SendArpOff(); });
+  connect(allOff, &QAction::triggered, this, AsCommand(session_.Link(), [this] { AllNtsOff_Click(); }));
+  connect(localOff_, &QAction::triggered, this, AsCommand(session_.Link(), [this] { SendLocalOff(); }));
+  connect(arpOff_, &QAction::triggered, this, AsCommand(session_.Link(), [this] { SendArpOff(); }));
   connect(transmitChannel_, &QAction::toggled, this, [this](bool on) { session_.SetTransmitChannelAssigned(on); });
 }
 

@@ -1,6 +1,8 @@
 #include "mainwindow/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QHBoxLayout>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,6 +15,7 @@
 #include "mainwindow/multi_column.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/performance_panel.h"
+#include "mainwindow/wheel_guard.h"
 
 namespace qv {
 
@@ -69,6 +72,8 @@ void MainWindow::BuildPanels() {
   edits->addStretch(1);
   effects_->hide();
   multiEdit_->hide();
+  effects_->installEventFilter(this);
+  multiEdit_->installEventFilter(this);
   columns->addWidget(editPanels);
   auto* right = new QVBoxLayout;
   right->addWidget(pool_, 1);
@@ -79,6 +84,13 @@ void MainWindow::BuildPanels() {
   menus_ = new MainMenu(session, prompts_, prefs_, *multiEdit_, *effects_);
   setMenuBar(menus_);
   developer_->AddMenuItems(menus_->DebugMenu());
+
+  // The lists and sliders that send: the program list, the channel lists
+  // and the two edit panels. The audition's note and velocity send nothing.
+  auto* wheel = new WheelGuard(this);
+  wheel->setObjectName("WheelGuard");
+  for (QWidget* panel : std::initializer_list<QWidget*>{performance_, multis_, multiEdit_, effects_})
+    wheel->GuardControlsOf(panel);
 
   auto* mouse = new MouseRouter(*this, this);
   mouse->setObjectName("MouseRouter");
@@ -111,6 +123,40 @@ void MainWindow::ConnectNotices() {
   connect(performance_, &PerformancePanel::PerformanceChosen, this, &MainWindow::RefillEffectsPanelIfShown);
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if ((watched == effects_ || watched == multiEdit_) && (type == QEvent::Show || type == QEvent::Hide) &&
+      !fitPending_) {
+    fitPending_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::FitToPanels, Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// With no edit panel open every size is the user's (or the first one).
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (effects_->isHidden() && multiEdit_->isHidden()) restingSize_ = settledSize_ = event->size();
+}
+
+// The layout grows the window only as far as its minimum, so a window that
+// the user has not resized has exactly the settled size grown to the new
+// minimum. A panel closed gives back its room; one the user made room for
+// leaves the window as it is.
+void MainWindow::FitToPanels() {
+  fitPending_ = false;
+  if (!isVisible()) return;
+  // A panel's change of size climbs one layout at a time: panel column,
+  // central widget, window.
+  for (int level = 0; level < 3; ++level) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  layout()->activate();
+  if (size() != settledSize_.expandedTo(minimumSize()))
+    restingSize_ = size();
+  else
+    resize(restingSize_.expandedTo(minimumSize()));
+  settledSize_ = size();
+}
+
 void MainWindow::LoadEffectAndPresetTables() {
   effects_->LoadEffectLists();
   performance_->LoadPresetNames();
@@ -120,10 +166,15 @@ void MainWindow::RefillEffectsPanelIfShown() {
   if (effects_->isVisible()) effects_->EditEffcts();
 }
 
-void MainWindow::StopAudition() { session_->StopAudition(); }
+// Also the end of a drag that left the window: a command of its own.
+void MainWindow::StopAudition() {
+  MidiLink::CommandScope command(*link_);
+  session_->StopAudition();
+}
 
 void MainWindow::DropOn(QWidget* target, const QString& source) {
   ++dropsTaken_;
+  MidiLink::CommandScope command(*link_);
   for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
     if (pool_->IsPoolList(w)) return pool_->LbxLyrPool_DragDrop(source);
     if (const int part = multis_->PartOf(w); part >= 0)
@@ -138,6 +189,7 @@ void MainWindow::Form_DragDrop(const QString&) { StopAudition(); }
 // the user confirms, MIDI thru is cut, the devices that are open are closed
 // and the other windows are unloaded. Nothing is saved.
 void MainWindow::closeEvent(QCloseEvent* event) {
+  MidiLink::CommandScope command(*link_);
   bool cancel = false;
   Form_Unload(cancel);
   if (cancel)

@@ -62,11 +62,14 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   int DropsTaken() const override { return dropsTaken_; }
   void StopAudition() override;
   QWidget* HostWindow() override { return this; }
+  MidiLink& CommandLink() override { return *link_; }
   // Every control without drop work of its own, and the background.
   void Form_DragDrop(const QString& source);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildPanels();
@@ -76,6 +79,10 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   bool LoadStartupWorkspace(const QString& path);
   void LoadEffectAndPresetTables();
   void RefillEffectsPanelIfShown();
+  // Run once the edit panels have been shown or hidden: the window takes the
+  // size it had with no panel open, grown as far as the open panels need,
+  // unless the user has resized it since it last settled.
+  void FitToPanels();
 
   MidiBackend& backend_;
   Prompts& prompts_;
@@ -96,6 +103,9 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   EffectsPanel* effects_ = nullptr;      // SSTab2
   MainMenu* menus_ = nullptr;
   int dropsTaken_ = 0;  // drops this window has handled
+  QSize restingSize_;   // the size with no edit panel open
+  QSize settledSize_;   // the size after the last change of panels
+  bool fitPending_ = false;
 };
 
 }  // namespace qv

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "instrument/messages.h"
+#include "mainwindow/command.h"
 #include "mainwindow/latin1.h"
 
 namespace qv {
@@ -92,18 +93,18 @@ void MultiEditPanel::BuildPages() {
   CmdVocChng->setObjectName(QStringLiteral("CmdVocChng"));
   CmdVocChng->setToolTip(QString::fromLatin1(kVoiceTip));
   voiceLayout->addWidget(CmdVocChng, 1, 3);
-  connect(CmdVocChng, &QPushButton::clicked, this, [this] { CmdVocChng_Click(); });
+  connect(CmdVocChng, &QPushButton::clicked, this, AsCommand(link_, [this] { CmdVocChng_Click(); }));
 
   auto* nameBox = new QWidget(pages[0]);
   auto* nameLayout = new QVBoxLayout(nameBox);
   TxtName1 = new QLineEdit(nameBox);
   TxtName1->setObjectName(QStringLiteral("TxtName1"));
   TxtName1->setToolTip(QStringLiteral("Type to change name of multi."));
-  connect(TxtName1, &QLineEdit::textChanged, this, [this] { TxtName1_Change(); });
+  connect(TxtName1, &QLineEdit::textChanged, this, AsCommand(link_, [this] { TxtName1_Change(); }));
   CmdDone1 = new QPushButton(QStringLiteral("Done"), nameBox);
   CmdDone1->setObjectName(QStringLiteral("CmdDone1"));
   CmdDone1->setToolTip(QStringLiteral("Close Edit panel."));
-  connect(CmdDone1, &QPushButton::clicked, this, [this] { CmdDone1_Click(); });
+  connect(CmdDone1, &QPushButton::clicked, this, AsCommand(link_, [this] { CmdDone1_Click(); }));
   nameLayout->addWidget(TxtName1);
   nameLayout->addWidget(CmdDone1, 0, Qt::AlignRight);
   auto* page1 = static_cast<QGridLayout*>(pages[0]->layout());
@@ -116,7 +117,7 @@ void MultiEditPanel::BuildPages() {
   ChckPort = new QCheckBox(QStringLiteral("On/Off"), portamento);
   ChckPort->setObjectName(QStringLiteral("ChckPort"));
   portLayout->addWidget(ChckPort, portLayout->rowCount(), 0, 1, 3);
-  connect(ChckPort, &QCheckBox::clicked, this, [this] { ChckPort_Click(); });
+  connect(ChckPort, &QCheckBox::clicked, this, AsCommand(link_, [this] { ChckPort_Click(); }));
 
   // Page 3: the option groups.
   auto* frames = new QWidget(pages[2]);
@@ -134,9 +135,9 @@ void MultiEditPanel::BuildPages() {
   // At first the default part's states, so that opening the panel on a
   // default part has nothing to send.
   ShowSwitches();
-  connect(options_[0].buttons, &QButtonGroup::idClicked, this, [this] { Option1_Click(); });
-  connect(options_[1].buttons, &QButtonGroup::idClicked, this, [this] { Option2_Click(); });
-  connect(options_[2].buttons, &QButtonGroup::idClicked, this, [this] { ApplyPartMode(); });
+  connect(options_[0].buttons, &QButtonGroup::idClicked, this, AsCommand(link_, [this] { Option1_Click(); }));
+  connect(options_[1].buttons, &QButtonGroup::idClicked, this, AsCommand(link_, [this] { Option2_Click(); }));
+  connect(options_[2].buttons, &QButtonGroup::idClicked, this, AsCommand(link_, [this] { ApplyPartMode(); }));
   static_cast<QGridLayout*>(pages[2]->layout())->addWidget(frames, 2, 0, 1, 2);
 
   // Pages 2 and 3: the part's caption and a Done button.
@@ -148,7 +149,7 @@ void MultiEditPanel::BuildPages() {
     Label34[i]->setObjectName(QStringLiteral("Label34_%1").arg(i));
     CmdDone2[i] = new QPushButton(QStringLiteral("Done"), footer);
     CmdDone2[i]->setObjectName(QStringLiteral("CmdDone2_%1").arg(i));
-    connect(CmdDone2[i], &QPushButton::clicked, this, [this, i] { CmdDone2_Click(i); });
+    connect(CmdDone2[i], &QPushButton::clicked, this, AsCommand(link_, [this, i] { CmdDone2_Click(i); }));
     footerLayout->addWidget(Label34[i], 1);
     footerLayout->addWidget(CmdDone2[i]);
     auto* layout = static_cast<QGridLayout*>(page->layout());
@@ -202,7 +203,7 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
     layout->addWidget(control.readout, line, 2);
 
     connect(control.slider, &QSlider::valueChanged, this, [this, row] { SliderUpdate(row); });
-    connect(control.slider, &ReleaseSlider::Released, this, [this, row] { SliderRelease(row); });
+    connect(control.slider, &ReleaseSlider::Released, this, AsCommand(link_, [this, row] { SliderRelease(row); }));
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "instrument/tables.h"
+#include "mainwindow/command.h"
 #include "mainwindow/caption.h"
 #include "mainwindow/drag_and_drop.h"
 #include "mainwindow/latin1.h"
@@ -64,7 +65,7 @@ PerformancePanel::PerformancePanel(Session& session, QWidget* parent) : QWidget(
   program->addWidget(Named(new QLabel("Prgm"), "LblPrgm"));
   programs_ = Named(new QComboBox, "CmbPrgm");
   programs_->setMaxVisibleItems(24);
-  connect(programs_, &QComboBox::activated, this, [this] { CmbPrgm_Click(); });
+  connect(programs_, &QComboBox::activated, this, AsCommand(session_.Link(), [this] { CmbPrgm_Click(); }));
   program->addWidget(programs_, 1);
 
   performance_ = Named(new QPushButton("Performance"), "CmdPrfm");

@@ -1,0 +1,30 @@
+#pragma once
+// A user command: what one menu item, button press or release, list choice,
+// slider release, check box click or drop does. Within a command the MIDI
+// link shows each error box (same operation words, same code) once.
+//
+// Every handler that a user's action runs is connected through AsCommand:
+//   connect(action, &QAction::triggered, this, AsCommand(link, [this] { ... }));
+// Commands nest: a handler that runs another handler stays one command.
+
+#include <type_traits>
+#include <utility>
+
+#include "link/midi_link.h"
+
+namespace qv {
+
+// `handler` wrapped so that each call is one command of `link`. The wrapper
+// takes whatever the signal carries and passes it on when the handler wants it.
+template <typename F>
+auto AsCommand(MidiLink& link, F handler) {
+  return [&link, handler = std::move(handler)](auto&&... args) mutable {
+    MidiLink::CommandScope command(link);
+    if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+      handler(std::forward<decltype(args)>(args)...);
+    else
+      handler();
+  };
+}
+
+}  // namespace qv
