@@ -6,6 +6,7 @@
 #include "mainwindow/command.h"
 #include "mainwindow/command.h"
 #include "mainwindow/effects_panel.h"
+#include "mainwindow/file_menus.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/wait_cursor.h"
 #include "startup/about_box.h"
@@ -35,8 +36,8 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, b
 
 }  // namespace
 
-MainMenu::MainMenu(Session& session, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
-                   EffectsPanel& effects, QWidget* parent)
+MainMenu::MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
+                   MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent)
     : QMenuBar(parent),
       session_(session),
       prompts_(prompts),
@@ -44,23 +45,28 @@ MainMenu::MainMenu(Session& session, Prompts& prompts, StartupPreferences& prefs
       multiEdit_(multiEdit),
       effects_(effects) {
   setObjectName("MainMenu");
-  BuildFileAndEditMenus();
+  BuildFileMenu();
+  files_ = new FileMenus(fileSteps, prompts, prefs, multiEdit, effects, *this);
+  BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();
   debug_ = NamedMenu(this, "Debug", "Debug");
+  files_->AddDebugItems(debug_);
   QMenu* help = NamedMenu(this, "HelpMenu", "Help");
   QAction* about = NamedAction(help, "About", "About");
   connect(about, &QAction::triggered, this, [this] { About_Click(); });
 }
 
-void MainMenu::BuildFileAndEditMenus() {
+void MainMenu::BuildFileMenu() {
   QMenu* file = NamedMenu(this, "FileMenu", "File");
   QAction* prefs = NamedAction(file, "StrtupPref", "Startup Preferences");
   connect(prefs, &QAction::triggered, this, [this] { StrtupPref_Click(); });
   file->addSeparator();
   QAction* exit = NamedAction(file, "ExitMenu", "Exit");
   connect(exit, &QAction::triggered, this, [this] { ExitMenu_Click(); });
+}
 
+void MainMenu::BuildEditMenu() {
   QMenu* edit = NamedMenu(this, "EditMenu", "Edit");
   QMenu* editMulti = NamedMenu(edit, "EditMult", "Multi");
   QAction* effects = NamedAction(edit, "EditEffcts", "Effects");

@@ -1,12 +1,13 @@
 #pragma once
 // The menus of the main window with their items and handlers: File
-// (preferences, exit), Edit (the two edit panels), Retrieve, Initialize,
+// (preferences, exit), Load and Save (file_menus.h), Edit (the two edit panels), Retrieve, Initialize,
 // Midi (notes off and the check marks), Debug and Help.
 
 #include <QMenuBar>
 #include <QPointer>
 
 #include "editor/session.h"
+#include "files/file_steps.h"
 #include "link/prompts.h"
 #include "mainwindow/startup_preferences.h"
 
@@ -17,15 +18,18 @@ class QMenu;
 
 namespace qv {
 
+class FileMenus;
 class MultiEditPanel;
 
 class MainMenu : public QMenuBar {
   Q_OBJECT
  public:
-  MainMenu(Session& session, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
-           EffectsPanel& effects, QWidget* parent = nullptr);
+  MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
+           MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent = nullptr);
 
   QMenu* DebugMenu() const { return debug_; }
+  // Load, Save, Debug > "Write sysex" and the load aid.
+  FileMenus& Files() const { return *files_; }
 
   void StrtupPref_Click();
   void ExitMenu_Click();  // asks the window to close
@@ -43,7 +47,8 @@ class MainMenu : public QMenuBar {
   void About_Click();  // shows the about box
 
  private:
-  void BuildFileAndEditMenus();
+  void BuildFileMenu();
+  void BuildEditMenu();
   void BuildRetrieveAndInitMenus();
   void BuildMidiMenu();
   void SendLocalOff();  // the value of the check mark as it stands
@@ -58,6 +63,7 @@ class MainMenu : public QMenuBar {
   QAction* arpOff_ = nullptr;         // ArpOff, checkable
   QAction* transmitChannel_ = nullptr;  // TrnsChnlAssgn, checkable; read by the audition
   QMenu* debug_ = nullptr;
+  FileMenus* files_ = nullptr;
   QPointer<QDialog> aboutBox_;
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/audition_panel.h"
 #include "mainwindow/developer_panel.h"
 #include "mainwindow/editor_signals.h"
+#include "mainwindow/file_menus.h"
 #include "mainwindow/layer_pool_panel.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/multi_column.h"
@@ -25,6 +26,7 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   notices_ = new EditorSignals(prefs_, this);
   link_ = std::make_unique<MidiLink>(backend_, prompts_, clock_, state_.Model, *notices_);
   session_ = std::make_unique<Session>(state_, *link_, *notices_);
+  fileSteps_ = std::make_unique<FileSteps>(*session_);
 
   setObjectName("frmMain");
   setWindowTitle(QString::fromLatin1(kAppTitle));
@@ -81,7 +83,7 @@ void MainWindow::BuildPanels() {
   columns->addLayout(right, 1);
   setCentralWidget(central);
 
-  menus_ = new MainMenu(session, prompts_, prefs_, *multiEdit_, *effects_);
+  menus_ = new MainMenu(session, *fileSteps_, prompts_, prefs_, *multiEdit_, *effects_);
   setMenuBar(menus_);
   developer_->AddMenuItems(menus_->DebugMenu());
 
@@ -217,6 +219,7 @@ void MainWindow::Form_Unload(bool& cancel) {
     link.CloseOutput();
   }
   if (onUnload) onUnload();
+  menus_->Files().UnloadLoadAid();
 }
 
 }  // namespace qv

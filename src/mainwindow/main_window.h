@@ -10,6 +10,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/session.h"
+#include "files/file_steps.h"
 #include "link/midi_link.h"
 #include "mainwindow/drag_and_drop.h"
 #include "mainwindow/effects_panel.h"
@@ -52,7 +53,8 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   // Asks the user; on OK closes the MIDI devices that are open and runs
   // onUnload. Sets cancel when the window is to stay open.
   void Form_Unload(bool& cancel);
-  // Run at exit after the devices are closed: unloads the other windows.
+  // Run at exit after the devices are closed: unloads the other windows;
+  // the load aid goes after them.
   std::function<void()> onUnload;
 
   // ---- Drops --------------------------------------------------------------
@@ -92,6 +94,7 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   EditorSignals* notices_ = nullptr;
   std::unique_ptr<MidiLink> link_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<FileSteps> fileSteps_;
   QTimer* timer1_ = nullptr;  // Timer1
 
   PerformancePanel* performance_ = nullptr;

@@ -15,6 +15,7 @@ class StartupPreferences {
   virtual bool RetrieveAtStart(int multi) const = 0;  // multi 5..16
   virtual bool LoadWorkspaceAtStart() const = 0;
   virtual QString WorkspacePath() const = 0;
+  virtual int Density() const = 0;               // the MIDI file density slider, 0..7
   virtual void ShowPreferences() = 0;            // File > "Startup Preferences"
 };
 

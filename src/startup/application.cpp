@@ -54,6 +54,7 @@ int Application::MidiOutDevRow() const { return frmPref_->MidiOutDevRow(); }
 bool Application::RetrieveAtStart(int multi) const { return frmPref_->RetrieveAtStart(multi); }
 bool Application::LoadWorkspaceAtStart() const { return frmPref_->LoadWorkspaceAtStart(); }
 QString Application::WorkspacePath() const { return frmPref_->WorkspacePath(); }
+int Application::Density() const { return frmPref_->Density(); }
 
 void Application::ShowPreferences() {
   frmPref_->show();

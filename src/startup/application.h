@@ -37,6 +37,7 @@ class Application : public StartupPreferences {
   bool RetrieveAtStart(int multi) const override;
   bool LoadWorkspaceAtStart() const override;
   QString WorkspacePath() const override;
+  int Density() const override;
   void ShowPreferences() override;
 
  private:

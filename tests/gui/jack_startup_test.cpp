@@ -36,6 +36,7 @@ class AllPartsPreferences : public StartupPreferences {
   bool RetrieveAtStart(int multi) const override { return multi >= 5 && multi <= 16; }
   bool LoadWorkspaceAtStart() const override { return false; }
   QString WorkspacePath() const override { return {}; }
+  int Density() const override { return 0; }
   void ShowPreferences() override {}
 
  private:

@@ -24,6 +24,7 @@ class FakePreferences : public StartupPreferences {
   std::array<bool, 17> retrieveAtStart{};  // by multi number
   bool loadWorkspace = false;
   QString workspacePath;
+  int density = 0;
   int shown = 0;
 
   int PerfChannelRow() const override { return perfChannelRow; }
@@ -34,6 +35,7 @@ class FakePreferences : public StartupPreferences {
   }
   bool LoadWorkspaceAtStart() const override { return loadWorkspace; }
   QString WorkspacePath() const override { return workspacePath; }
+  int Density() const override { return density; }
   void ShowPreferences() override { ++shown; }
 };
 

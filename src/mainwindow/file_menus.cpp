@@ -1,0 +1,280 @@
+#include "mainwindow/file_menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <optional>
+
+#include "filewindows/load_aid_window.h"
+#include "link/prompts.h"
+#include "mainwindow/effects_panel.h"
+#include "mainwindow/multi_edit_panel.h"
+#include "mainwindow/startup_preferences.h"
+#include "mainwindow/wait_cursor.h"
+
+namespace qv {
+
+namespace {
+
+// The dialogs' filters: pairs of a description and a pattern.
+constexpr const char* kOpenWorkspaceFilter = "Quorvane WorkSpace (*.qvw)|*.qvw";
+constexpr const char* kOpenSetupFilter = "Full Setup (*.qvf)|*.qvf";
+constexpr const char* kLayerPoolFilter = "Layer Pool (*.qvp)|*.qvp";
+constexpr const char* kOpenPerformanceFilter = "Peformance (*.qvx)|*.qvx";
+constexpr const char* kAllMultisFilter = "All Multis (*.qvm)|*.qvm";
+constexpr const char* kSingleMultiFilter = "Single Multi (*.qvs)|*.qvs";
+constexpr const char* kSaveWorkspaceFilter = "Quorvane Workspace (*.qvw)|*.qvw";
+constexpr const char* kSaveSetupFilter = "Quorvane Setup (*.qvf)|*.qvf";
+constexpr const char* kSysExSetupFilter = "Syx-Ex Setup (*.syx)|*.syx";
+constexpr const char* kMidiSetupFilter = "Mid Type 0 Setup (*.mid)|*.mid";
+constexpr const char* kSavePerformanceFilter = "Performance (*.qvx)|*.qvx";
+constexpr const char* kWorkspaceTextFilter = "Workspace Description Text (*.txt)|*.txt";
+// Every file, then the program's performance files, SysEx files and Layer
+// Pools. There is no single-multi pattern: the user types the extension.
+constexpr const char* kAnyFileFilter =
+    "All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools (*.qvp)|*.qvp";
+
+QMenu* NamedMenu(QMenuBar& bar, const char* name, const char* caption) {
+  QMenu* menu = bar.addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+QMenu* NamedMenu(QMenu* parent, const char* name, const char* caption) {
+  QMenu* menu = parent->addMenu(QString::fromLatin1(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+template <typename Handler>
+QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject* context, Handler handler) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  QObject::connect(action, &QAction::triggered, context, handler);
+  return action;
+}
+
+}  // namespace
+
+FileMenus::FileMenus(FileSteps& steps, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
+                     EffectsPanel& effects, QMenuBar& bar)
+    : QObject(&bar),
+      programSteps_(steps),
+      steps_(&programSteps_),
+      prompts_(prompts),
+      prefs_(prefs),
+      multiEdit_(multiEdit),
+      effects_(effects),
+      bar_(bar) {
+  setObjectName("FileMenus");
+  BuildLoadMenu(bar);
+  BuildSaveMenu(bar);
+}
+
+FileMenus::~FileMenus() { UnloadLoadAid(); }
+
+void FileMenus::BuildLoadMenu(QMenuBar& bar) {
+  QMenu* load = NamedMenu(bar, "load", "Load");
+  Item(load, "LdWrkSpace", "Workspace", this, [this] { LdWrkSpace_Click(); });
+  Item(load, "LdFullSetup", "Setup", this, [this] { LdFullSetup_Click(); });
+  Item(load, "LdLayerPool", "Layer Pool", this, [this] { LdLayerPool_Click(); });
+  Item(load, "LdPerform", "Performance", this, [this] { LdPerform_Click(); });
+  Item(load, "LdMultAll", "All Multis", this, [this] { LdMultAll_Click(); });
+  QMenu* multi = NamedMenu(load, "LdMult", "Multi");
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int n = part + 1;
+    Item(multi, QString("LdMult%1").arg(n), QString("Multi %1").arg(n), this, [this, part] { LdMult_Click(part); });
+  }
+  Item(load, "LdAidSub", "Load Aid", this, [this] { LdAidSub_Click(); });
+}
+
+void FileMenus::BuildSaveMenu(QMenuBar& bar) {
+  QMenu* save = NamedMenu(bar, "Save", "Save");
+  Item(save, "SvWrkSpace", "Workspace", this, [this] { SvWrkSpace_Click(); });
+  QMenu* setup = NamedMenu(save, "SvfullSetup", "Setup");
+  Item(setup, "SvSetupqvf", "as .qvf", this, [this] { SvSetupqvf_Click(); });
+  Item(setup, "SvSetupSyx", "as Sys-Ex", this, [this] { SvSetupSyx_Click(); });
+  Item(setup, "SvSetupMid", "as Midi type 0", this, [this] { SvSetupMid_Click(); });
+  Item(save, "SvLayerPool", "Layer Pool", this, [this] { SvLayerPool_Click(); });
+  Item(save, "SvPerform", "Performance", this, [this] { SvPerform_Click(); });
+  Item(save, "SvMultAll", "All Multis", this, [this] { SvMultAll_Click(); });
+  QMenu* multi = NamedMenu(save, "SvMult", "Multi");
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int n = part + 1;
+    Item(multi, QString("SvMult%1").arg(n), QString("Multi %1").arg(n), this, [this, part] { SaveMultDialog(part); });
+  }
+  Item(save, "SvWrkSpaceText", "Workspace Desc Text", this, [this] { SvWrkSpaceText_Click(); });
+}
+
+void FileMenus::AddDebugItems(QMenu* debug) {
+  Item(debug, "LdSysEx", "Write sysex", this, [this] { LdSysEx_Click(); });
+}
+
+// ---- Load ------------------------------------------------------------------
+
+void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<void()>& again) {
+  switch (result) {
+    case LoadResult::kWrongType:
+      prompts_.Message(WrongTypeText(kind));
+      again();
+      break;
+    case LoadResult::kDamagedPool:
+      prompts_.Message(kDamagedPoolText);
+      break;
+    case LoadResult::kLoaded:
+    case LoadResult::kCannotRead:
+      break;
+  }
+}
+
+void FileMenus::LdWrkSpace_Click() {
+  const auto path = prompts_.OpenFile(kOpenWorkspaceFilter);
+  if (!path) return;
+  LoadFileName = *path;
+  AfterLoad(FileKind::kWorkspace, steps_->LoadWorkspaceFile(LoadFileName), [this] { LdWrkSpace_Click(); });
+}
+
+void FileMenus::LdFullSetup_Click() {
+  const auto path = prompts_.OpenFile(kOpenSetupFilter);
+  if (!path) return;
+  LoadFileName = *path;
+  AfterLoad(FileKind::kSetup, steps_->LoadSetupFile(LoadFileName), [this] { LdFullSetup_Click(); });
+}
+
+void FileMenus::LdLayerPool_Click() {
+  const auto path = prompts_.OpenFile(kLayerPoolFilter);
+  if (!path) return;
+  LoadFileName = *path;
+  AfterLoad(FileKind::kLayerPool, steps_->LoadLayerPoolFile(LoadFileName), [this] { LdLayerPool_Click(); });
+}
+
+void FileMenus::LdPerform_Click() {
+  const auto path = prompts_.OpenFile(kOpenPerformanceFilter);
+  if (!path) return;
+  LoadFileName = *path;
+  AfterLoad(FileKind::kPerformance, steps_->LoadPerformanceFile(LoadFileName), [this] { LdPerform_Click(); });
+}
+
+void FileMenus::LdMultAll_Click() {
+  const auto path = prompts_.OpenFile(kAllMultisFilter);
+  if (!path) return;
+  LoadFileName = *path;
+  AfterLoad(FileKind::kAllMultis, steps_->LoadMultAllFile(LoadFileName), [this] { LdMultAll_Click(); });
+}
+
+// OpenMultFile: the single multi's path goes straight to its loader.
+void FileMenus::LdMult_Click(int part) {
+  if (part < kFirstMultiPart || part > kLastMultiPart) return;
+  const auto path = prompts_.OpenFile(kSingleMultiFilter);
+  if (!path) return;
+  AfterLoad(FileKind::kSingleMulti, steps_->LoadMultFile(part, *path), [this, part] { LdMult_Click(part); });
+}
+
+void FileMenus::LdAidSub_Click() {
+  effects_.hide();
+  multiEdit_.hide();
+  QWidget* main = bar_.window();
+  if (!loadAid_)
+    loadAid_ = new LoadAidWindow([this](const QString& pattern, const QString& path) { LdAid(pattern, path); },
+                                 main);
+  loadAid_->ShowBeside(main->pos());
+}
+
+// A refused file brings up the Load menu's dialog of its kind, as it would
+// after that menu.
+void FileMenus::LdAid(const QString& pattern, const QString& path) {
+  if (pattern == QLatin1String("*.qvw")) {
+    LoadFileName = path.toStdString();
+    AfterLoad(FileKind::kWorkspace, steps_->LoadWorkspaceFile(LoadFileName), [this] { LdWrkSpace_Click(); });
+  } else if (pattern == QLatin1String("*.qvf")) {
+    LoadFileName = path.toStdString();
+    AfterLoad(FileKind::kSetup, steps_->LoadSetupFile(LoadFileName), [this] { LdFullSetup_Click(); });
+  } else if (pattern == QLatin1String("*.qvx")) {
+    LoadFileName = path.toStdString();
+    AfterLoad(FileKind::kPerformance, steps_->LoadPerformanceFile(LoadFileName), [this] { LdPerform_Click(); });
+  } else if (pattern == QLatin1String("*.qvp")) {
+    LoadFileName = path.toStdString();
+    AfterLoad(FileKind::kLayerPool, steps_->LoadLayerPoolFile(LoadFileName), [this] { LdLayerPool_Click(); });
+  } else if (pattern == QLatin1String("*.qvm")) {
+    LoadFileName = path.toStdString();
+    AfterLoad(FileKind::kAllMultis, steps_->LoadMultAllFile(LoadFileName), [this] { LdMultAll_Click(); });
+  }
+}
+
+LoadAidWindow* FileMenus::frmLoadAid() const { return loadAid_.data(); }
+
+void FileMenus::UnloadLoadAid() { delete loadAid_.data(); }
+
+// ---- Save ------------------------------------------------------------------
+
+void FileMenus::Save(const char* filter, bool retrieves,
+                     const std::function<FileWriteResult(const std::string&)>& step) {
+  const auto path = prompts_.SaveFile(filter);
+  if (!path) return;
+  FileWriteResult result;
+  {
+    std::optional<WaitCursor> hourglass;
+    if (retrieves) hourglass.emplace();
+    result = step(*path);
+  }
+  if (!result) ReportFailedSave(*path, result.reason);
+}
+
+void FileMenus::ReportFailedSave(const std::string& path, const std::string& reason) {
+  std::string text = "The file \"" + path + "\" could not be saved.";
+  if (!reason.empty()) text += "\n\n" + reason;
+  prompts_.Message(text);
+}
+
+void FileMenus::SvWrkSpace_Click() {
+  Save(kSaveWorkspaceFilter, true, [this](const std::string& path) { return steps_->SaveWorkspaceFile(path); });
+}
+
+void FileMenus::SvSetupqvf_Click() {
+  Save(kSaveSetupFilter, true, [this](const std::string& path) { return steps_->SaveSetupFile(path); });
+}
+
+void FileMenus::SvSetupSyx_Click() {
+  Save(kSysExSetupFilter, true, [this](const std::string& path) { return steps_->SaveSetupSysExFile(path); });
+}
+
+void FileMenus::SvSetupMid_Click() {
+  Save(kMidiSetupFilter, true, [this](const std::string& path) {
+    return steps_->SaveSetupMidiFile(path, prefs_.Density());
+  });
+}
+
+void FileMenus::SvLayerPool_Click() {
+  Save(kLayerPoolFilter, false, [this](const std::string& path) { return steps_->SaveLayerPoolFile(path); });
+}
+
+void FileMenus::SvPerform_Click() {
+  Save(kSavePerformanceFilter, true, [this](const std::string& path) { return steps_->SavePerformanceFile(path); });
+}
+
+void FileMenus::SvMultAll_Click() {
+  Save(kAllMultisFilter, false, [this](const std::string& path) { return steps_->SaveMultAllFile(path); });
+}
+
+void FileMenus::SaveMultDialog(int part) {
+  if (part < kFirstMultiPart || part > kLastMultiPart) return;
+  Save(kAnyFileFilter, false, [this, part](const std::string& path) { return steps_->SaveMultFile(part, path); });
+}
+
+void FileMenus::SvWrkSpaceText_Click() {
+  Save(kWorkspaceTextFilter, true, [this](const std::string& path) { return steps_->SaveWorkspaceText(path); });
+}
+
+// ---- Debug -----------------------------------------------------------------
+
+// A source that cannot be read ends the command quietly, before the save
+// dialog; a cancelled save dialog writes nothing.
+void FileMenus::LdSysEx_Click() {
+  const auto in = prompts_.OpenFile(kAnyFileFilter);
+  if (!in) return;
+  if (!ReadRegularFile(*in, 0)) return;
+  Save(kAllMultisFilter, false,
+       [this, source = *in](const std::string& path) { return steps_->DumpSysExToText(source, path); });
+}
+
+}  // namespace qv
