@@ -1,0 +1,81 @@
+#pragma once
+// The load and save steps of the program's own files, the setup exports and
+// the text listings: plain C++ over the editor state and its procedures.
+// The windows run the dialogs, the boxes and the hourglass around them
+// (src/mainwindow/file_menus.*); every step here takes the path it works on.
+// Paths are UTF-8; names are Latin-1 bytes.
+
+#include <string>
+
+#include "editor/session.h"
+#include "files/file_io.h"
+#include "files/records.h"
+
+namespace qv {
+
+enum class FileKind { kSingleMulti, kAllMultis, kPerformance, kSetup, kLayerPool, kWorkspace };
+
+// "Sorry, You have chosen a file of the wrong type. Please choose a file
+// with the extension .qvs" (.qvm, .qvx, .qvf, .qvp, .qvw by kind).
+std::string WrongTypeText(FileKind kind);
+
+// The box for a Layer Pool record that fails its check (a count above 128,
+// a slot above 127, a slot in two rows).
+extern const char* const kDamagedPoolText;
+
+enum class LoadResult {
+  kLoaded,
+  kCannotRead,   // no regular file, or unreadable: nothing changed, no box
+  kWrongType,    // the length test failed: nothing changed; the frame shows
+                 // WrongTypeText and the kind's open dialog again
+  kDamagedPool,  // nothing changed; the frame shows kDamagedPoolText
+};
+
+class FileSteps {
+ public:
+  explicit FileSteps(Session& session);
+
+  // ---- Loads: read whole, test the length, then apply ---------------------
+  LoadResult LoadMultFile(int part, const std::string& path);  // part index 4..15
+  LoadResult LoadMultAllFile(const std::string& path);
+  LoadResult LoadPerformanceFile(const std::string& path);
+  LoadResult LoadLayerPoolFile(const std::string& path);
+  LoadResult LoadSetupFile(const std::string& path);
+  // From the menu and the load aid; at start-up the caller has set Busy, so
+  // the channel rows send nothing.
+  LoadResult LoadWorkspaceFile(const std::string& path);
+
+  // ---- Saves: every write goes through WriteFileSafely ----------------------
+  // The performance, setup and workspace saves and the three exports first
+  // retrieve the performance (RtrvPerformance); the frame shows the
+  // hourglass around them.
+  FileWriteResult SaveMultFile(int part, const std::string& path);
+  FileWriteResult SaveMultAllFile(const std::string& path);
+  FileWriteResult SavePerformanceFile(const std::string& path);
+  FileWriteResult SaveLayerPoolFile(const std::string& path);
+  FileWriteResult SaveSetupFile(const std::string& path);
+  FileWriteResult SaveWorkspaceFile(const std::string& path);
+  FileWriteResult SaveSetupSysExFile(const std::string& path);
+  FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
+  FileWriteResult SaveWorkspaceText(const std::string& path);
+  // Debug > "Write sysex": the listing of `inPath` (at most 42001 bytes) into
+  // `outPath`. A source that cannot be read writes nothing (ok = false).
+  FileWriteResult DumpSysExToText(const std::string& inPath, const std::string& outPath);
+
+  // ---- Steps shared by the loads and saves -----------------------------------
+  // Elements 0..wholeParts-1 go into M5.. and to the instrument (byte 7 set to
+  // the target part), the captions follow, then the channel rows of those
+  // parts (a channel byte above 15 leaves that row as it is).
+  void ApplyMultisRecord(const AllMultisRecord& record, int wholeParts = 12);
+  void FillMultisRecord(AllMultisRecord& record) const;
+  void ApplyPerformanceRecord(const PerformanceRecord& record);
+  // Count at most 128, every row's slot at most 127, no slot in two rows.
+  static bool LayerPoolRecordValid(const LayerPoolRecord& record);
+  void ApplyLayerPoolRecord(const LayerPoolRecord& record);  // a valid record; others change nothing
+  void FillLayerPoolRecord();
+
+ private:
+  Session& session_;
+};
+
+}  // namespace qv
