@@ -3,10 +3,8 @@
 // stand up to.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -415,24 +413,28 @@ TEST_F(FileSteps_, BusyWorkspaceLoadSendsNoChannelsAndOnlyRegularFilesAreRead) {
   EXPECT_FALSE(fs::exists(Path("dump.txt")));
 }
 
-TEST_F(FileSteps_, SaveThatFailsHalfWayLeavesTheOldWorkspace) {
+// ---- Exports and listings ------------------------------------------------------
+
+TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
   Populate();
-  const std::string ws = Path("w.qvw");
-  ASSERT_TRUE(steps.SaveWorkspaceFile(ws));
-  const Bytes old = Get(ws);
-  rig.session.SetPartCaption(4, "Changed    M5");
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const FileWriteResult result = steps.SaveWorkspaceFile(ws);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, SIG_DFL);
-  EXPECT_FALSE(result.ok);
-  EXPECT_FALSE(result.reason.empty());
-  EXPECT_EQ(Get(ws), old);
+  rig.instrument.SetPerformanceName("Exported");
+  ASSERT_TRUE(steps.SaveSetupSysExFile(Path("s.syx")));
+  EXPECT_EQ(rig.state.PerformanceCaption, "Exported");
+  const Bytes syx = Get(Path("s.syx"));
+  ASSERT_EQ(syx.size(), 2502u);
+  EXPECT_EQ(syx[13], 11);  // M5's channel row
+  ASSERT_TRUE(steps.SaveSetupMidiFile(Path("s.mid"), 4));
+  const Bytes mid = Get(Path("s.mid"));
+  ASSERT_EQ(mid.size(), 2691u);
+  EXPECT_EQ(mid[49], 7);  // the density's delta
+  ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
+  const Bytes text = Get(Path("w.txt"));
+  EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26 + 3);
+  const std::string listing(text.begin(), text.end());
+  EXPECT_NE(listing.find("Midi Channel\t 12\tPart4     \t"), std::string::npos);
+  EXPECT_NE(listing.find("\t\t\tCharlie   \t"), std::string::npos);
+  ASSERT_TRUE(steps.DumpSysExToText(Path("s.syx"), Path("dump.txt")));
+  EXPECT_GT(fs::file_size(Path("dump.txt")), syx.size());
 }
 
 }  // namespace
