@@ -3,7 +3,7 @@
 # the benchmark:
 #   ./quorvane.sh run     build and start Quorvane
 #   ./quorvane.sh test    build and run every test
-#   ./quorvane.sh bench   build and run the retrieval benchmark
+#   ./quorvane.sh bench   build and run the retrieval and workspace benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -89,6 +89,7 @@ case "${1:-run}" in
     build
     start_jack
     ./build/bench/retrieval_bench
+    ./build/bench/workspace_bench
     ;;
   *)
     echo "usage: $0 [run|test|bench]" >&2

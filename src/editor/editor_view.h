@@ -28,6 +28,13 @@ class EditorView : public TraceSink {
   virtual void RefillEditPanel() {}
   // Both edit panels close.
   virtual void HideEditPanels() {}
+  // Only the effects panel, or only the multi edit panel, closes.
+  virtual void HideEffectsPanel() {}
+  virtual void HideMultiEditPanel() {}
+  // A performance went to the instrument whole, its effects included: a
+  // bypass of the effects no longer stands and shows unchecked. Nothing is
+  // sent for it.
+  virtual void EffectsBypassEnded() {}
 };
 
 }  // namespace qv

@@ -59,6 +59,10 @@ class Session {
   // ---- Edit panels -----------------------------------------------------------
   void ShowPartIfEditing(int part) { view_.ShowPartIfEditing(part); }
   void HideEditPanels() { view_.HideEditPanels(); }
+  void HideEffectsPanel() { view_.HideEffectsPanel(); }
+  void HideMultiEditPanel() { view_.HideMultiEditPanel(); }
+  // The effects of a performance just sent stand: the bypass shows unchecked.
+  void EndEffectsBypass() { view_.EffectsBypassEnded(); }
   // The part the multi edit panel shows (4..15; others are ignored).
   void SetEditPart(int part);
   // The multi edit panel's switches follow the edited part's stored bytes:

@@ -1,47 +1,326 @@
-// STUB, to be replaced at merge by the real load and save steps: every load
-// reports kLoaded and every save succeeds, and nothing is read, written,
-// changed or sent. It exists only so that the windows build and run.
 #include "files/file_steps.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "files/record_files.h"
+#include "files/setup_export.h"
+#include "files/text_exports.h"
+#include "instrument/data_model.h"
 
 namespace qv {
 
-std::string WrongTypeText(FileKind kind) {
-  static const char* const kExtensions[] = {".qvs", ".qvm", ".qvx", ".qvf", ".qvp", ".qvw"};
-  return std::string("Sorry, You have chosen a file of the wrong type. Please choose a file with the extension ") +
-         kExtensions[static_cast<int>(kind)];
+namespace {
+
+// Block kinds of the performance messages for SendLongMsg, in the order a
+// loaded performance leaves: Com0, Com1, Com2, Com3, then the four layers.
+constexpr int kCom0Kind = 8, kCom1Kind = 5, kCom2Kind = 6, kCom3Kind = 7, kLayerKind = 9;
+
+template <std::size_t N>
+void SendStaged(MidiLink& link, DataModel& model, const std::array<Byte, N>& message, int kind) {
+  model.TxBuf.fill(0);
+  std::copy(message.begin(), message.end(), model.TxBuf.begin());
+  link.SendLongMsg({}, kSendTxBuf, 0, kind);
 }
 
-const char* const kDamagedPoolText = "The Layer Pool in this file is damaged. Nothing was loaded.";
+void FillPartRecord(const DataModel& model, const EditorState& state, int part, PartRecord& record) {
+  for (int b = 0; b < kMultiBlocks; ++b)
+    std::copy_n(model.PartBlk.Block(b, part), BlkLen(b), record.Blocks.Block(b));
+  PutName(record.Name, NameInCaption(state.Caption(part)));
+}
+
+FileWriteResult NoSuchPart() { return {false, "There is no multi part of that number."}; }
+
+}  // namespace
+
+std::string WrongTypeText(FileKind kind) {
+  static constexpr std::array<const char*, 6> kExtensions = {".qvs", ".qvm", ".qvx", ".qvf", ".qvp", ".qvw"};
+  const auto index = static_cast<std::size_t>(kind);
+  return std::string("Sorry, You have chosen a file of the wrong type. Please choose a file with the extension ") +
+         (index < kExtensions.size() ? kExtensions[index] : "");
+}
+
+const char* const kDamagedPoolText = "Sorry, the Layer Pool in this file is damaged. Nothing has been loaded.";
 
 FileSteps::FileSteps(Session& session) : session_(session) {}
 
+// ---- Multi parts ---------------------------------------------------------------
+
+LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
+  if (!IsMultiPart(part)) return LoadResult::kCannotRead;
+  const auto read = ReadRecordFile<PartRecord>(path);
+  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+
+  MidiLink::CommandScope command(session_.Link());
+  session_.HideMultiEditPanel();
+  DataModel& model = session_.Model();
+  // The file's own part number and channel are never used: the target keeps
+  // its channel and every block carries the target's number.
+  const Byte channel = model.PartBlk.At(kReceiveChannelByte, 0, part);
+  for (int b = 0; b < kMultiBlocks; ++b) {
+    Byte* stored = model.PartBlk.Block(b, part);
+    std::copy_n(read.record.Blocks.Block(b), BlkLen(b), stored);
+    stored[kPartNumberByte] = static_cast<Byte>(part);
+    if (b == 0) stored[kReceiveChannelByte] = channel;
+    session_.Link().SendLongMsg({}, kSendPartBlock, part, b);
+  }
+  session_.SetPartCaption(part, PartCaptionFor(GetName(read.record.Name), part));
+  return LoadResult::kLoaded;
+}
+
+LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
+  const auto read = ReadRecordFile<AllMultisRecord>(path);
+  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+
+  MidiLink::CommandScope command(session_.Link());
+  session_.HideMultiEditPanel();
+  // A short file carries only the parts it holds whole; the others stay.
+  ApplyMultisRecord(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes));
+  return LoadResult::kLoaded;
+}
+
+void FileSteps::ApplyMultisRecord(const AllMultisRecord& record, int wholeParts) {
+  const int parts = std::clamp(wholeParts, 0, kMultiPartCount);
+  DataModel& model = session_.Model();
+  for (int e = 0; e < parts; ++e) {
+    const int part = kFirstMultiPart + e;
+    const PartRecord& element = record.Part[static_cast<std::size_t>(e)];
+    for (int b = 0; b < kMultiBlocks; ++b) {
+      Byte* stored = model.PartBlk.Block(b, part);
+      std::copy_n(element.Blocks.Block(b), BlkLen(b), stored);
+      // A block written into another part's number would land there on
+      // the instrument.
+      stored[kPartNumberByte] = static_cast<Byte>(part);
+      session_.Link().SendLongMsg({}, kSendPartBlock, part, b);
+    }
+    session_.SetPartCaption(part, PartCaptionFor(GetName(element.Name), part));
+  }
+  // A channel the list has no row for (the instrument's "off" values) leaves
+  // the row as it is, and the next part follows.
+  for (int e = 0; e < parts; ++e) {
+    const int part = kFirstMultiPart + e;
+    const int channel = model.PartBlk.At(kReceiveChannelByte, 0, part);
+    if (channel <= 15) session_.SetChannelRow(part, channel);
+  }
+}
+
+void FileSteps::FillMultisRecord(AllMultisRecord& record) const {
+  record = AllMultisRecord{};
+  const EditorState& state = session_.State();
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    FillPartRecord(session_.Model(), state, part, record.Part[static_cast<std::size_t>(part - kFirstMultiPart)]);
+  // The channel chosen in the list, not the byte last stored; a list with no
+  // row chosen leaves the stored byte.
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const int row = state.ChannelRows[static_cast<std::size_t>(part - kFirstMultiPart)];
+    if (row >= 0 && row <= 15)
+      record.Part[static_cast<std::size_t>(part - kFirstMultiPart)].Blocks.Blk0[kReceiveChannelByte] =
+          static_cast<Byte>(row);
+  }
+}
+
+FileWriteResult FileSteps::SaveMultFile(int part, const std::string& path) {
+  if (!IsMultiPart(part)) return NoSuchPart();
+  PartRecord record{};
+  FillPartRecord(session_.Model(), session_.State(), part, record);
+  return WriteRecordFile(path, record);
+}
+
+FileWriteResult FileSteps::SaveMultAllFile(const std::string& path) {
+  AllMultisRecord record{};
+  FillMultisRecord(record);
+  return WriteRecordFile(path, record);
+}
+
+// ---- Performance -----------------------------------------------------------------
+
+void FileSteps::ApplyPerformanceRecord(const PerformanceRecord& record) {
+  DataModel& model = session_.Model();
+  MidiLink& link = session_.Link();
+  model.Performance = record;
+  session_.PutPerfChannelInCom0();
+  const PerformanceRecord& perf = model.Performance;
+  SendStaged(link, model, perf.Com0, kCom0Kind);
+  SendStaged(link, model, perf.Com1, kCom1Kind);
+  SendStaged(link, model, perf.Com2, kCom2Kind);
+  SendStaged(link, model, perf.Com3, kCom3Kind);
+  for (int layer = 1; layer <= 4; ++layer) SendStaged(link, model, perf.Layer(layer), kLayerKind);
+  for (int layer = 1; layer <= 4; ++layer)
+    model.LyrSw[static_cast<std::size_t>(layer)] = perf.Layer(layer)[kLayerSwitchByte];
+  session_.ShowPerformance(session_.PerformanceName());
+  session_.EndEffectsBypass();
+}
+
+LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
+  const auto read = ReadRecordFile<PerformanceRecord>(path);
+  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  MidiLink::CommandScope command(session_.Link());
+  session_.HideEffectsPanel();
+  ApplyPerformanceRecord(read.record);
+  return LoadResult::kLoaded;
+}
+
+FileWriteResult FileSteps::SavePerformanceFile(const std::string& path) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  return WriteRecordFile(path, session_.Model().Performance);
+}
+
+// ---- Layer Pool --------------------------------------------------------------------
+
+bool FileSteps::LayerPoolRecordValid(const LayerPoolRecord& record) {
+  if (record.PoolCount > kPoolSlots) return false;
+  std::array<bool, kPoolSlots> taken{};
+  for (int k = 0; k < record.PoolCount; ++k) {
+    const int slot = record.PoolSlot[static_cast<std::size_t>(k)];
+    if (slot >= kPoolSlots || taken[static_cast<std::size_t>(slot)]) return false;
+    taken[static_cast<std::size_t>(slot)] = true;
+  }
+  return true;
+}
+
+void FileSteps::ApplyLayerPoolRecord(const LayerPoolRecord& record) {
+  if (!LayerPoolRecordValid(record)) return;
+  session_.Model().LayerPool = record;
+  std::vector<PoolRow> rows;
+  rows.reserve(record.PoolCount);
+  for (int k = 0; k < record.PoolCount; ++k)
+    rows.push_back({GetName(record.Entry[static_cast<std::size_t>(k)].Name), record.PoolSlot[static_cast<std::size_t>(k)]});
+  session_.SetPoolRows(std::move(rows));
+}
+
+void FileSteps::FillLayerPoolRecord() {
+  LayerPoolRecord& pool = session_.Model().LayerPool;
+  const std::vector<PoolRow>& rows = session_.State().PoolRows;
+  const std::size_t count = std::min(rows.size(), pool.Entry.size() - 1);
+  for (std::size_t i = 0; i < count; ++i) {
+    PutName(pool.Entry[i].Name, rows[i].name);
+    pool.PoolSlot[i] = static_cast<Byte>(rows[i].slot);
+  }
+  pool.PoolCount = static_cast<Byte>(count);
+}
+
+LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
+  const auto read = std::make_unique<RecordFileRead<LayerPoolRecord>>(ReadRecordFile<LayerPoolRecord>(path));
+  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!LayerPoolRecordValid(read->record)) return LoadResult::kDamagedPool;
+  ApplyLayerPoolRecord(read->record);
+  return LoadResult::kLoaded;
+}
+
+FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
+  FillLayerPoolRecord();
+  return WriteRecordFile(path, session_.Model().LayerPool);
+}
+
+// ---- Setup and workspace -----------------------------------------------------------
+
+LoadResult FileSteps::LoadSetupFile(const std::string& path) {
+  const auto read = ReadRecordFile<SetupRecord>(path);
+  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  MidiLink::CommandScope command(session_.Link());
+  session_.HideEditPanels();
+  ApplyMultisRecord(read.record.Multis);
+  ApplyPerformanceRecord(read.record.Perf);
+  return LoadResult::kLoaded;
+}
+
+FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  SetupRecord record{};
+  FillMultisRecord(record.Multis);
+  record.Perf = session_.Model().Performance;
+  return WriteRecordFile(path, record);
+}
+
+LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
+  const auto read = std::make_unique<RecordFileRead<WorkspaceRecord>>(ReadRecordFile<WorkspaceRecord>(path));
+  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  // The pool is checked first: a file refused for it loads nothing at all.
+  const WorkspaceRecord& record = read->record;
+  if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;
+  MidiLink::CommandScope command(session_.Link());
+  session_.HideEditPanels();
+  ApplyMultisRecord(record.Multis);
+  ApplyPerformanceRecord(record.Perf);
+  ApplyLayerPoolRecord(record.Pool);
+  return LoadResult::kLoaded;
+}
+
+FileWriteResult FileSteps::SaveWorkspaceFile(const std::string& path) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  const auto record = std::make_unique<WorkspaceRecord>();
+  FillMultisRecord(record->Multis);
+  record->Perf = session_.Model().Performance;
+  FillLayerPoolRecord();
+  record->Pool = session_.Model().LayerPool;
+  return WriteRecordFile(path, *record);
+}
+
+// ---- Exports and listings ------------------------------------------------------------
+
 namespace {
-FileWriteResult Written() { return FileWriteResult{true, {}}; }
+
+// The parts' blocks as stored, and the rows of their channel lists.
+void StoredMultis(Session& session, AllMultisRecord& multis, ChannelRows& rows) {
+  multis = AllMultisRecord{};
+  const EditorState& state = session.State();
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    const auto e = static_cast<std::size_t>(part - kFirstMultiPart);
+    FillPartRecord(state.Model, state, part, multis.Part[e]);
+    rows[e] = state.ChannelRows[e];
+  }
+}
+
 }  // namespace
 
-LoadResult FileSteps::LoadMultFile(int, const std::string&) { return LoadResult::kLoaded; }
-LoadResult FileSteps::LoadMultAllFile(const std::string&) { return LoadResult::kLoaded; }
-LoadResult FileSteps::LoadPerformanceFile(const std::string&) { return LoadResult::kLoaded; }
-LoadResult FileSteps::LoadLayerPoolFile(const std::string&) { return LoadResult::kLoaded; }
-LoadResult FileSteps::LoadSetupFile(const std::string&) { return LoadResult::kLoaded; }
-LoadResult FileSteps::LoadWorkspaceFile(const std::string&) { return LoadResult::kLoaded; }
+FileWriteResult FileSteps::SaveSetupSysExFile(const std::string& path) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  AllMultisRecord multis;
+  ChannelRows rows{};
+  StoredMultis(session_, multis, rows);
+  return WriteFileSafely(path, BuildSetupSysExFile(multis, rows, session_.Model().Performance));
+}
 
-FileWriteResult FileSteps::SaveMultFile(int, const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveMultAllFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SavePerformanceFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveLayerPoolFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveSetupFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveWorkspaceFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveSetupSysExFile(const std::string&) { return Written(); }
-FileWriteResult FileSteps::SaveSetupMidiFile(const std::string&, int) { return Written(); }
-FileWriteResult FileSteps::SaveWorkspaceText(const std::string&) { return Written(); }
-FileWriteResult FileSteps::DumpSysExToText(const std::string&, const std::string&) { return Written(); }
+FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densitySliderValue) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  AllMultisRecord multis;
+  ChannelRows rows{};
+  StoredMultis(session_, multis, rows);
+  return WriteFileSafely(path,
+                         BuildSetupMidiFile(multis, rows, session_.Model().Performance, densitySliderValue));
+}
 
-void FileSteps::ApplyMultisRecord(const AllMultisRecord&, int) {}
-void FileSteps::FillMultisRecord(AllMultisRecord&) const {}
-void FileSteps::ApplyPerformanceRecord(const PerformanceRecord&) {}
-bool FileSteps::LayerPoolRecordValid(const LayerPoolRecord&) { return true; }
-void FileSteps::ApplyLayerPoolRecord(const LayerPoolRecord&) {}
-void FileSteps::FillLayerPoolRecord() {}
+FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
+  MidiLink::CommandScope command(session_.Link());
+  session_.RtrvPerformance();
+  const EditorState& state = session_.State();
+  WorkspaceTextInput input;
+  input.path = path;
+  input.performanceCaption = state.PerformanceCaption;
+  for (std::size_t e = 0; e < input.channelRows.size(); ++e) {
+    input.channelRows[e] = state.PartChannel(kFirstMultiPart + static_cast<int>(e));
+    input.multiCaptions[e] = state.Captions[e];
+  }
+  for (const PoolRow& row : state.PoolRows) input.poolRows.push_back(row.name);
+  return WriteFileSafely(path, BuildWorkspaceText(input));
+}
+
+FileWriteResult FileSteps::DumpSysExToText(const std::string& inPath, const std::string& outPath) {
+  const FileReadResult read = ReadRegularFile(inPath, kSysExDumpLimit);
+  if (!read) return {false, read.reason};
+  return WriteFileSafely(outPath, BuildSysExTextDump(read.bytes));
+}
 
 }  // namespace qv

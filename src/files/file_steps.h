@@ -36,7 +36,8 @@ class FileSteps {
   explicit FileSteps(Session& session);
 
   // ---- Loads: read whole, test the length, then apply ---------------------
-  LoadResult LoadMultFile(int part, const std::string& path);  // part index 4..15
+  // Part index 4..15; another index reads nothing (kCannotRead).
+  LoadResult LoadMultFile(int part, const std::string& path);
   LoadResult LoadMultAllFile(const std::string& path);
   LoadResult LoadPerformanceFile(const std::string& path);
   LoadResult LoadLayerPoolFile(const std::string& path);
@@ -49,7 +50,7 @@ class FileSteps {
   // The performance, setup and workspace saves and the three exports first
   // retrieve the performance (RtrvPerformance); the frame shows the
   // hourglass around them.
-  FileWriteResult SaveMultFile(int part, const std::string& path);
+  FileWriteResult SaveMultFile(int part, const std::string& path);  // 4..15; others write nothing
   FileWriteResult SaveMultAllFile(const std::string& path);
   FileWriteResult SavePerformanceFile(const std::string& path);
   FileWriteResult SaveLayerPoolFile(const std::string& path);
@@ -71,7 +72,7 @@ class FileSteps {
   void ApplyPerformanceRecord(const PerformanceRecord& record);
   // Count at most 128, every row's slot at most 127, no slot in two rows.
   static bool LayerPoolRecordValid(const LayerPoolRecord& record);
-  void ApplyLayerPoolRecord(const LayerPoolRecord& record);  // a valid record
+  void ApplyLayerPoolRecord(const LayerPoolRecord& record);  // a valid record; others change nothing
   void FillLayerPoolRecord();
 
  private:

@@ -29,6 +29,9 @@ class EditorSignals : public QObject, public EditorView {
   void EditedNameChanged(bool evenIfHidden) override { emit EditedNameToShow(evenIfHidden); }
   void RefillEditPanel() override { emit EditPanelToRefill(); }
   void HideEditPanels() override { emit EditPanelsToHide(); }
+  void HideEffectsPanel() override { emit EffectsPanelToHide(); }
+  void HideMultiEditPanel() override { emit MultiEditPanelToHide(); }
+  void EffectsBypassEnded() override { emit BypassEnded(); }
 
  signals:
   void TraceCleared();
@@ -41,6 +44,9 @@ class EditorSignals : public QObject, public EditorView {
   void EditedNameToShow(bool evenIfHidden);
   void EditPanelToRefill();
   void EditPanelsToHide();
+  void EffectsPanelToHide();
+  void MultiEditPanelToHide();
+  void BypassEnded();
 
  private:
   StartupPreferences& prefs_;

@@ -260,6 +260,12 @@ void EffectsPanel::CmdEffDn1_Click() {
   host_.StopAudition();
 }
 
+void EffectsPanel::EndBypass() {
+  const QSignalBlocker quiet(ChkEffByPass);
+  ChkEffByPass->setChecked(false);
+  SetListsEnabled(true);
+}
+
 void EffectsPanel::SetListsEnabled(bool enabled) {
   for (TypeList& type : types) type.list->setEnabled(enabled);
 }
@@ -267,10 +273,11 @@ void EffectsPanel::SetListsEnabled(bool enabled) {
 void EffectsPanel::RestoreAndSendBlock(const std::array<Byte, 35>& source) {
   // A copy is taken first: source may be the very block it replaces.
   const std::array<Byte, kEffectBytes> block = source;
+  // A block never filled (or loaded damaged) is no message: Com2 keeps its
+  // message and nothing leaves.
+  if (!IsEffectBlock(block)) return;
   std::copy(block.begin(), block.end(), model_.Performance.Com2.begin());
   std::copy(block.begin(), block.end(), model_.TxBuf.begin());
-  // A block never filled (or loaded damaged) is no message: nothing leaves.
-  if (!IsEffectBlock(block)) return;
   link_.SendLongMsg({}, qv::kSendTxBuf, 0, kCom2Kind);
 }
 

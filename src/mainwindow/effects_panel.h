@@ -38,6 +38,9 @@ class EffectsPanel : public QTabWidget {
   // Shows the panel and fills it from Com2 (types, sends), then takes EffOrig.
   // Sends nothing.
   void EditEffcts();
+  // The instrument took a whole performance: Bypass shows unchecked and the
+  // type lists work again. Nothing is sent.
+  void EndBypass();
 
   // One effect-type list: its rows are the rows of its table.
   struct TypeList {

@@ -7,6 +7,7 @@
 
 #include "filewindows/load_aid_window.h"
 #include "link/prompts.h"
+#include "mainwindow/command.h"
 #include "mainwindow/effects_panel.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/startup_preferences.h"
@@ -46,21 +47,24 @@ QMenu* NamedMenu(QMenu* parent, const char* name, const char* caption) {
   return menu;
 }
 
+// A menu item whose handler runs as one command of `link`.
 template <typename Handler>
-QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject* context, Handler handler) {
+QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject* context, MidiLink& link,
+              Handler handler) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
-  QObject::connect(action, &QAction::triggered, context, handler);
+  QObject::connect(action, &QAction::triggered, context, AsCommand(link, std::move(handler)));
   return action;
 }
 
 }  // namespace
 
-FileMenus::FileMenus(FileSteps& steps, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
-                     EffectsPanel& effects, QMenuBar& bar)
+FileMenus::FileMenus(FileSteps& steps, MidiLink& link, Prompts& prompts, StartupPreferences& prefs,
+                     MultiEditPanel& multiEdit, EffectsPanel& effects, QMenuBar& bar)
     : QObject(&bar),
       programSteps_(steps),
       steps_(&programSteps_),
+      link_(link),
       prompts_(prompts),
       prefs_(prefs),
       multiEdit_(multiEdit),
@@ -75,39 +79,39 @@ FileMenus::~FileMenus() { UnloadLoadAid(); }
 
 void FileMenus::BuildLoadMenu(QMenuBar& bar) {
   QMenu* load = NamedMenu(bar, "load", "Load");
-  Item(load, "LdWrkSpace", "Workspace", this, [this] { LdWrkSpace_Click(); });
-  Item(load, "LdFullSetup", "Setup", this, [this] { LdFullSetup_Click(); });
-  Item(load, "LdLayerPool", "Layer Pool", this, [this] { LdLayerPool_Click(); });
-  Item(load, "LdPerform", "Performance", this, [this] { LdPerform_Click(); });
-  Item(load, "LdMultAll", "All Multis", this, [this] { LdMultAll_Click(); });
+  Item(load, "LdWrkSpace", "Workspace", this, link_, [this] { LdWrkSpace_Click(); });
+  Item(load, "LdFullSetup", "Setup", this, link_, [this] { LdFullSetup_Click(); });
+  Item(load, "LdLayerPool", "Layer Pool", this, link_, [this] { LdLayerPool_Click(); });
+  Item(load, "LdPerform", "Performance", this, link_, [this] { LdPerform_Click(); });
+  Item(load, "LdMultAll", "All Multis", this, link_, [this] { LdMultAll_Click(); });
   QMenu* multi = NamedMenu(load, "LdMult", "Multi");
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int n = part + 1;
-    Item(multi, QString("LdMult%1").arg(n), QString("Multi %1").arg(n), this, [this, part] { LdMult_Click(part); });
+    Item(multi, QString("LdMult%1").arg(n), QString("Multi %1").arg(n), this, link_, [this, part] { LdMult_Click(part); });
   }
-  Item(load, "LdAidSub", "Load Aid", this, [this] { LdAidSub_Click(); });
+  Item(load, "LdAidSub", "Load Aid", this, link_, [this] { LdAidSub_Click(); });
 }
 
 void FileMenus::BuildSaveMenu(QMenuBar& bar) {
   QMenu* save = NamedMenu(bar, "Save", "Save");
-  Item(save, "SvWrkSpace", "Workspace", this, [this] { SvWrkSpace_Click(); });
+  Item(save, "SvWrkSpace", "Workspace", this, link_, [this] { SvWrkSpace_Click(); });
   QMenu* setup = NamedMenu(save, "SvfullSetup", "Setup");
-  Item(setup, "SvSetupqvf", "as .qvf", this, [this] { SvSetupqvf_Click(); });
-  Item(setup, "SvSetupSyx", "as Sys-Ex", this, [this] { SvSetupSyx_Click(); });
-  Item(setup, "SvSetupMid", "as Midi type 0", this, [this] { SvSetupMid_Click(); });
-  Item(save, "SvLayerPool", "Layer Pool", this, [this] { SvLayerPool_Click(); });
-  Item(save, "SvPerform", "Performance", this, [this] { SvPerform_Click(); });
-  Item(save, "SvMultAll", "All Multis", this, [this] { SvMultAll_Click(); });
+  Item(setup, "SvSetupqvf", "as .qvf", this, link_, [this] { SvSetupqvf_Click(); });
+  Item(setup, "SvSetupSyx", "as Sys-Ex", this, link_, [this] { SvSetupSyx_Click(); });
+  Item(setup, "SvSetupMid", "as Midi type 0", this, link_, [this] { SvSetupMid_Click(); });
+  Item(save, "SvLayerPool", "Layer Pool", this, link_, [this] { SvLayerPool_Click(); });
+  Item(save, "SvPerform", "Performance", this, link_, [this] { SvPerform_Click(); });
+  Item(save, "SvMultAll", "All Multis", this, link_, [this] { SvMultAll_Click(); });
   QMenu* multi = NamedMenu(save, "SvMult", "Multi");
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int n = part + 1;
-    Item(multi, QString("SvMult%1").arg(n), QString("Multi %1").arg(n), this, [this, part] { SaveMultDialog(part); });
+    Item(multi, QString("SvMult%1").arg(n), QString("Multi %1").arg(n), this, link_, [this, part] { SaveMultDialog(part); });
   }
-  Item(save, "SvWrkSpaceText", "Workspace Desc Text", this, [this] { SvWrkSpaceText_Click(); });
+  Item(save, "SvWrkSpaceText", "Workspace Desc Text", this, link_, [this] { SvWrkSpaceText_Click(); });
 }
 
 void FileMenus::AddDebugItems(QMenu* debug) {
-  Item(debug, "LdSysEx", "Write sysex", this, [this] { LdSysEx_Click(); });
+  Item(debug, "LdSysEx", "Write sysex", this, link_, [this] { LdSysEx_Click(); });
 }
 
 // ---- Load ------------------------------------------------------------------
@@ -175,8 +179,8 @@ void FileMenus::LdAidSub_Click() {
   multiEdit_.hide();
   QWidget* main = bar_.window();
   if (!loadAid_)
-    loadAid_ = new LoadAidWindow([this](const QString& pattern, const QString& path) { LdAid(pattern, path); },
-                                 main);
+    loadAid_ = new LoadAidWindow(
+        AsCommand(link_, [this](const QString& pattern, const QString& path) { LdAid(pattern, path); }), main);
   loadAid_->ShowBeside(main->pos());
 }
 

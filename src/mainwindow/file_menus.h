@@ -26,6 +26,7 @@ class QMenuBar;
 namespace qv {
 
 class LoadAidWindow;
+class MidiLink;
 class MultiEditPanel;
 class Prompts;
 class StartupPreferences;
@@ -34,8 +35,9 @@ class FileMenus : public QObject {
   Q_OBJECT
  public:
   // Adds the menus "Load" and "Save" to `bar`.
-  FileMenus(FileSteps& steps, Prompts& prompts, StartupPreferences& prefs, MultiEditPanel& multiEdit,
-            EffectsPanel& effects, QMenuBar& bar);
+  // Each item runs as one command of `link`.
+  FileMenus(FileSteps& steps, MidiLink& link, Prompts& prompts, StartupPreferences& prefs,
+            MultiEditPanel& multiEdit, EffectsPanel& effects, QMenuBar& bar);
   ~FileMenus() override;
 
   // Debug > "Write sysex".
@@ -91,6 +93,7 @@ class FileMenus : public QObject {
 
   StepCommands programSteps_;
   FileCommands* steps_;
+  MidiLink& link_;
   Prompts& prompts_;
   StartupPreferences& prefs_;
   MultiEditPanel& multiEdit_;

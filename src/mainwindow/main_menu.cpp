@@ -46,7 +46,7 @@ MainMenu::MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, Sta
       effects_(effects) {
   setObjectName("MainMenu");
   BuildFileMenu();
-  files_ = new FileMenus(fileSteps, prompts, prefs, multiEdit, effects, *this);
+  files_ = new FileMenus(fileSteps, session_.Link(), prompts, prefs, multiEdit, effects, *this);
   BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();

@@ -122,6 +122,9 @@ void MainWindow::ConnectNotices() {
     multiEdit_->hide();
     effects_->hide();
   });
+  connect(n, &EditorSignals::EffectsPanelToHide, effects_, &QWidget::hide);
+  connect(n, &EditorSignals::MultiEditPanelToHide, multiEdit_, &QWidget::hide);
+  connect(n, &EditorSignals::BypassEnded, effects_, &EffectsPanel::EndBypass);
   connect(performance_, &PerformancePanel::PerformanceChosen, this, &MainWindow::RefillEffectsPanelIfShown);
 }
 

@@ -2,10 +2,9 @@
 // it fills the lists, opens the MIDI devices, selects and retrieves the
 // performance, sets up the multi parts and starts MIDI thru.
 
-#include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 
+#include "files/file_steps.h"
 #include "mainwindow/audition_panel.h"
 #include "mainwindow/developer_panel.h"
 #include "mainwindow/effects_panel.h"
@@ -14,10 +13,6 @@
 #include "mainwindow/wait_cursor.h"
 
 namespace qv {
-
-namespace {
-constexpr qint64 kWorkspaceFileLength = 27850;
-}  // namespace
 
 void MainWindow::Timer1_Timer() {
   timer1_->stop();
@@ -65,17 +60,7 @@ void MainWindow::StartupWork() {
   if (prefs_.LoadWorkspaceAtStart()) {
     QString path = prefs_.WorkspacePath();
     while (path.endsWith(' ')) path.chop(1);  // trailing blanks are padding
-    QFile file(path);
-    if (!path.isEmpty() && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
-      const qint64 length = file.size();
-      file.close();
-      if (length != kWorkspaceFileLength)
-        prompts_.Message(
-            "Sorry, You have chosen a file of the wrong type to be loaded at startup. The Workspace will be "
-            "initialized.");
-      else
-        workspaceLoaded = LoadStartupWorkspace(path);
-    }
+    if (!path.isEmpty()) workspaceLoaded = LoadStartupWorkspace(path);
   }
   if (!workspaceLoaded) {
     for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
@@ -95,7 +80,27 @@ void MainWindow::StartupWork() {
   session.ChngPrfMidiChan();
 }
 
-// Workspace files are not read yet: the parts follow their retrieve boxes.
-bool MainWindow::LoadStartupWorkspace(const QString&) { return false; }
+// The file is read once, while Busy is set: the parts' blocks and the
+// performance leave, the channel rows send nothing. A file that cannot be
+// read is passed over in silence; one of another length, or with a damaged
+// pool, gets its box. Either way the parts then follow their retrieve boxes.
+bool MainWindow::LoadStartupWorkspace(const QString& path) {
+  FileSteps steps(*session_);
+  switch (steps.LoadWorkspaceFile(path.toStdString())) {
+    case LoadResult::kLoaded:
+      return true;
+    case LoadResult::kWrongType:
+      prompts_.Message(
+          "Sorry, You have chosen a file of the wrong type to be loaded at startup. The Workspace will be "
+          "initialized.");
+      return false;
+    case LoadResult::kDamagedPool:
+      prompts_.Message(kDamagedPoolText);
+      return false;
+    case LoadResult::kCannotRead:
+      break;
+  }
+  return false;
+}
 
 }  // namespace qv

@@ -21,7 +21,8 @@ class RecordingSessionView : public EditorView {
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
   // "SetPartChannelRow <part> <row>", "ShowPartIfEditing <part>",
   // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
-  // "HideEditPanels".
+  // "HideEditPanels", "HideEffectsPanel", "HideMultiEditPanel",
+  // "EffectsBypassEnded".
   std::vector<std::string> calls;
   std::vector<std::string> traceLines;
   std::vector<std::string> shownNames;
@@ -40,6 +41,9 @@ class RecordingSessionView : public EditorView {
   void EditedNameChanged(bool evenIfHidden) override;
   void RefillEditPanel() override;
   void HideEditPanels() override;
+  void HideEffectsPanel() override { Record("HideEffectsPanel"); }
+  void HideMultiEditPanel() override { Record("HideMultiEditPanel"); }
+  void EffectsBypassEnded() override { Record("EffectsBypassEnded"); }
 
  private:
   void Record(const std::string& call);

@@ -1,0 +1,441 @@
+// The load and save steps of the own files against the emulated CS2x: the
+// bytes they write, what a load stores, shows and sends, and the faults they
+// stand up to.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "files/file_steps.h"
+#include "instrument/messages.h"
+#include "session_rig.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::SessionRig;
+
+// Offsets from the tables of the file layout: block fields one byte longer
+// than their messages, the name after them, 13 elements, then the
+// performance, then the pool.
+constexpr std::size_t kBlkField[5] = {52 + 1, 74 + 1, 15 + 1, 23 + 1, 13 + 1};
+constexpr std::size_t BlkAt(int b) {
+  std::size_t at = 0;
+  for (int i = 0; i < b; ++i) at += kBlkField[i];
+  return at;
+}
+constexpr std::size_t kNameAt = BlkAt(5);       // 182
+constexpr std::size_t kElement = kNameAt + 10;  // 192
+constexpr std::size_t kPerfAt = 13 * kElement;  // 2496
+constexpr std::size_t kPoolAt = kPerfAt + 4 * 57 + 38 + 64 + 35 + 21 + 35 + 35;  // 2952
+constexpr std::size_t kSlotsAt = 129 * kElement;                                 // 24768 in the pool
+static_assert(BlkAt(1) == 53 && kNameAt == 182 && kPoolAt == 2952);
+
+bool IsXgBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelXg; }
+bool IsCsBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelCs; }
+bool IsChannelChange(const Bytes& m) { return m.size() == 9 && m[3] == kModelXg && m[4] == 0x08 && m[6] == 0x04; }
+
+class FileSteps_ : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("qv_steps_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    rig.view.performanceChannel = 3;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  static Bytes Get(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), {});
+  }
+  static void Put(const std::string& path, const Bytes& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  Bytes Block(int b, int part) const {
+    const Byte* p = rig.model.PartBlk.Block(b, part);
+    return Bytes(p, p + BlkLen(b));
+  }
+
+  // A workspace in use: parts retrieved and edited, named, on their own
+  // channels; the performance retrieved; three pool rows in slots 5, 0, 7.
+  void Populate() {
+    rig.session.RtrvAllMultis();
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+      rig.model.PartBlk.At(20, 1, part) = static_cast<Byte>(part * 3);
+      rig.session.SetPartCaption(part, PartCaptionFor("Part" + std::to_string(part), part));
+      rig.session.SetChannelRow(part, 15 - part);
+      // Stored as they will leave, so that the file's blocks compare whole.
+      for (int b = 0; b < 5; ++b)
+        StoreBulkChecksum(rig.model.PartBlk.Block(b, part), static_cast<std::size_t>(BlkLen(b)));
+    }
+    rig.session.RtrvPerformance();
+    for (int s : {5, 0, 7}) rig.model.LayerPool.Entry[static_cast<std::size_t>(s)].Blocks = rig.model.DefMultiSyx;
+    rig.model.LayerPool.Entry[5].Blocks.Blk1[20] = 55;
+    rig.session.SetPoolRows({{"Alpha     ", 5}, {"Bravo     ", 0}, {"Charlie   ", 7}});
+    rig.backend.ClearRecords();
+  }
+
+  // Everything changed: default parts, names and channels, another
+  // performance, an empty pool.
+  void ChangeEverything() {
+    rig.session.InitMltall();
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) rig.session.SetChannelRow(part, 0);
+    rig.session.SelectPerformance(false, false, 9);
+    rig.session.ClearPool();
+    rig.model.LayerPool = LayerPoolRecord{};
+    rig.backend.ClearRecords();
+  }
+
+  SessionRig rig;
+  FileSteps steps{rig.session};
+  fs::path dir_;
+};
+
+// ---- Byte layout ------------------------------------------------------------------
+
+TEST_F(FileSteps_, SavedFilesHoldEveryFieldAtItsOffset) {
+  Populate();
+  rig.model.PartBlk.At(kReceiveChannelByte, 0, 4) = 9;  // the list shows row 11
+  const std::string ws = Path("all.qvw");
+  ASSERT_TRUE(steps.SaveWorkspaceFile(ws));
+  const Bytes f = Get(ws);
+  ASSERT_EQ(f.size(), 27850u);
+  for (int e = 0; e < 12; ++e) {
+    const int part = e + 4;
+    const std::size_t at = kElement * static_cast<std::size_t>(e);
+    for (int b = 0; b < 5; ++b) {
+      Bytes expected = Block(b, part);
+      if (b == 0) expected[13] = static_cast<Byte>(15 - part);  // the channel list's row
+      EXPECT_EQ(Bytes(f.begin() + long(at + BlkAt(b)), f.begin() + long(at + BlkAt(b) + expected.size())), expected);
+      EXPECT_EQ(f[at + BlkAt(b) + kBlkField[b] - 1], 0) << "spare byte of block " << b;
+    }
+    EXPECT_EQ(std::string(f.begin() + long(at + kNameAt), f.begin() + long(at + kElement)),
+              ("Part" + std::to_string(part) + "     ").substr(0, 10));
+  }
+  EXPECT_TRUE(std::all_of(f.begin() + long(12 * kElement), f.begin() + long(kPerfAt), [](Byte b) { return b == 0; }));
+  EXPECT_EQ(Bytes(f.begin() + long(kPerfAt), f.begin() + long(kPoolAt)), RecordBytes(rig.model.Performance));
+  EXPECT_EQ(f[kPerfAt + 228 + 9], 3);  // the performance channel in Com0
+  const std::size_t pool = kPoolAt;
+  EXPECT_EQ(f[pool + kSlotsAt], 5);
+  EXPECT_EQ(f[pool + kSlotsAt + 1], 0);
+  EXPECT_EQ(f[pool + kSlotsAt + 2], 7);
+  EXPECT_EQ(f[pool + kSlotsAt + 129], 3);
+  EXPECT_EQ(std::string(f.begin() + long(pool + kElement + kNameAt), f.begin() + long(pool + 2 * kElement)), "Bravo     ");
+  EXPECT_EQ(f[pool + 5 * kElement + BlkAt(1) + 20], 55);  // slot 5's blocks stay with slot 5
+
+  // The other kinds are the same pieces on their own.
+  ASSERT_TRUE(steps.SaveMultAllFile(Path("m.qvm")));
+  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
+  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("p.qvp")));
+  ASSERT_TRUE(steps.SavePerformanceFile(Path("x.qvx")));
+  EXPECT_EQ(Get(Path("m.qvm")), Bytes(f.begin(), f.begin() + long(kPerfAt)));
+  EXPECT_EQ(Get(Path("s.qvf")), Bytes(f.begin(), f.begin() + long(kPoolAt)));
+  EXPECT_EQ(Get(Path("p.qvp")), Bytes(f.begin() + long(kPoolAt), f.end()));
+  EXPECT_EQ(Get(Path("x.qvx")), Bytes(f.begin() + long(kPerfAt), f.begin() + long(kPoolAt)));
+
+  // A single multi keeps byte 13 as stored, not the list's row; saved over
+  // the workspace it leaves 192 bytes, which load only as a single multi.
+  ASSERT_TRUE(steps.SaveMultFile(4, ws));
+  const Bytes one = Get(ws);
+  ASSERT_EQ(one.size(), 192u);
+  EXPECT_EQ(one[13], 9);
+  EXPECT_EQ(steps.LoadWorkspaceFile(ws), LoadResult::kWrongType);
+  EXPECT_EQ(steps.LoadMultFile(8, ws), LoadResult::kLoaded);
+  EXPECT_EQ(steps.SaveMultFile(3, ws).ok, false);
+}
+
+// ---- Round trips ------------------------------------------------------------------
+
+TEST_F(FileSteps_, WorkspaceComesBackWholeInTheEditorAndOnTheInstrument) {
+  Populate();
+  const std::string ws = Path("round.qvw");
+  ASSERT_TRUE(steps.SaveWorkspaceFile(ws));
+  const EditorState saved = rig.state;
+  const PerformanceRecord perf = rig.model.Performance;
+  const LayerPoolRecord pool = rig.model.LayerPool;
+  std::array<Bytes, 60> blocks;
+  for (int i = 0; i < 60; ++i) blocks[std::size_t(i)] = Block(i % 5, 4 + i / 5);
+
+  ChangeEverything();
+  ASSERT_NE(rig.state.Captions, saved.Captions);
+  ASSERT_NE(rig.model.Performance.Com1, perf.Com1);
+  rig.view.calls.clear();
+  ASSERT_EQ(steps.LoadWorkspaceFile(ws), LoadResult::kLoaded);
+
+  EXPECT_EQ(rig.view.calls.front(), "HideEditPanels");
+  EXPECT_EQ(rig.state.Captions, saved.Captions);
+  EXPECT_EQ(rig.state.ChannelRows, saved.ChannelRows);
+  EXPECT_EQ(rig.state.PoolRows, saved.PoolRows);
+  EXPECT_EQ(rig.state.PerformanceCaption, saved.PerformanceCaption);
+  EXPECT_EQ(RecordBytes(rig.model.Performance), RecordBytes(perf));
+  EXPECT_EQ(RecordBytes(rig.model.LayerPool), RecordBytes(pool));
+  for (int s = 0; s < kPoolSlots; ++s)
+    EXPECT_EQ(rig.model.PoolSlotFree[std::size_t(s)], s == 0 || s == 5 || s == 7 ? kSlotUsed : kSlotFree);
+
+  // Sent: the 60 blocks, then the channels, then the performance.
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 60u + 12u + 8u);
+  for (int i = 0; i < 60; ++i) {
+    EXPECT_TRUE(IsXgBulk(sent[std::size_t(i)]));
+    EXPECT_EQ(Block(i % 5, 4 + i / 5), blocks[std::size_t(i)]);
+    EXPECT_EQ(sent[std::size_t(i)], blocks[std::size_t(i)]);
+    // The instrument holds them.
+    const Bytes& b = blocks[std::size_t(i)];
+    EXPECT_EQ(rig.instrument.BulkDump(kModelXg, b[6], b[7], b[8]), b);
+  }
+  for (int i = 60; i < 72; ++i) EXPECT_TRUE(IsChannelChange(sent[std::size_t(i)]));
+  const Byte perfAddresses[8][3] = {{0x50, 0, 0}, {0x60, 0, 0}, {0x60, 0, 0x40}, {0x60, 0, 0x60},
+                                    {0x60, 1, 0}, {0x60, 2, 0}, {0x60, 3, 0}, {0x60, 4, 0}};
+  for (int i = 0; i < 8; ++i) {
+    const Bytes& m = sent[std::size_t(72 + i)];
+    ASSERT_TRUE(IsCsBulk(m));
+    EXPECT_EQ(Bytes(m.begin() + 6, m.begin() + 9), Bytes(perfAddresses[i], perfAddresses[i] + 3));
+    const Bytes held = rig.instrument.BulkDump(kModelCs, m[6], m[7], m[8]);
+    EXPECT_EQ(held, m);
+  }
+  EXPECT_EQ(rig.instrument.PerformanceName(), rig.state.PerformanceCaption);
+}
+
+TEST_F(FileSteps_, SetupAndAllMultisLeaveThePoolAndTheyKeepNamesAndChannels) {
+  Populate();
+  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
+  ASSERT_TRUE(steps.SaveMultAllFile(Path("m.qvm")));
+  const EditorState saved = rig.state;
+  ChangeEverything();
+  rig.session.SetPoolRows({{"Other     ", 9}});
+  ASSERT_EQ(steps.LoadSetupFile(Path("s.qvf")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Captions, saved.Captions);
+  EXPECT_EQ(rig.state.ChannelRows, saved.ChannelRows);
+  EXPECT_EQ(rig.state.PerformanceCaption, saved.PerformanceCaption);
+  EXPECT_EQ(rig.state.PoolRows, (std::vector<PoolRow>{{"Other     ", 9}}));
+  EXPECT_EQ(rig.Sent().size(), 80u);
+
+  ChangeEverything();
+  rig.view.calls.clear();
+  ASSERT_EQ(steps.LoadMultAllFile(Path("m.qvm")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.view.calls.front(), "HideMultiEditPanel");
+  EXPECT_EQ(rig.state.Captions, saved.Captions);
+  EXPECT_EQ(rig.state.ChannelRows, saved.ChannelRows);
+  EXPECT_NE(rig.state.PerformanceCaption, saved.PerformanceCaption);
+  EXPECT_EQ(rig.Sent().size(), 72u);
+}
+
+TEST_F(FileSteps_, SingleMultiGoesIntoAnotherPartWithItsNumberAndChannel) {
+  Populate();
+  rig.session.SetPartCaption(4, PartCaptionFor("Bass", 4));
+  ASSERT_TRUE(steps.SaveMultFile(4, Path("m5.qvs")));
+  const Byte m9Channel = rig.model.PartBlk.At(kReceiveChannelByte, 0, 8);
+  const int m9Row = rig.state.ChannelRow(8);
+  const Bytes m5Block1 = Block(1, 4);
+  rig.view.calls.clear();
+
+  ASSERT_EQ(steps.LoadMultFile(8, Path("m5.qvs")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.view.calls.front(), "HideMultiEditPanel");
+  EXPECT_EQ(rig.state.Caption(8), "Bass       M9");
+  EXPECT_EQ(rig.state.ChannelRow(8), m9Row);
+  for (int b = 0; b < 5; ++b) EXPECT_EQ(rig.model.PartBlk.At(kPartNumberByte, b, 8), 8);
+  EXPECT_EQ(rig.model.PartBlk.At(kReceiveChannelByte, 0, 8), m9Channel);
+  const Bytes m9Block1 = Block(1, 8);
+  EXPECT_EQ(Bytes(m5Block1.begin() + 9, m5Block1.end() - 2), Bytes(m9Block1.begin() + 9, m9Block1.end() - 2));
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 5u);
+  for (int b = 0; b < 5; ++b) EXPECT_EQ(sent[std::size_t(b)], Block(b, 8));
+}
+
+TEST_F(FileSteps_, PoolRowsAndFreeSlotsFollowTheFile) {
+  Populate();
+  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("p.qvp")));
+  rig.session.ClearPool();
+  rig.session.SetPoolRows({{"Nine     ", 1}});  // nine letters: saved with a blank
+  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("one.qvp")));
+  rig.session.ClearPool();
+  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("empty.qvp")));
+  EXPECT_EQ(Get(Path("empty.qvp"))[kSlotsAt + 129], 0);
+
+  ASSERT_EQ(steps.LoadLayerPoolFile(Path("p.qvp")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.PoolRows, (std::vector<PoolRow>{{"Alpha     ", 5}, {"Bravo     ", 0}, {"Charlie   ", 7}}));
+  EXPECT_EQ(rig.session.LowestFreePoolSlot(), 1);
+  ASSERT_EQ(steps.LoadLayerPoolFile(Path("one.qvp")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.PoolRows, (std::vector<PoolRow>{{"Nine      ", 1}}));
+  rig.model.LayerPool.Entry[5].Blocks.Blk1[20] = 0;
+  ASSERT_EQ(steps.LoadLayerPoolFile(Path("empty.qvp")), LoadResult::kLoaded);
+  EXPECT_TRUE(rig.state.PoolRows.empty());
+  EXPECT_EQ(rig.session.LowestFreePoolSlot(), 0);
+  EXPECT_EQ(rig.model.LayerPool.Entry[5].Blocks.Blk1[20], 55);  // the blocks come from the file all the same
+  EXPECT_TRUE(rig.Sent().empty());
+}
+
+// ---- The performance --------------------------------------------------------------
+
+TEST_F(FileSteps_, PerformanceLoadSendsEightMessagesAndShowsTheLayers) {
+  rig.session.RtrvPerformance();
+  PerformanceRecord perf = rig.model.Performance;
+  perf.Lyr2[kLayerSwitchByte] = 0;
+  perf.Lyr4[kLayerSwitchByte] = 2;
+  perf.Com0[kPerfChannelByte] = 12;
+  Put(Path("x.qvx"), RecordBytes(perf));
+  rig.backend.ClearRecords();
+  rig.view.calls.clear();
+
+  ASSERT_EQ(steps.LoadPerformanceFile(Path("x.qvx")), LoadResult::kLoaded);
+  const auto sent = rig.Sent();
+  std::vector<std::size_t> lengths;
+  for (const Bytes& m : sent) lengths.push_back(m.size());
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{37, 63, 34, 20, 56, 56, 56, 56}));
+  EXPECT_EQ(sent[0][kPerfChannelByte], 3);  // the preferences' channel, not the file's
+  EXPECT_EQ(rig.view.calls.front(), "HideEffectsPanel");
+  EXPECT_EQ(rig.view.calls.back(), "EffectsBypassEnded");
+  const std::string name = rig.state.PerformanceCaption;
+  EXPECT_EQ(rig.state.Layer(1).text, name + "A");
+  EXPECT_EQ(rig.state.Layer(3).text, name + "C");
+  EXPECT_FALSE(rig.state.Layer(2).enabled || rig.state.Layer(4).enabled);
+  EXPECT_EQ(rig.state.Layer(4).text, "         ");
+}
+
+// ---- Mends ------------------------------------------------------------------------
+
+TEST_F(FileSteps_, ShortAllMultisFilesApplyOnlyTheirWholeParts) {
+  Populate();
+  ASSERT_TRUE(steps.SaveMultAllFile(Path("m.qvm")));
+  const Bytes full = Get(Path("m.qvm"));
+  ChangeEverything();
+  EditorState before = rig.state;
+  const Bytes m7Block0 = Block(0, 6);
+
+  // Two parts and part of a third.
+  Put(Path("short.qvm"), Bytes(full.begin(), full.begin() + 2 * 192 + 191));
+  ASSERT_EQ(steps.LoadMultAllFile(Path("short.qvm")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Caption(4), "Part4      M5");
+  EXPECT_EQ(rig.state.Caption(5), "Part5      M6");
+  EXPECT_EQ(rig.state.Caption(6), before.Caption(6));
+  EXPECT_EQ(rig.state.ChannelRow(6), before.ChannelRow(6));
+  EXPECT_EQ(Block(0, 6), m7Block0);
+  const auto sent = rig.Sent();
+  EXPECT_EQ(sent.size(), 10u + 2u);  // two parts' blocks, two channels
+
+  rig.backend.ClearRecords();
+  Put(Path("tiny.qvm"), Bytes(full.begin(), full.begin() + 191));
+  EXPECT_EQ(steps.LoadMultAllFile(Path("tiny.qvm")), LoadResult::kWrongType);
+  Put(Path("empty.qvm"), {});
+  EXPECT_EQ(steps.LoadMultAllFile(Path("empty.qvm")), LoadResult::kWrongType);
+  Bytes longest = full;
+  longest.resize(18200, 0x11);
+  Put(Path("long.qvm"), longest);
+  EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Caption(15), "Part15     M16");
+  longest.push_back(0);
+  Put(Path("long.qvm"), longest);
+  EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kWrongType);
+}
+
+TEST_F(FileSteps_, ForeignPartNumbersAndOffChannelsDoNotStopOrMisdirectALoad) {
+  Populate();
+  ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
+  Bytes f = Get(Path("w.qvw"));
+  for (int e = 0; e < 12; ++e)
+    for (int b = 0; b < 5; ++b) f[kElement * std::size_t(e) + BlkAt(b) + 7] = 0;  // all for part 0
+  f[2 * kElement + 13] = 0x7F;  // M7 "off"
+  Put(Path("w.qvw"), f);
+  ChangeEverything();
+  rig.session.SetChannelRow(6, 4);
+  rig.backend.ClearRecords();
+
+  ASSERT_EQ(steps.LoadWorkspaceFile(Path("w.qvw")), LoadResult::kLoaded);
+  for (int part = 4; part <= 15; ++part)
+    for (int b = 0; b < 5; ++b) EXPECT_EQ(rig.model.PartBlk.At(kPartNumberByte, b, part), part);
+  EXPECT_EQ(rig.state.ChannelRow(6), 4);  // kept
+  EXPECT_EQ(rig.state.ChannelRow(15), 0);
+  EXPECT_EQ(rig.state.ChannelRow(7), 15 - 7);
+  EXPECT_EQ(rig.state.PoolRows.size(), 3u);  // the rest of the file came in
+  const auto sent = rig.Sent();
+  EXPECT_EQ(sent.size(), 60u + 11u + 8u);
+  for (std::size_t i = 0; i < 60; ++i) EXPECT_EQ(sent[i][7], 4 + i / 5);
+}
+
+TEST_F(FileSteps_, DamagedPoolRefusesTheWholeFile) {
+  Populate();
+  ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
+  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("p.qvp")));
+  const Bytes ws = Get(Path("w.qvw")), pool = Get(Path("p.qvp"));
+  ChangeEverything();
+  rig.session.SetPoolRows({{"Kept      ", 2}});
+  const EditorState before = rig.state;
+  const auto damage = [](Bytes f, std::size_t poolAt, int how) {
+    if (how == 0) f[poolAt + kSlotsAt + 129] = 129;      // count above 128
+    if (how == 1) f[poolAt + kSlotsAt + 1] = 128;        // slot above 127
+    if (how == 2) f[poolAt + kSlotsAt + 2] = 5;          // slot 5 in two rows
+    return f;
+  };
+  for (int how = 0; how < 3; ++how) {
+    Put(Path("bad.qvw"), damage(ws, kPoolAt, how));
+    Put(Path("bad.qvp"), damage(pool, 0, how));
+    EXPECT_EQ(steps.LoadWorkspaceFile(Path("bad.qvw")), LoadResult::kDamagedPool) << how;
+    EXPECT_EQ(steps.LoadLayerPoolFile(Path("bad.qvp")), LoadResult::kDamagedPool) << how;
+  }
+  EXPECT_EQ(rig.state.Captions, before.Captions);
+  EXPECT_EQ(rig.state.PoolRows, before.PoolRows);
+  EXPECT_EQ(rig.state.PerformanceCaption, before.PerformanceCaption);
+  EXPECT_TRUE(rig.Sent().empty());
+  LayerPoolRecord full{};
+  full.PoolCount = 128;
+  for (int k = 0; k < 128; ++k) full.PoolSlot[std::size_t(k)] = static_cast<Byte>(127 - k);
+  EXPECT_TRUE(FileSteps::LayerPoolRecordValid(full));
+}
+
+TEST_F(FileSteps_, BusyWorkspaceLoadSendsNoChannelsAndOnlyRegularFilesAreRead) {
+  Populate();
+  ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
+  ChangeEverything();
+  rig.model.Busy = true;
+  ASSERT_EQ(steps.LoadWorkspaceFile(Path("w.qvw")), LoadResult::kLoaded);
+  rig.model.Busy = false;
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 68u);
+  EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), IsChannelChange));
+  EXPECT_EQ(rig.state.ChannelRow(4), 11);  // the rows show the loaded channels all the same
+
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_directories(Path("folder"));
+  for (const std::string& p : {Path("fifo"), Path("folder"), Path("missing")}) {
+    EXPECT_EQ(steps.LoadWorkspaceFile(p), LoadResult::kCannotRead);
+    EXPECT_EQ(steps.LoadMultAllFile(p), LoadResult::kCannotRead);
+  }
+  EXPECT_FALSE(steps.DumpSysExToText(Path("missing"), Path("dump.txt")));
+  EXPECT_FALSE(fs::exists(Path("dump.txt")));
+}
+
+// ---- Exports and listings ------------------------------------------------------
+
+TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
+  Populate();
+  rig.instrument.SetPerformanceName("Exported");
+  ASSERT_TRUE(steps.SaveSetupSysExFile(Path("s.syx")));
+  EXPECT_EQ(rig.state.PerformanceCaption, "Exported");
+  const Bytes syx = Get(Path("s.syx"));
+  ASSERT_EQ(syx.size(), 2502u);
+  EXPECT_EQ(syx[13], 11);  // M5's channel row
+  ASSERT_TRUE(steps.SaveSetupMidiFile(Path("s.mid"), 4));
+  const Bytes mid = Get(Path("s.mid"));
+  ASSERT_EQ(mid.size(), 2691u);
+  EXPECT_EQ(mid[49], 7);  // the density's delta
+  ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
+  const Bytes text = Get(Path("w.txt"));
+  EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26 + 3);
+  const std::string listing(text.begin(), text.end());
+  EXPECT_NE(listing.find("Midi Channel\t 12\tPart4     \t"), std::string::npos);
+  EXPECT_NE(listing.find("\t\t\tCharlie   \t"), std::string::npos);
+  ASSERT_TRUE(steps.DumpSysExToText(Path("s.syx"), Path("dump.txt")));
+  EXPECT_GT(fs::file_size(Path("dump.txt")), syx.size());
+}
+
+}  // namespace
+}  // namespace qv
