@@ -85,8 +85,7 @@ void MainWindow::StartupWork() {
 // read is passed over in silence; one of another length, or with a damaged
 // pool, gets its box. Either way the parts then follow their retrieve boxes.
 bool MainWindow::LoadStartupWorkspace(const QString& path) {
-  FileSteps steps(*session_);
-  switch (steps.LoadWorkspaceFile(path.toStdString())) {
+  switch (fileSteps_->LoadWorkspaceFile(path.toStdString())) {
     case LoadResult::kLoaded:
       return true;
     case LoadResult::kWrongType:
