@@ -18,23 +18,23 @@ namespace qv {
 
 FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
   FileWriteResult result;
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    result.reason = file.errorString().toStdString();
+  QSaveFile saveFile(QString::fromStdString(path));
+  if (!saveFile.open(QIODevice::WriteOnly)) {
+    result.reason = saveFile.errorString().toStdString();
     return result;
   }
   const auto size = static_cast<qint64>(bytes.size());
-  const qint64 written = bytes.empty() ? 0 : file.write(reinterpret_cast<const char*>(bytes.data()), size);
+  const qint64 written = bytes.empty() ? 0 : saveFile.write(reinterpret_cast<const char*>(bytes.data()), size);
   if (written != size) {
-    result.reason = file.errorString().toStdString();
-    if (result.reason.empty() || file.error() == QFileDevice::NoError)
+    result.reason = saveFile.errorString().toStdString();
+    if (result.reason.empty() || saveFile.error() == QFileDevice::NoError)
       result.reason = "Only " + std::to_string(written < 0 ? 0 : written) + " of " + std::to_string(size) +
                       " bytes could be written.";
-    file.cancelWriting();
+    saveFile.cancelWriting();
     return result;
   }
-  if (!file.commit()) {
-    result.reason = file.errorString().toStdString();
+  if (!saveFile.commit()) {
+    result.reason = saveFile.errorString().toStdString();
     return result;
   }
   result.ok = true;
