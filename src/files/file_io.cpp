@@ -16,6 +16,12 @@
 
 namespace qv {
 
+std::string FailedSaveText(const std::string& path, const std::string& reason) {
+  std::string text = "The file \"" + path + "\" could not be saved.";
+  if (!reason.empty()) text += "\n\n" + reason;
+  return text;
+}
+
 FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
   FileWriteResult result;
   QSaveFile saveFile(QString::fromStdString(path));

@@ -310,17 +310,15 @@ FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
   input.path = path;
   input.performanceCaption = state.PerformanceCaption;
   for (std::size_t e = 0; e < input.channelRows.size(); ++e) {
-    input.channelRows[e] = state.PartChannel(kFirstMultiPart + static_cast<int>(e));
+    input.channelRows[e] = state.ChannelRows[e];  // -1, no row selected, shows " 0"
     input.multiCaptions[e] = state.Captions[e];
   }
   for (const PoolRow& row : state.PoolRows) input.poolRows.push_back(row.name);
   return WriteFileSafely(path, BuildWorkspaceText(input));
 }
 
-FileWriteResult FileSteps::DumpSysExToText(const std::string& inPath, const std::string& outPath) {
-  const FileReadResult read = ReadRegularFile(inPath, kSysExDumpLimit);
-  if (!read) return {false, read.reason};
-  return WriteFileSafely(outPath, BuildSysExTextDump(read.bytes));
+FileWriteResult FileSteps::DumpSysExToText(const Bytes& input, const std::string& outPath) {
+  return WriteFileSafely(outPath, BuildSysExTextDump(input));
 }
 
 }  // namespace qv

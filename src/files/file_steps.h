@@ -59,9 +59,9 @@ class FileSteps {
   FileWriteResult SaveSetupSysExFile(const std::string& path);
   FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
   FileWriteResult SaveWorkspaceText(const std::string& path);
-  // Debug > "Write sysex": the listing of `inPath` (at most 42001 bytes) into
-  // `outPath`. A source that cannot be read writes nothing (ok = false).
-  FileWriteResult DumpSysExToText(const std::string& inPath, const std::string& outPath);
+  // Debug > "Write sysex": the listing of `input` (its first 42001 bytes;
+  // the source file was read before the save dialog) into `outPath`.
+  FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath);
 
   // ---- Steps shared by the loads and saves -----------------------------------
   // Elements 0..wholeParts-1 go into M5.. and to the instrument (byte 7 set to

@@ -81,8 +81,8 @@ PreferencesFileRead ReadPreferencesFile(const std::string& path) {
   return result;
 }
 
-bool WritePreferencesFile(const std::string& path, const PreferencesRecord& record) {
-  return WriteFileSafely(path, record.Encode()).ok;
+FileWriteResult WritePreferencesFile(const std::string& path, const PreferencesRecord& record) {
+  return WriteFileSafely(path, record.Encode());
 }
 
 }  // namespace qv

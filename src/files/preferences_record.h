@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <string>
 
+#include "files/file_io.h"
 #include "instrument/bytes.h"
 
 namespace qv {
@@ -70,8 +71,9 @@ struct PreferencesFileRead {
 PreferencesFileRead ReadPreferencesFile(const std::string& path);
 
 // Writes the record through WriteFileSafely, so that the file holds exactly
-// kSize bytes (a longer existing file is replaced whole). Returns false when
-// the file could not be written; an existing file then stays as it was.
-bool WritePreferencesFile(const std::string& path, const PreferencesRecord& record);
+// kSize bytes (a longer existing file is replaced whole). When the file
+// could not be written, an existing file stays as it was and the result
+// gives the system's reason.
+FileWriteResult WritePreferencesFile(const std::string& path, const PreferencesRecord& record);
 
 }  // namespace qv

@@ -29,7 +29,7 @@ class FileCommands {
   virtual FileWriteResult SaveSetupSysExFile(const std::string& path) = 0;
   virtual FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue) = 0;
   virtual FileWriteResult SaveWorkspaceText(const std::string& path) = 0;
-  virtual FileWriteResult DumpSysExToText(const std::string& inPath, const std::string& outPath) = 0;
+  virtual FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath) = 0;
 };
 
 // The program's steps.
@@ -61,8 +61,8 @@ class StepCommands : public FileCommands {
     return steps_.SaveSetupMidiFile(path, densitySliderValue);
   }
   FileWriteResult SaveWorkspaceText(const std::string& path) override { return steps_.SaveWorkspaceText(path); }
-  FileWriteResult DumpSysExToText(const std::string& inPath, const std::string& outPath) override {
-    return steps_.DumpSysExToText(inPath, outPath);
+  FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath) override {
+    return steps_.DumpSysExToText(input, outPath);
   }
 
  private:

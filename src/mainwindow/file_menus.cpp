@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <optional>
 
+#include "files/file_io.h"
+#include "files/text_exports.h"
 #include "filewindows/load_aid_window.h"
 #include "link/prompts.h"
 #include "mainwindow/command.h"
@@ -225,9 +227,7 @@ void FileMenus::Save(const char* filter, bool retrieves,
 }
 
 void FileMenus::ReportFailedSave(const std::string& path, const std::string& reason) {
-  std::string text = "The file \"" + path + "\" could not be saved.";
-  if (!reason.empty()) text += "\n\n" + reason;
-  prompts_.Message(text);
+  prompts_.Message(FailedSaveText(path, reason));
 }
 
 void FileMenus::SvWrkSpace_Click() {
@@ -276,9 +276,12 @@ void FileMenus::SvWrkSpaceText_Click() {
 void FileMenus::LdSysEx_Click() {
   const auto in = prompts_.OpenFile(kAnyFileFilter);
   if (!in) return;
-  if (!ReadRegularFile(*in, 0)) return;
+  // The source is read once, before the save dialog; one that cannot be
+  // read ends the command.
+  const FileReadResult source = ReadRegularFile(*in, kSysExDumpLimit);
+  if (!source) return;
   Save(kAllMultisFilter, false,
-       [this, source = *in](const std::string& path) { return steps_->DumpSysExToText(source, path); });
+       [this, &source](const std::string& path) { return steps_->DumpSysExToText(source.bytes, path); });
 }
 
 }  // namespace qv

@@ -14,7 +14,8 @@ inline QString FromLatin1(const std::string& text) {
 inline std::string ToLatin1(const QString& text) {
   std::string out;
   out.reserve(static_cast<std::size_t>(text.size()));
-  for (const QChar c : text) out.push_back(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
+  // By code point: a character beyond 16 bits is one "?", not two.
+  for (const char32_t c : text.toUcs4()) out.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
   return out;
 }
 

@@ -259,7 +259,12 @@ PreferencesRecord PrefDialog::ToRecord() const {
   return record;
 }
 
-bool PrefDialog::SavePreferences() { return WritePreferencesFile(PreferencesFile().toStdString(), ToRecord()); }
+bool PrefDialog::SavePreferences() {
+  const std::string path = PreferencesFile().toStdString();
+  const FileWriteResult written = WritePreferencesFile(path, ToRecord());
+  if (!written) prompts_.Message(FailedSaveText(path, written.reason));
+  return written.ok;
+}
 
 int PrefDialog::PerfChannelRow() const { return std::max(0, cmbPerfChnl->currentIndex()); }
 int PrefDialog::MidiInDevRow() const { return Combo1->currentIndex(); }
@@ -289,7 +294,7 @@ void PrefDialog::OKButton_Click() {
     if (onOkAtStartUp) onOkAtStartUp();
     startingUp = false;
   }
-  SavePreferences();  // a failure leaves the values in force for this run
+  SavePreferences();  // a failure is told; the values stay in force for this run
   hide();
   inOk_ = false;
 }

@@ -69,6 +69,7 @@ std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode
   // choice. The name is taken as typed (no extension is added), and a save
   // over an existing file asks first.
   QFileDialog dialog(Parent());
+  dialog.setObjectName(QStringLiteral("CommonDialog1"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFileFilter(filter));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
 #include "files/file_io.h"
 
 namespace qv {
@@ -21,10 +22,7 @@ namespace fs = std::filesystem;
 class FileIo : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qv_io_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = test::NewTempFolder("qv_io_");
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }

@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include "temp_folder.h"
 #include "files/file_steps.h"
 #include "session_rig.h"
 
@@ -45,10 +46,7 @@ bool Accepted(const Loader& loader, std::size_t n) {
 class GarbageFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qv_garbage_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = test::NewTempFolder("qv_garbage_");
     path_ = (dir_ / "f").string();
     rig_.session.ClearPool();  // every slot free, as after start-up
   }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "temp_folder.h"
 #include "files/preferences_record.h"
 
 namespace qv {
@@ -14,10 +15,7 @@ namespace fs = std::filesystem;
 class PrefFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qv_pref_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = test::NewTempFolder("qv_pref_");
   }
   void TearDown() override { fs::remove_all(dir_); }
   std::string File() const { return (dir_ / "quorv.ini").string(); }

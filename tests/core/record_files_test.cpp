@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "temp_folder.h"
 #include "files/record_files.h"
 
 namespace qv {
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 class RecordFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qv_rec_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = test::NewTempFolder("qv_rec_");
   }
   void TearDown() override { fs::remove_all(dir_); }
   // A file of n bytes counting up from 1.

@@ -77,6 +77,7 @@ TEST(WorkspaceText, EmptyPoolShortCaptionsAndCharactersOutsideLatin1) {
   in.performanceCaption = "Init";
   in.multiCaptions[3] = "";
   in.multiCaptions[4] = std::string("A&\0\xE9", 4);
+  in.channelRows[5] = -1;  // no row selected (a channel the list does not have)
   const Bytes bytes = BuildWorkspaceText(in);
   const std::vector<std::string> lines = Lines(bytes);
   ASSERT_EQ(lines.size(), 26u);
@@ -84,6 +85,7 @@ TEST(WorkspaceText, EmptyPoolShortCaptionsAndCharactersOutsideLatin1) {
   EXPECT_EQ(lines[6], Quoted(T(3) + "Midi Channel" + T(1) + "  1" + T(1) + "Init" + T(6)));
   EXPECT_EQ(lines[12], Quoted(T(3) + "Midi Channel" + T(1) + " 4" + T(1) + T(10)));
   EXPECT_EQ(lines[13], Quoted(T(3) + "Midi Channel" + T(1) + " 5" + T(1) + std::string("A&\0\xE9", 4) + T(10)));
+  EXPECT_EQ(lines[14].substr(0, 20), "\"" + T(3) + "Midi Channel" + T(1) + " 0" + T(1));
   EXPECT_EQ(lines[25], Quoted(T(13)));
   EXPECT_EQ(Text(bytes).substr(Text(bytes).size() - 3), "\"\r\n");
 }

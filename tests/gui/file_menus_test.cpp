@@ -66,8 +66,8 @@ struct RecordingSteps : FileCommands {
   FileWriteResult SaveSetupSysExFile(const std::string& p) override { return Save("SaveSetupSysExFile", p); }
   FileWriteResult SaveSetupMidiFile(const std::string& p, int d) override { return Save("SaveSetupMidiFile", p, d); }
   FileWriteResult SaveWorkspaceText(const std::string& p) override { return Save("SaveWorkspaceText", p); }
-  FileWriteResult DumpSysExToText(const std::string& in, const std::string& out) override {
-    calls.push_back({"DumpSysExToText", in, -1, Hourglass()});
+  FileWriteResult DumpSysExToText(const Bytes& in, const std::string& out) override {
+    calls.push_back({"DumpSysExToText", std::string(in.begin(), in.end()), -1, Hourglass()});
     return Save("(dump output)", out);
   }
 };
@@ -278,12 +278,16 @@ class FileMenusTest : public QObject {
   // cannot be read ends the command before the save dialog.
   void writeSysexAsksForTheSourceThenTheOutput() {
     Rig r;
-    QFile(r.tmp.filePath("in.syx")).open(QIODevice::WriteOnly);
+    QFile source(r.tmp.filePath("in.syx"));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("\xF0\x43\xF7");
+    source.close();
     r.h.prompts.openFiles = {r.In("in.syx")};
     r.h.prompts.saveFiles = {r.In("out")};
     r.Trigger("LdSysEx");
     QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "save All Multis (*.qvm)|*.qvm"}));
-    QCOMPARE(r.steps.calls.front(), (RecordingSteps::Call{"DumpSysExToText", r.In("in.syx")}));
+    // The source's bytes as read before the save dialog.
+    QCOMPARE(r.steps.calls.front(), (RecordingSteps::Call{"DumpSysExToText", "\xF0\x43\xF7"}));
     QCOMPARE(r.steps.calls.back().path, r.In("out"));
 
     r.h.ClearRecords();

@@ -215,12 +215,16 @@ class PrefDialogTest : public QObject {
     QVERIFY(dlg->ChkMlt[0]->isChecked());
   }
 
-  void unwritableFileHidesTheDialogWithoutABox() {
+  // A file that cannot be written: one box names it and gives the reason;
+  // the dialog hides all the same and its values stay in force.
+  void unwritableFileIsToldAndHidesTheDialog() {
     PrefDialog dlg(backend_, prompts_, dir_->filePath("missing/folder"));
     dlg.show();
     QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
     QVERIFY(!dlg.isVisible());
-    QVERIFY(prompts_.shown.empty());
+    const auto messages = prompts_.Messages();
+    QCOMPARE(messages.size(), std::size_t{1});
+    QVERIFY(messages[0].rfind("The file \"" + dir_->filePath("missing/folder/quorv.ini").toStdString() + "\"", 0) == 0);
     QVERIFY(!dlg.SavePreferences());
   }
 };
