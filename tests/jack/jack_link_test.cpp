@@ -4,19 +4,26 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <thread>
 
+#include "editor/session.h"
+#include "files/file_steps.h"
+#include "files/record_files.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "jack_ports.h"
 #include "link/midi_link.h"
 #include "link/rtmidi_backend.h"
+#include "recording_session_view.h"
 #include "scripted_prompts.h"
+#include "session_rig.h"
 
 namespace qv::test {
 namespace {
@@ -77,7 +84,8 @@ struct JackRig {
   JackCs2x cs2x{UniqueClientName("CS2x")};
   RtMidiBackend backend{MidiApi::Jack, client};
   ScriptedPrompts prompts;
-  DataModel model;
+  EditorState state;
+  DataModel& model = state.Model;
   NoTrace trace;
   std::unique_ptr<MidiLink> link = std::make_unique<MidiLink>(backend, prompts, SystemClock(), model, trace);
   std::unique_ptr<JackKeyboard> keyboard;
@@ -195,6 +203,125 @@ TEST(JackLink, WorkspaceSizedBurstArrivesWholeAndInOrder) {
     EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x0F, 0x0B), 115);  // volume of the last part
     EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 3);    // receive channel
     EXPECT_EQ(cs2x.Param(kModelCs, 0x60, 0x04, 0x00), 0x24);  // Lyr4
+  });
+}
+
+// A workspace saved (the save retrieves the performance first), then parts,
+// performance and pool changed in the program and on the instrument's own
+// panel, then the file loaded again: the instrument holds the file's twelve
+// parts and its performance, and the program what it saved.
+TEST(JackLink, WorkspaceSavedAndLoadedAgainComesBackOnTheInstrumentAndInTheProgram) {
+  REQUIRE_JACK();
+  RunOverJack([] {
+    namespace fs = std::filesystem;
+    struct Folder {
+      fs::path path = fs::temp_directory_path() / UniqueClientName("qv_jack_workspace");
+      Folder() { fs::create_directories(path); }
+      ~Folder() { fs::remove_all(path); }
+    } folder;
+    const std::string file = (folder.path / "w.qvw").string();
+
+    JackRig rig;
+    ASSERT_TRUE(rig.Open());
+    RecordingSessionView view;
+    view.state = &rig.state;
+    view.performanceChannel = 3;
+    Session session(rig.state, *rig.link, view);
+    FileSteps steps(session);
+    Cs2xEmulator& cs2x = rig.cs2x.Instrument();
+
+    // A workspace in use: parts edited on the instrument and retrieved,
+    // named, on channels of their own; a performance of its own; a pool.
+    for (Byte part = 4; part < 16; ++part) cs2x.SetParam(kModelXg, 0x08, part, 0x0B, static_cast<Byte>(100 + part));
+    cs2x.SetPerformanceName("Saved ws");
+    session.RtrvAllMultis();
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+      session.SetPartCaption(part, PartCaptionFor("Part" + std::to_string(part), part));
+      session.SetChannelRow(part, 15 - part);
+    }
+    rig.model.LayerPool.Entry[5].Blocks = rig.model.DefMultiSyx;
+    rig.model.LayerPool.Entry[5].Blocks.Blk1[20] = 55;
+    session.SetPoolRows({{"Alpha     ", 5}, {"Bravo     ", 0}});
+    rig.cs2x.ClearEvents();
+    ASSERT_TRUE(steps.SaveWorkspaceFile(file));
+    std::vector<Bytes> sent = rig.cs2x.Received(10);
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(), IsRequest), 8);  // the performance retrieved
+    const EditorState saved = rig.state;
+    const auto read = std::make_unique<RecordFileRead<WorkspaceRecord>>(ReadRecordFile<WorkspaceRecord>(file));
+    ASSERT_EQ(read->status, RecordFileStatus::kRead);
+    const WorkspaceRecord& record = read->record;
+    ASSERT_EQ(GetName(record.Multis.Part[0].Name), "Part4     ");
+    ASSERT_EQ(std::string(record.Perf.Com1.begin() + kPerfNameFirst, record.Perf.Com1.begin() + kPerfNameFirst + 8),
+              "Saved ws");
+
+    // Everything changed: default parts on channel 1, another performance
+    // chosen, another pool, and an edit on the instrument's panel.
+    session.InitMltall();
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) session.SetChannelRow(part, 0);
+    session.SelectPerformance(false, false, 9);
+    // Its replies came after all of the above; its last message, the
+    // performance channel, may still be on its way.
+    for (int i = 0; i < 2000 && cs2x.Param(kModelCs, 0x50, 0x00, 0x00) != 3; ++i) std::this_thread::sleep_for(1ms);
+    session.SetPoolRows({{"Other     ", 9}});
+    rig.model.LayerPool = LayerPoolRecord{};
+    cs2x.SetParam(kModelXg, 0x08, 0x06, 0x0B, 1);
+    ASSERT_NE(cs2x.PerformanceName(), "Saved ws");
+    ASSERT_NE(rig.state.Captions, saved.Captions);
+    ASSERT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 0);
+
+    rig.cs2x.ClearEvents();
+    ASSERT_EQ(steps.LoadWorkspaceFile(file), LoadResult::kLoaded);
+
+    // What left is what the same load sends on the fake wire, message for
+    // message: the 60 part blocks, the 12 channels, the 8 performance blocks.
+    std::vector<Bytes> onFakeWire;
+    {
+      SessionRig fake;
+      fake.view.performanceChannel = 3;
+      FileSteps fakeSteps(fake.session);
+      ASSERT_EQ(fakeSteps.LoadWorkspaceFile(file), LoadResult::kLoaded);
+      onFakeWire = fake.Sent();
+    }
+    ASSERT_EQ(onFakeWire.size(), 80u);
+    sent = rig.cs2x.Received(onFakeWire.size());
+    ASSERT_EQ(sent.size(), onFakeWire.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) EXPECT_EQ(HexString(sent[i]), HexString(onFakeWire[i])) << i;
+
+    // The instrument holds the file's parts and performance, each block
+    // with the checksum it is sent with; the program's parts are the same.
+    int blocks = 0;
+    const auto expectHeld = [&](const Byte* inFile, int kind, Byte model, const Byte* inProgram = nullptr) {
+      Bytes expected(inFile, inFile + BlkLen(kind));
+      StoreBulkChecksum(expected.data(), expected.size());
+      EXPECT_EQ(HexString(cs2x.BulkDump(model, expected[6], expected[7], expected[8])), HexString(expected));
+      if (inProgram) {
+        EXPECT_EQ(HexString(Bytes(inProgram, inProgram + BlkLen(kind))), HexString(expected));
+      }
+      ++blocks;
+    };
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+      for (int b = 0; b < kMultiBlocks; ++b)
+        expectHeld(record.Multis.Part[static_cast<std::size_t>(part - 4)].Blocks.Block(b), b, kModelXg,
+                   rig.model.PartBlk.Block(b, part));
+    expectHeld(record.Perf.Com0.data(), 8, kModelCs);
+    expectHeld(record.Perf.Com1.data(), 5, kModelCs);
+    expectHeld(record.Perf.Com2.data(), 6, kModelCs);
+    expectHeld(record.Perf.Com3.data(), 7, kModelCs);
+    for (int layer = 1; layer <= 4; ++layer) expectHeld(record.Perf.Layer(layer).data(), 9, kModelCs);
+    EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x06, 0x0B), 106);  // the panel's edit undone
+    EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 11);
+    EXPECT_EQ(cs2x.Param(kModelCs, 0x50, 0x00, 0x00), 3);  // the performance channel
+    EXPECT_EQ(cs2x.PerformanceName(), "Saved ws");
+
+    EXPECT_EQ(rig.state.Captions, saved.Captions);
+    EXPECT_EQ(rig.state.ChannelRows, saved.ChannelRows);
+    EXPECT_EQ(rig.state.PerformanceCaption, saved.PerformanceCaption);
+    EXPECT_EQ(rig.state.PoolRows, saved.PoolRows);
+    EXPECT_EQ(RecordBytes(rig.model.Performance), RecordBytes(saved.Model.Performance));
+    EXPECT_EQ(RecordBytes(rig.model.LayerPool), RecordBytes(saved.Model.LayerPool));
+    EXPECT_TRUE(rig.prompts.Messages().empty());
+    std::printf("workspace over JACK: %zu messages compared with the fake wire, %d blocks with the instrument\n",
+                sent.size(), blocks);
   });
 }
 
