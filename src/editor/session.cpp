@@ -81,6 +81,13 @@ constexpr std::array<SwitchByte, kEditSwitches> kSwitches = {{
     {0, 16, 0x07, 4},  // part mode
 }};
 
+// What a switch shows for a stored value: the value when it names a state;
+// else the portamento box shows "off" and an option group selects no button.
+int ShownState(int which, int value) {
+  if (value >= 0 && value < kSwitches[static_cast<std::size_t>(which)].states) return value;
+  return which == kSwPortamento ? 0 : kNoSwitchState;
+}
+
 }  // namespace
 
 void Session::SetEditPart(int part) {
@@ -95,9 +102,7 @@ void Session::ShowEditSwitches() {
     const int value = model_.PartBlk.At(sw.byte, sw.block, part);
     int& shown = state_.ShownSwitches[static_cast<std::size_t>(which)];
     const bool names = value < sw.states;
-    // The portamento box shows "off" for a value it cannot show; an option
-    // group selects no button.
-    const int now = names ? value : (which == kSwPortamento ? 0 : kNoSwitchState);
+    const int now = ShownState(which, value);
     const bool changed = now != shown;
     shown = now;
     if (names && changed) SetEditSwitch(which, value);
@@ -107,7 +112,7 @@ void Session::ShowEditSwitches() {
 void Session::SetEditSwitch(int which, int value) {
   if (which < 0 || which >= kEditSwitches) return;
   const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
-  state_.ShownSwitches[static_cast<std::size_t>(which)] = value >= 0 && value < sw.states ? value : kNoSwitchState;
+  state_.ShownSwitches[static_cast<std::size_t>(which)] = ShownState(which, value);
   const int part = model_.EditPart;
   if (!IsMultiPart(part) || value < 0 || value > 127) return;
   model_.PartBlk.At(sw.byte, sw.block, part) = static_cast<Byte>(value);

@@ -198,6 +198,12 @@ TEST(EditSwitches, OnlyChangedSwitchesSendInTheirOrder) {
   rig.session.SetEditSwitch(kSwMonoPoly, 1);  // the user's click
   EXPECT_EQ(rig.model.PartBlk.At(14, 0, 7), 1);
   EXPECT_EQ(rig.Take(), (std::vector<std::string>{"F0 43 10 4C 08 07 05 01 F7"}));
+
+  // A value set that names no state shows as a stored one does.
+  rig.session.SetEditSwitch(kSwPortamento, 5);
+  rig.session.SetEditSwitch(kSwPartMode, 9);
+  EXPECT_EQ(rig.state.ShownSwitches[kSwPortamento], 0);
+  EXPECT_EQ(rig.state.ShownSwitches[kSwPartMode], kNoSwitchState);
 }
 
 }  // namespace
