@@ -25,7 +25,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kNameLength = 10;
 constexpr Byte kXgPartArea = 0x08;  // a1 of the multi-part parameters
 constexpr int kVoiceBlock = 0;
 constexpr int kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
@@ -49,11 +48,6 @@ std::optional<int> VoiceNumber(const QString& text) {
   const double whole = std::floor(value);
   if (whole < 0 || whole > 127) return std::nullopt;
   return static_cast<int>(whole);
-}
-
-QString MultiCaption(const QString& name, int part) {
-  return (name + QString(kNameLength, QLatin1Char(' '))).left(kNameLength) + QStringLiteral(" M") +
-         QString::number(part + 1);
 }
 
 MultiEditPanel::MultiEditPanel(Session& session, QWidget* parent)
@@ -399,7 +393,15 @@ void MultiEditPanel::SetNameText(const QString& text) {
 void MultiEditPanel::TxtName1_Change() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;
-  session_.SetPartCaption(part, ToLatin1(MultiCaption(TxtName1->text(), part)));
+  // A character Latin-1 does not have is "?" in the caption and in the box.
+  const std::string typed = ToLatin1(TxtName1->text());
+  if (const QString held = FromLatin1(typed); held != TxtName1->text()) {
+    const QSignalBlocker quiet(TxtName1);
+    const int cursor = TxtName1->cursorPosition();
+    TxtName1->setText(held);
+    TxtName1->setCursorPosition(cursor);
+  }
+  session_.SetPartCaption(part, PartCaptionFor(typed, part));
   const QString caption = PartCaption(part);
   for (QLabel* label : Label34) label->setText(caption);
 }

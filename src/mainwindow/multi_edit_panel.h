@@ -38,10 +38,6 @@ struct MultiSliderControl {
 // whole number; nothing when the text is not a number or lies outside 0..127.
 std::optional<int> VoiceNumber(const QString& text);
 
-// The caption of a multi button for a typed name: the name padded with
-// blanks and cut to 10 characters, then " M5" .. " M16" for part 4..15.
-QString MultiCaption(const QString& name, int part);
-
 class MultiEditPanel : public QTabWidget {
   Q_OBJECT
  public:
