@@ -20,6 +20,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace qv {
+
 // What the panel needs of the main window.
 class EffectsHost {
  public:
@@ -30,7 +32,7 @@ class EffectsHost {
 class EffectsPanel : public QTabWidget {
   Q_OBJECT
  public:
-  EffectsPanel(qv::DataModel& model, qv::MidiLink& link, EffectsHost& host, QWidget* parent = nullptr);
+  EffectsPanel(DataModel& model, MidiLink& link, EffectsHost& host, QWidget* parent = nullptr);
 
   // Empties the three type lists and fills them from the tables; no row is
   // selected and nothing is sent.
@@ -45,18 +47,18 @@ class EffectsPanel : public QTabWidget {
   // One effect-type list: its rows are the rows of its table.
   struct TypeList {
     QComboBox* list = nullptr;
-    const std::vector<qv::EffType>& (*table)() = nullptr;
+    const std::vector<EffType>& (*table)() = nullptr;
     int msbByte = 0;          // Com2 index of the type MSB; the LSB follows
-    qv::Byte address = 0;     // a3 of 60 00 a3
+    Byte address = 0;     // a3 of 60 00 a3
     bool echo = false;        // a change of row whose "activated" is still to come
   };
   // One effect send: slider, read-out and label.
   struct SendRow {
-    qv::ReleaseSlider* slider = nullptr;
+    ReleaseSlider* slider = nullptr;
     QLineEdit* readout = nullptr;
     QLabel* label = nullptr;
     int byte = 0;             // Com2 index
-    qv::Byte address = 0;     // a3 of 60 00 a3
+    Byte address = 0;     // a3 of 60 00 a3
   };
 
   // Handlers.
@@ -73,9 +75,9 @@ class EffectsPanel : public QTabWidget {
   QComboBox* CmbRvrb = nullptr;
   QComboBox* CmbChrs = nullptr;
   QComboBox* CmbVar = nullptr;
-  qv::ReleaseSlider* SldEffSndCtoR = nullptr;
-  qv::ReleaseSlider* SldEffVarRvbSnd = nullptr;
-  qv::ReleaseSlider* SldEffVarChrSnd = nullptr;
+  ReleaseSlider* SldEffSndCtoR = nullptr;
+  ReleaseSlider* SldEffVarRvbSnd = nullptr;
+  ReleaseSlider* SldEffVarChrSnd = nullptr;
   QLineEdit* Text30 = nullptr;
   QLineEdit* Text31 = nullptr;
   QLineEdit* Text32 = nullptr;
@@ -83,16 +85,15 @@ class EffectsPanel : public QTabWidget {
   QPushButton* CmdEffReset = nullptr;
   QPushButton* CmdEffDn1 = nullptr;
 
- protected:
-  // A drop anywhere on the panel only ends an audition.
-
  private:
   void BuildControls();
   void SetListsEnabled(bool enabled);
   // Com2 := source, TxBuf := the same, and the block leaves whole.
-  void RestoreAndSendBlock(const std::array<qv::Byte, 35>& source);
+  void RestoreAndSendBlock(const std::array<Byte, 35>& source);
 
-  qv::DataModel& model_;
-  qv::MidiLink& link_;
+  DataModel& model_;
+  MidiLink& link_;
   EffectsHost& host_;
 };
+
+}  // namespace qv

@@ -19,7 +19,6 @@
 
 #include "mainwindow/file_commands.h"
 
-class EffectsPanel;
 class QMenu;
 class QMenuBar;
 
@@ -27,6 +26,7 @@ namespace qv {
 
 class LoadAidWindow;
 class MidiLink;
+class EffectsPanel;
 class MultiEditPanel;
 class Prompts;
 class StartupPreferences;

@@ -11,7 +11,6 @@
 #include "link/prompts.h"
 #include "mainwindow/startup_preferences.h"
 
-class EffectsPanel;
 class QAction;
 class QDialog;
 class QMenu;
@@ -19,6 +18,7 @@ class QMenu;
 namespace qv {
 
 class FileMenus;
+class EffectsPanel;
 class MultiEditPanel;
 
 class MainMenu : public QMenuBar {
