@@ -11,7 +11,7 @@ Session::Session(EditorState& state, MidiLink& link, EditorView& view)
     : state_(state), model_(state.Model), link_(link), view_(view) {}
 
 void Session::SetPartCaption(int part, const std::string& caption) {
-  if (!IsMultiPart(part)) return;
+  if (!IsMultiPart(part) || state_.Caption(part) == caption) return;
   state_.Caption(part) = caption;
   view_.PartCaptionChanged(part);
 }

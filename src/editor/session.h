@@ -43,7 +43,7 @@ class Session {
   void ShowPerformance(const std::string& name);
 
   // ---- Multi parts -----------------------------------------------------------
-  // Parts outside 4..15 are left alone.
+  // Parts outside 4..15 are left alone; a caption as it stands tells nobody.
   void SetPartCaption(int part, const std::string& caption);
   // The channel list's rule: the row (outside 0..15: none) is shown; while
   // Busy is clear the channel goes into byte 13 of block 0 and to the
@@ -57,7 +57,6 @@ class Session {
   void RtrvAllMultis();           // 60 transactions, part by part
 
   // ---- Edit panels -----------------------------------------------------------
-  void ShowPartIfEditing(int part) { view_.ShowPartIfEditing(part); }
   void HideEditPanels() { view_.HideEditPanels(); }
   void HideEffectsPanel() { view_.HideEffectsPanel(); }
   void HideMultiEditPanel() { view_.HideMultiEditPanel(); }
@@ -99,7 +98,7 @@ class Session {
   void SetNoteRow(int row) { state_.NoteRow = row; }
   void SetVelocityRow(int row) { state_.VelocityRow = row; }
   void SetTransmitChannelAssigned(bool on) { state_.TransmitChannelAssigned = on; }
-  // The Local Off and Arpeggiator Off check marks: kept and sent.
+  // The Local Off and Arpeggiator Off check marks: each sends its value.
   void SetLocalOff(bool on);
   void SetArpOff(bool on);
   void AuditionPerformance(bool down);

@@ -4,7 +4,6 @@
 #include <QMenu>
 
 #include "mainwindow/command.h"
-#include "mainwindow/command.h"
 #include "mainwindow/effects_panel.h"
 #include "mainwindow/file_menus.h"
 #include "mainwindow/multi_edit_panel.h"
@@ -151,17 +150,10 @@ void MainMenu::AllNtsOff_Click() {
   if (link.ConnectThru() == kMidiOk) link.StartInput();
 }
 
-void MainMenu::LocalOff_Click() {
-  localOff_->setChecked(!localOff_->isChecked());
-  SendLocalOff();
-}
-
 void MainMenu::ArpOff_Click() {
   arpOff_->setChecked(!arpOff_->isChecked());
   SendArpOff();
 }
-
-void MainMenu::TrnsChnlAssgn_Click() { transmitChannel_->setChecked(!transmitChannel_->isChecked()); }
 
 void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }
 

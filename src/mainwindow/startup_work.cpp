@@ -37,7 +37,6 @@ void MainWindow::StartupWork() {
   for (int i = 0; i < kPoolSlots; ++i) model.PoolSlotFree[static_cast<std::size_t>(i)] = kSlotFree;
 
   session.HideEditPanels();
-  developer_->WinOff_Click();
 
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
     session.SetChannelRow(part, ((part - kFirstMultiPart) / 4) * 4);

@@ -32,7 +32,7 @@ void RecordingSessionView::PartCaptionChanged(int part) {
 
 void RecordingSessionView::ChannelRowChanged(int part) {
   const int row = state ? state->ChannelRows.at(static_cast<std::size_t>(part - kFirstMultiPart)) : -1;
-  Record("SetPartChannelRow " + std::to_string(part) + " " + std::to_string(row));
+  Record("ChannelRow " + std::to_string(part) + " " + std::to_string(row));
 }
 
 void RecordingSessionView::PoolChanged() { Record("Pool"); }

@@ -19,7 +19,7 @@ class RecordingSessionView : public EditorView {
   int performanceChannel = 0;  // row of the performance channel list
 
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
-  // "SetPartChannelRow <part> <row>", "ShowPartIfEditing <part>",
+  // "ChannelRow <part> <row>", "ShowPartIfEditing <part>",
   // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
   // "HideEditPanels", "HideEffectsPanel", "HideMultiEditPanel",
   // "EffectsBypassEnded".
