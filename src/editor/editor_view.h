@@ -26,6 +26,13 @@ class EditorView : public TraceSink {
   virtual void EditedNameChanged(bool /*evenIfHidden*/) {}
   // It fills itself again from the edited part's stored messages.
   virtual void RefillEditPanel() {}
+  // Edit > Multi: the multi edit panel opens on part `part` (4..15).
+  virtual void ShowMultiEditPanel(int /*part*/) {}
+  // Edit > Effects: the effects panel opens, filled from the performance.
+  virtual void ShowEffectsPanel() {}
+  // A performance was chosen on the instrument and read back: the effects
+  // panel, when shown, fills again.
+  virtual void PerformanceSelected() {}
   // Both edit panels close.
   virtual void HideEditPanels() {}
   // Only the effects panel, or only the multi edit panel, closes.

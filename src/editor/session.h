@@ -31,7 +31,7 @@ class Session {
   void PutPerfChannelInCom0();
   void ChngPrfMidiChan();
   // Selects program 0..127 (others: 0) of the bank on the instrument, then
-  // retrieves it.
+  // retrieves it and tells the effects panel.
   void SelectPerformance(bool user, bool bank2, int program);
   // The eight performance blocks into the performance record, then the name
   // and layers shown.
@@ -57,6 +57,10 @@ class Session {
   void RtrvAllMultis();           // 60 transactions, part by part
 
   // ---- Edit panels -----------------------------------------------------------
+  void OpenMultiEditPanel(int part) {
+    if (IsMultiPart(part)) view_.ShowMultiEditPanel(part);
+  }
+  void OpenEffectsPanel() { view_.ShowEffectsPanel(); }
   void HideEditPanels() { view_.HideEditPanels(); }
   void HideEffectsPanel() { view_.HideEffectsPanel(); }
   void HideMultiEditPanel() { view_.HideMultiEditPanel(); }

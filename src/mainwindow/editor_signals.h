@@ -28,6 +28,9 @@ class EditorSignals : public QObject, public EditorView {
   void ShowPartIfEditing(int part) override { emit PartToEdit(part); }
   void EditedNameChanged(bool evenIfHidden) override { emit EditedNameToShow(evenIfHidden); }
   void RefillEditPanel() override { emit EditPanelToRefill(); }
+  void ShowMultiEditPanel(int part) override { emit MultiEditPanelToShow(part); }
+  void ShowEffectsPanel() override { emit EffectsPanelToShow(); }
+  void PerformanceSelected() override { emit PerformanceChosen(); }
   void HideEditPanels() override { emit EditPanelsToHide(); }
   void HideEffectsPanel() override { emit EffectsPanelToHide(); }
   void HideMultiEditPanel() override { emit MultiEditPanelToHide(); }
@@ -43,6 +46,9 @@ class EditorSignals : public QObject, public EditorView {
   void PartToEdit(int part);
   void EditedNameToShow(bool evenIfHidden);
   void EditPanelToRefill();
+  void MultiEditPanelToShow(int part);
+  void EffectsPanelToShow();
+  void PerformanceChosen();
   void EditPanelsToHide();
   void EffectsPanelToHide();
   void MultiEditPanelToHide();

@@ -170,6 +170,16 @@ void EffectsPanel::BuildControls() {
   addTab(page, "Effects");
 }
 
+void EffectsPanel::Listen(const EditorSignals& notices) {
+  connect(&notices, &EditorSignals::EffectsPanelToShow, this, &EffectsPanel::EditEffcts);
+  connect(&notices, &EditorSignals::PerformanceChosen, this, [this] {
+    if (isVisible()) EditEffcts();
+  });
+  connect(&notices, &EditorSignals::EditPanelsToHide, this, &QWidget::hide);
+  connect(&notices, &EditorSignals::EffectsPanelToHide, this, &QWidget::hide);
+  connect(&notices, &EditorSignals::BypassEnded, this, &EffectsPanel::EndBypass);
+}
+
 void EffectsPanel::LoadEffectLists() {
   // Filling a list selects nothing and runs no handler.
   for (TypeList& type : types) {

@@ -12,6 +12,7 @@
 #include "instrument/data_model.h"
 #include "instrument/tables.h"
 #include "link/midi_link.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/release_slider.h"
 
 class QCheckBox;
@@ -40,6 +41,9 @@ class EffectsPanel : public QTabWidget {
   // Shows the panel and fills it from Com2 (types, sends), then takes EffOrig.
   // Sends nothing.
   void EditEffcts();
+  // Acts on the editor's notices: opens when asked, fills again after a
+  // performance was chosen while it is shown, closes, ends a bypass.
+  void Listen(const EditorSignals& notices);
   // The instrument took a whole performance: Bypass shows unchecked and the
   // type lists work again. Nothing is sent.
   void EndBypass();

@@ -4,9 +4,7 @@
 #include <QMenu>
 
 #include "mainwindow/command.h"
-#include "mainwindow/effects_panel.h"
 #include "mainwindow/file_menus.h"
-#include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/wait_cursor.h"
 #include "startup/about_box.h"
 
@@ -36,16 +34,11 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, b
 }  // namespace
 
 MainMenu::MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-                   MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent)
-    : QMenuBar(parent),
-      session_(session),
-      prompts_(prompts),
-      prefs_(prefs),
-      multiEdit_(multiEdit),
-      effects_(effects) {
+                   QWidget* parent)
+    : QMenuBar(parent), session_(session), prompts_(prompts), prefs_(prefs) {
   setObjectName("MainMenu");
   BuildFileMenu();
-  files_ = new FileMenus(fileSteps, session_.Link(), prompts, prefs, multiEdit, effects, *this);
+  files_ = new FileMenus(fileSteps, session_, prompts, prefs, *this);
   BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();
@@ -120,9 +113,9 @@ void MainMenu::StrtupPref_Click() { prefs_.ShowPreferences(); }
 
 void MainMenu::ExitMenu_Click() { window()->close(); }
 
-void MainMenu::EditMult(int part) { multiEdit_.EditMult(part); }
+void MainMenu::EditMult(int part) { session_.OpenMultiEditPanel(part); }
 
-void MainMenu::EditEffcts_Click() { effects_.EditEffcts(); }
+void MainMenu::EditEffcts_Click() { session_.OpenEffectsPanel(); }
 
 void MainMenu::RtrvPerf_Click() { session_.RtrvPerformance(); }
 

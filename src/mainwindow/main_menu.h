@@ -1,7 +1,8 @@
 #pragma once
 // The menus of the main window with their items and handlers: File
-// (preferences, exit), Load and Save (file_menus.h), Edit (the two edit panels), Retrieve, Initialize,
-// Midi (notes off and the check marks), Debug and Help.
+// (preferences, exit), Load and Save (file_menus.h), Edit (asks the editor to
+// open an edit panel), Retrieve, Initialize, Midi (notes off and the check
+// marks), Debug and Help.
 
 #include <QMenuBar>
 #include <QPointer>
@@ -18,14 +19,12 @@ class QMenu;
 namespace qv {
 
 class FileMenus;
-class EffectsPanel;
-class MultiEditPanel;
 
 class MainMenu : public QMenuBar {
   Q_OBJECT
  public:
   MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-           MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent = nullptr);
+           QWidget* parent = nullptr);
 
   QMenu* DebugMenu() const { return debug_; }
   // Load, Save, Debug > "Write sysex" and the load aid.
@@ -55,8 +54,6 @@ class MainMenu : public QMenuBar {
   Session& session_;
   Prompts& prompts_;
   StartupPreferences& prefs_;
-  MultiEditPanel& multiEdit_;
-  EffectsPanel& effects_;
   QAction* localOff_ = nullptr;       // LocalOff, checkable
   QAction* arpOff_ = nullptr;         // ArpOff, checkable
   QAction* transmitChannel_ = nullptr;  // TrnsChnlAssgn, checkable; read by the audition

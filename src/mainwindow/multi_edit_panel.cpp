@@ -253,6 +253,17 @@ void MultiEditPanel::EditMult(int part) {
   show();
 }
 
+void MultiEditPanel::Listen(const EditorSignals& notices) {
+  connect(&notices, &EditorSignals::MultiEditPanelToShow, this, &MultiEditPanel::EditMult);
+  connect(&notices, &EditorSignals::PartToEdit, this, [this](int part) {
+    if (isVisible()) EditMult(part);
+  });
+  connect(&notices, &EditorSignals::EditedNameToShow, this, &MultiEditPanel::ShowEditedName);
+  connect(&notices, &EditorSignals::EditPanelToRefill, this, &MultiEditPanel::ShowMultEdit);
+  connect(&notices, &EditorSignals::EditPanelsToHide, this, &QWidget::hide);
+  connect(&notices, &EditorSignals::MultiEditPanelToHide, this, &QWidget::hide);
+}
+
 void MultiEditPanel::ShowMultEdit() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;

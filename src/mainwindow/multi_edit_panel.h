@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "editor/session.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/multi_sliders.h"
 #include "mainwindow/release_slider.h"
 
@@ -47,6 +48,9 @@ class MultiEditPanel : public QTabWidget {
   void EditMult(int part);
   // Fills the panel from the stored messages of the edited part.
   void ShowMultEdit();
+  // Acts on the editor's notices: opens on a part asked for (again while
+  // shown, for a part auditioned or changed), fills again, closes.
+  void Listen(const EditorSignals& notices);
   // The name box takes the edited part's caption: `evenIfHidden`, or only
   // while the panel is shown.
   void ShowEditedName(bool evenIfHidden);

@@ -136,7 +136,6 @@ void PerformancePanel::OptBank2_Click() {
 void PerformancePanel::CmbPrgm_Click() {
   WaitCursor hourglass;
   session_.SelectPerformance(!preset_->isChecked(), !bank1_->isChecked(), programs_->currentIndex());
-  emit PerformanceChosen();
 }
 
 void PerformancePanel::CmdPrfm_MouseDown() { session_.AuditionPerformance(true); }

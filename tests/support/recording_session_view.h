@@ -21,6 +21,7 @@ class RecordingSessionView : public EditorView {
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
   // "ChannelRow <part> <row>", "ShowPartIfEditing <part>",
   // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
+  // "ShowMultiEditPanel <part>", "ShowEffectsPanel", "PerformanceSelected",
   // "HideEditPanels", "HideEffectsPanel", "HideMultiEditPanel",
   // "EffectsBypassEnded".
   std::vector<std::string> calls;
@@ -40,6 +41,9 @@ class RecordingSessionView : public EditorView {
   void ShowPartIfEditing(int part) override;
   void EditedNameChanged(bool evenIfHidden) override;
   void RefillEditPanel() override;
+  void ShowMultiEditPanel(int part) override { Record("ShowMultiEditPanel " + std::to_string(part)); }
+  void ShowEffectsPanel() override { Record("ShowEffectsPanel"); }
+  void PerformanceSelected() override { Record("PerformanceSelected"); }
   void HideEditPanels() override;
   void HideEffectsPanel() override { Record("HideEffectsPanel"); }
   void HideMultiEditPanel() override { Record("HideMultiEditPanel"); }
