@@ -78,11 +78,19 @@ void Session::AuditionPart(int part, bool down) {
 
 void Session::StopAudition() {
   Bytes allOff, notesOff;
-  for (int c = 0; c < 16; ++c) Append(allOff, AllNotesOff(c));
+  for (int c = 0; c < 16; ++c) Append(allOff, qv::AllNotesOff(c));
   link_.SendSysEx(allOff);
   const Byte kk = static_cast<Byte>(NoteRow()), vv = static_cast<Byte>(VelocityRow());
   for (int c = 0; c < 16; ++c) Append(notesOff, NoteOff(c, kk, vv));
   link_.SendSysEx(notesOff);
+}
+
+void Session::AllNotesOff() {
+  StopAudition();
+  link_.DisconnectThru();
+  link_.LinkClock().SleepMs(1000);
+  link_.StopInput();
+  if (link_.ConnectThru() == kMidiOk) link_.StartInput();
 }
 
 // Local control of the keyboard: 00 switches it off, 01 on.

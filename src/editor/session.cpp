@@ -119,4 +119,41 @@ void Session::SetEditSwitch(int which, int value) {
   link_.SendSysEx(XgParmChange(0x08, static_cast<Byte>(part), sw.a3, static_cast<Byte>(value)));
 }
 
+void Session::SetVoice(int part, int msb, int lsb, int prg) {
+  constexpr int kVoiceBlock = 0, kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
+  const auto inRange = [](int v) { return v >= 0 && v <= 127; };
+  if (!IsMultiPart(part) || !inRange(msb) || !inRange(lsb) || !inRange(prg)) return;
+  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(msb);
+  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(lsb);
+  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(prg);
+  const Byte pp = static_cast<Byte>(part);
+  Bytes message = XgParmChange(0x08, pp, 0x01, static_cast<Byte>(msb));
+  Append(message, XgParmChange(0x08, pp, 0x02, static_cast<Byte>(lsb)));
+  Append(message, XgParmChange(0x08, pp, 0x03, static_cast<Byte>(prg)));
+  link_.SendSysEx(message);
+}
+
+// ---- Developer controls and exit ----------------------------------------------
+
+void Session::SendRaw(const Bytes& message) { link_.SendSysEx(message); }
+
+void Session::RequestParm(const Bytes& request) {
+  view_.ClearTrace();
+  link_.RtrvDump(kDumpParm, 0, 0, request);
+}
+
+// Only a device that was opened is stopped or closed: a user without a MIDI
+// input gets no error box while quitting.
+void Session::CloseDevices() {
+  link_.DisconnectThru();
+  if (link_.InputOpen()) {
+    link_.StopInput();
+    link_.CloseInput();
+  }
+  if (link_.OutputOpen()) {
+    link_.ResetOutput();
+    link_.CloseOutput();
+  }
+}
+
 }  // namespace qv

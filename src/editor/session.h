@@ -75,6 +75,9 @@ class Session {
   void ShowEditSwitches();
   // A switch set by the user: shown, stored in the edited part and sent.
   void SetEditSwitch(int which, int value);
+  // The voice of part 4..15: bank MSB, LSB and program, each 0..127, stored
+  // and sent in one message; anything else does nothing.
+  void SetVoice(int part, int msb, int lsb, int prg);
 
   // ---- Layer Pool (layer_pool.cpp) -----------------------------------------
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
@@ -111,6 +114,18 @@ class Session {
   // All Notes Off on every channel, then the audition note's Note Off on
   // every channel.
   void StopAudition();
+  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second.
+  void AllNotesOff();
+
+  // ---- Developer controls and exit -------------------------------------------
+  // A message built from the developer boxes, sent as it is.
+  void SendRaw(const Bytes& message);
+  // The developer's parameter request: the trace is cleared and then lists
+  // the answer.
+  void RequestParm(const Bytes& request);
+  // At exit: MIDI thru is cut and each device that is open is stopped and
+  // closed. Every box is shown and the next step still runs.
+  void CloseDevices();
 
  private:
   int NoteRow() const;

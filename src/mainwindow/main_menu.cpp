@@ -135,12 +135,7 @@ void MainMenu::InitMlt_Click(int part) { session_.InitMlt(part); }
 
 void MainMenu::AllNtsOff_Click() {
   WaitCursor hourglass;
-  session_.StopAudition();
-  MidiLink& link = session_.Link();
-  link.DisconnectThru();
-  link.LinkClock().SleepMs(1000);
-  link.StopInput();
-  if (link.ConnectThru() == kMidiOk) link.StartInput();
+  session_.AllNotesOff();
 }
 
 void MainMenu::ArpOff_Click() {

@@ -193,19 +193,7 @@ void MainWindow::Form_Unload(bool& cancel) {
     cancel = true;
     return;
   }
-  MidiLink& link = *link_;
-  link.DisconnectThru();
-  // Only a device that was opened is stopped or closed: a user without a
-  // MIDI input gets no error box while quitting. Every box is shown and the
-  // next step still runs.
-  if (link.InputOpen()) {
-    link.StopInput();
-    link.CloseInput();
-  }
-  if (link.OutputOpen()) {
-    link.ResetOutput();
-    link.CloseOutput();
-  }
+  session_->CloseDevices();
   if (onUnload) onUnload();
   menus_->Files().UnloadLoadAid();
 }

@@ -25,10 +25,8 @@ namespace qv {
 
 namespace {
 
-constexpr Byte kXgPartArea = 0x08;  // a1 of the multi-part parameters
 constexpr int kVoiceBlock = 0;
 constexpr int kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
-constexpr Byte kMsbAddress = 0x01, kLsbAddress = 0x02, kPrgAddress = 0x03;
 
 const char* const kVoiceTip = "If you wish to call up a voice directly, enter new values for msb,lsb, and prg and click change.";
 
@@ -372,25 +370,12 @@ void MultiEditPanel::ApplyPartMode() { OptionClicked(options_[2]); }
 
 // ---------------------------------------------------------------- voice and name
 
+// A box that holds no number 0..127 leaves everything as it was.
 void MultiEditPanel::CmdVocChng_Click() {
-  const int part = model_.EditPart;
-  if (!IsMultiPart(part)) return;
   const std::optional<int> msb = VoiceNumber(TxtMsb->text());
-  if (!msb) return;
   const std::optional<int> lsb = VoiceNumber(TxtLsb->text());
-  if (!lsb) return;
   const std::optional<int> prg = VoiceNumber(TxtPrg->text());
-  if (!prg) return;
-
-  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(*msb);
-  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(*lsb);
-  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(*prg);
-
-  const Byte pp = static_cast<Byte>(part);
-  Bytes buffer = XgParmChange(kXgPartArea, pp, kMsbAddress, static_cast<Byte>(*msb));
-  Append(buffer, XgParmChange(kXgPartArea, pp, kLsbAddress, static_cast<Byte>(*lsb)));
-  Append(buffer, XgParmChange(kXgPartArea, pp, kPrgAddress, static_cast<Byte>(*prg)));
-  link_.SendSysEx(buffer);
+  if (msb && lsb && prg) session_.SetVoice(model_.EditPart, *msb, *lsb, *prg);
 }
 
 void MultiEditPanel::SetNameText(const QString& text) {
