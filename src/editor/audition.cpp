@@ -78,22 +78,28 @@ void Session::AuditionPart(int part, bool down) {
 
 void Session::StopAudition() {
   Bytes allOff, notesOff;
-  for (int c = 0; c < 16; ++c) Append(allOff, AllNotesOff(c));
+  for (int c = 0; c < 16; ++c) Append(allOff, qv::AllNotesOff(c));
   link_.SendSysEx(allOff);
   const Byte kk = static_cast<Byte>(NoteRow()), vv = static_cast<Byte>(VelocityRow());
   for (int c = 0; c < 16; ++c) Append(notesOff, NoteOff(c, kk, vv));
   link_.SendSysEx(notesOff);
 }
 
+void Session::AllNotesOff() {
+  StopAudition();
+  link_.DisconnectThru();
+  link_.LinkClock().SleepMs(1000);
+  link_.StopInput();
+  if (link_.ConnectThru() == kMidiOk) link_.StartInput();
+}
+
 // Local control of the keyboard: 00 switches it off, 01 on.
 void Session::SetLocalOff(bool on) {
-  state_.LocalOff = on;
   link_.SendSysEx(CsParmChange(0x50, 0x00, 0x0B, on ? 0x00 : 0x01));
 }
 
 // The performance's arpeggiator switch: 04 off, 05 on.
 void Session::SetArpOff(bool on) {
-  state_.ArpOff = on;
   link_.SendSysEx(CsParmChange(0x60, 0x00, 0x33, on ? 0x04 : 0x05));
 }
 

@@ -67,12 +67,11 @@ struct EditorState {
   std::vector<PoolRow> PoolRows;
 
   // The audition note and velocity (rows 0..127 of their lists, -1 before
-  // the lists are filled) and the Midi menu's check marks.
+  // the lists are filled) and the Midi menu's check mark that lets an
+  // audition set the transmit channel.
   int NoteRow = -1;
   int VelocityRow = -1;
   bool TransmitChannelAssigned = false;
-  bool LocalOff = false;
-  bool ArpOff = false;
 
   // What the switches of the multi edit panel last showed: portamento 0 or 1,
   // the option groups the index of their selected button or kNoSwitchState.

@@ -26,9 +26,14 @@ class EditorView : public TraceSink {
   virtual void EditedNameChanged(bool /*evenIfHidden*/) {}
   // It fills itself again from the edited part's stored messages.
   virtual void RefillEditPanel() {}
-  // Both edit panels close.
-  virtual void HideEditPanels() {}
-  // Only the effects panel, or only the multi edit panel, closes.
+  // Edit > Multi: the multi edit panel opens on part `part` (4..15).
+  virtual void ShowMultiEditPanel(int /*part*/) {}
+  // Edit > Effects: the effects panel opens, filled from the performance.
+  virtual void ShowEffectsPanel() {}
+  // A performance was chosen on the instrument and read back: the effects
+  // panel, when shown, fills again.
+  virtual void PerformanceSelected() {}
+  // The effects panel, or the multi edit panel, closes.
   virtual void HideEffectsPanel() {}
   virtual void HideMultiEditPanel() {}
   // A performance went to the instrument whole, its effects included: a

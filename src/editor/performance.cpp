@@ -35,6 +35,7 @@ void Session::SelectPerformance(bool user, bool bank2, int program) {
   SendPerfMidiChannelZero();
   link_.SendSysEx(PerfSelect(lsb, static_cast<Byte>(program)));
   RtrvPerformance();
+  view_.PerformanceSelected();
 }
 
 void Session::RtrvPerformance() {

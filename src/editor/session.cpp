@@ -11,7 +11,7 @@ Session::Session(EditorState& state, MidiLink& link, EditorView& view)
     : state_(state), model_(state.Model), link_(link), view_(view) {}
 
 void Session::SetPartCaption(int part, const std::string& caption) {
-  if (!IsMultiPart(part)) return;
+  if (!IsMultiPart(part) || state_.Caption(part) == caption) return;
   state_.Caption(part) = caption;
   view_.PartCaptionChanged(part);
 }
@@ -81,6 +81,13 @@ constexpr std::array<SwitchByte, kEditSwitches> kSwitches = {{
     {0, 16, 0x07, 4},  // part mode
 }};
 
+// What a switch shows for a stored value: the value when it names a state;
+// else the portamento box shows "off" and an option group selects no button.
+int ShownState(int which, int value) {
+  if (value >= 0 && value < kSwitches[static_cast<std::size_t>(which)].states) return value;
+  return which == kSwPortamento ? 0 : kNoSwitchState;
+}
+
 }  // namespace
 
 void Session::SetEditPart(int part) {
@@ -95,9 +102,7 @@ void Session::ShowEditSwitches() {
     const int value = model_.PartBlk.At(sw.byte, sw.block, part);
     int& shown = state_.ShownSwitches[static_cast<std::size_t>(which)];
     const bool names = value < sw.states;
-    // The portamento box shows "off" for a value it cannot show; an option
-    // group selects no button.
-    const int now = names ? value : (which == kSwPortamento ? 0 : kNoSwitchState);
+    const int now = ShownState(which, value);
     const bool changed = now != shown;
     shown = now;
     if (names && changed) SetEditSwitch(which, value);
@@ -107,11 +112,48 @@ void Session::ShowEditSwitches() {
 void Session::SetEditSwitch(int which, int value) {
   if (which < 0 || which >= kEditSwitches) return;
   const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
-  state_.ShownSwitches[static_cast<std::size_t>(which)] = value >= 0 && value < sw.states ? value : kNoSwitchState;
+  state_.ShownSwitches[static_cast<std::size_t>(which)] = ShownState(which, value);
   const int part = model_.EditPart;
   if (!IsMultiPart(part) || value < 0 || value > 127) return;
   model_.PartBlk.At(sw.byte, sw.block, part) = static_cast<Byte>(value);
   link_.SendSysEx(XgParmChange(0x08, static_cast<Byte>(part), sw.a3, static_cast<Byte>(value)));
+}
+
+void Session::SetVoice(int part, int msb, int lsb, int prg) {
+  constexpr int kVoiceBlock = 0, kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
+  const auto inRange = [](int v) { return v >= 0 && v <= 127; };
+  if (!IsMultiPart(part) || !inRange(msb) || !inRange(lsb) || !inRange(prg)) return;
+  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(msb);
+  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(lsb);
+  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(prg);
+  const Byte pp = static_cast<Byte>(part);
+  Bytes message = XgParmChange(0x08, pp, 0x01, static_cast<Byte>(msb));
+  Append(message, XgParmChange(0x08, pp, 0x02, static_cast<Byte>(lsb)));
+  Append(message, XgParmChange(0x08, pp, 0x03, static_cast<Byte>(prg)));
+  link_.SendSysEx(message);
+}
+
+// ---- Developer controls and exit ----------------------------------------------
+
+void Session::SendRaw(const Bytes& message) { link_.SendSysEx(message); }
+
+void Session::RequestParm(const Bytes& request) {
+  view_.ClearTrace();
+  link_.RtrvDump(kDumpParm, 0, 0, request);
+}
+
+// Only a device that was opened is stopped or closed: a user without a MIDI
+// input gets no error box while quitting.
+void Session::CloseDevices() {
+  link_.DisconnectThru();
+  if (link_.InputOpen()) {
+    link_.StopInput();
+    link_.CloseInput();
+  }
+  if (link_.OutputOpen()) {
+    link_.ResetOutput();
+    link_.CloseOutput();
+  }
 }
 
 }  // namespace qv

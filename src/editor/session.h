@@ -31,7 +31,7 @@ class Session {
   void PutPerfChannelInCom0();
   void ChngPrfMidiChan();
   // Selects program 0..127 (others: 0) of the bank on the instrument, then
-  // retrieves it.
+  // retrieves it and tells the effects panel.
   void SelectPerformance(bool user, bool bank2, int program);
   // The eight performance blocks into the performance record, then the name
   // and layers shown.
@@ -43,7 +43,7 @@ class Session {
   void ShowPerformance(const std::string& name);
 
   // ---- Multi parts -----------------------------------------------------------
-  // Parts outside 4..15 are left alone.
+  // Parts outside 4..15 are left alone; a caption as it stands tells nobody.
   void SetPartCaption(int part, const std::string& caption);
   // The channel list's rule: the row (outside 0..15: none) is shown; while
   // Busy is clear the channel goes into byte 13 of block 0 and to the
@@ -57,8 +57,10 @@ class Session {
   void RtrvAllMultis();           // 60 transactions, part by part
 
   // ---- Edit panels -----------------------------------------------------------
-  void ShowPartIfEditing(int part) { view_.ShowPartIfEditing(part); }
-  void HideEditPanels() { view_.HideEditPanels(); }
+  void OpenMultiEditPanel(int part) {
+    if (IsMultiPart(part)) view_.ShowMultiEditPanel(part);
+  }
+  void OpenEffectsPanel() { view_.ShowEffectsPanel(); }
   void HideEffectsPanel() { view_.HideEffectsPanel(); }
   void HideMultiEditPanel() { view_.HideMultiEditPanel(); }
   // The effects of a performance just sent stand: the bypass shows unchecked.
@@ -72,6 +74,9 @@ class Session {
   void ShowEditSwitches();
   // A switch set by the user: shown, stored in the edited part and sent.
   void SetEditSwitch(int which, int value);
+  // The voice of part 4..15: bank MSB, LSB and program, each 0..127, stored
+  // and sent in one message; anything else does nothing.
+  void SetVoice(int part, int msb, int lsb, int prg);
 
   // ---- Layer Pool (layer_pool.cpp) -----------------------------------------
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
@@ -99,7 +104,7 @@ class Session {
   void SetNoteRow(int row) { state_.NoteRow = row; }
   void SetVelocityRow(int row) { state_.VelocityRow = row; }
   void SetTransmitChannelAssigned(bool on) { state_.TransmitChannelAssigned = on; }
-  // The Local Off and Arpeggiator Off check marks: kept and sent.
+  // The Local Off and Arpeggiator Off check marks: each sends its value.
   void SetLocalOff(bool on);
   void SetArpOff(bool on);
   void AuditionPerformance(bool down);
@@ -108,6 +113,18 @@ class Session {
   // All Notes Off on every channel, then the audition note's Note Off on
   // every channel.
   void StopAudition();
+  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second.
+  void AllNotesOff();
+
+  // ---- Developer controls and exit -------------------------------------------
+  // A message built from the developer boxes, sent as it is.
+  void SendRaw(const Bytes& message);
+  // The developer's parameter request: the trace is cleared and then lists
+  // the answer.
+  void RequestParm(const Bytes& request);
+  // At exit: MIDI thru is cut and each device that is open is stopped and
+  // closed. Every box is shown and the next step still runs.
+  void CloseDevices();
 
  private:
   int NoteRow() const;

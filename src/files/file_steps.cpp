@@ -225,7 +225,8 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   MidiLink::CommandScope command(session_.Link());
-  session_.HideEditPanels();
+  session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
+  session_.HideMultiEditPanel();
   ApplyMultisRecord(read.record.Multis);
   ApplyPerformanceRecord(read.record.Perf);
   return LoadResult::kLoaded;
@@ -248,7 +249,8 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   const WorkspaceRecord& record = read->record;
   if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;
   MidiLink::CommandScope command(session_.Link());
-  session_.HideEditPanels();
+  session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
+  session_.HideMultiEditPanel();
   ApplyMultisRecord(record.Multis);
   ApplyPerformanceRecord(record.Perf);
   ApplyLayerPoolRecord(record.Pool);

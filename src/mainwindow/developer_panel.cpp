@@ -102,14 +102,14 @@ std::string DeveloperPanel::ParmText(int index) const {
 
 void DeveloperPanel::CmdChngCntl_Click() {
   if (const auto message = BuildCtrlChange(ParmText(1), ParmText(2), ParmText(3)))
-    session_.Link().SendSysEx(*message);
+    session_.SendRaw(*message);
 }
 
 void DeveloperPanel::CmdChngParm_Click() { SendParmChange(); }
 
 void DeveloperPanel::SendParmChange() {
   if (const auto message = BuildParmChange(ParmText(0), ParmText(1), ParmText(2), ParmText(3), ParmText(4)))
-    session_.Link().SendSysEx(*message);
+    session_.SendRaw(*message);
 }
 
 std::optional<Bytes> DeveloperPanel::RqstParm() const {
@@ -120,9 +120,7 @@ void DeveloperPanel::CmdRtrvParm_Click() {
   // A box that is not a number, or a byte outside 0..255, leaves everything
   // as it was: no request, no wait, the list as it stands.
   const std::optional<Bytes> request = RqstParm();
-  if (!request) return;
-  ClearTrace();
-  session_.Link().RtrvDump(kDumpParm, 0, 0, request);
+  if (request) session_.RequestParm(*request);
 }
 
 }  // namespace qv

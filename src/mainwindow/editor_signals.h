@@ -28,7 +28,9 @@ class EditorSignals : public QObject, public EditorView {
   void ShowPartIfEditing(int part) override { emit PartToEdit(part); }
   void EditedNameChanged(bool evenIfHidden) override { emit EditedNameToShow(evenIfHidden); }
   void RefillEditPanel() override { emit EditPanelToRefill(); }
-  void HideEditPanels() override { emit EditPanelsToHide(); }
+  void ShowMultiEditPanel(int part) override { emit MultiEditPanelToShow(part); }
+  void ShowEffectsPanel() override { emit EffectsPanelToShow(); }
+  void PerformanceSelected() override { emit PerformanceChosen(); }
   void HideEffectsPanel() override { emit EffectsPanelToHide(); }
   void HideMultiEditPanel() override { emit MultiEditPanelToHide(); }
   void EffectsBypassEnded() override { emit BypassEnded(); }
@@ -43,7 +45,9 @@ class EditorSignals : public QObject, public EditorView {
   void PartToEdit(int part);
   void EditedNameToShow(bool evenIfHidden);
   void EditPanelToRefill();
-  void EditPanelsToHide();
+  void MultiEditPanelToShow(int part);
+  void EffectsPanelToShow();
+  void PerformanceChosen();
   void EffectsPanelToHide();
   void MultiEditPanelToHide();
   void BypassEnded();

@@ -14,8 +14,7 @@
 #include "instrument/messages.h"
 #include "mainwindow/command.h"
 
-using qv::Byte;
-using qv::Bytes;
+namespace qv {
 
 namespace {
 
@@ -28,14 +27,14 @@ struct TypeListDef {
   const char* name;
   const char* label;
   const char* toolTip;
-  const std::vector<qv::EffType>& (*table)();
+  const std::vector<EffType>& (*table)();
   int msbByte;
   Byte address;
 };
 constexpr TypeListDef kTypeLists[3] = {
-    {"CmbRvrb", "Reverb", "Choose a different reverb type.", &qv::RvrbTypes, 9, 0x40},
-    {"CmbChrs", "Chorus", "Choose a different Chorus type.", &qv::ChrsTypes, 11, 0x42},
-    {"CmbVar", "Variation", "Choose a different Variation type.", &qv::VarTypes, 13, 0x44},
+    {"CmbRvrb", "Reverb", "Choose a different reverb type.", &RvrbTypes, 9, 0x40},
+    {"CmbChrs", "Chorus", "Choose a different Chorus type.", &ChrsTypes, 11, 0x42},
+    {"CmbVar", "Variation", "Choose a different Variation type.", &VarTypes, 13, 0x44},
 };
 
 struct SendRowDef {
@@ -55,13 +54,13 @@ constexpr SendRowDef kSendRows[3] = {
 // A stored effect block that can go to the instrument: a system-exclusive
 // message from F0 at index 0 to F7 at its last index.
 bool IsEffectBlock(const std::array<Byte, kEffectBytes>& block) {
-  const int len = qv::BlkLen(kCom2Kind);
+  const int len = BlkLen(kCom2Kind);
   return block[0] == 0xF0 && block[static_cast<std::size_t>(len - 1)] == 0xF7;
 }
 
 }  // namespace
 
-EffectsPanel::EffectsPanel(qv::DataModel& model, qv::MidiLink& link, EffectsHost& host, QWidget* parent)
+EffectsPanel::EffectsPanel(DataModel& model, MidiLink& link, EffectsHost& host, QWidget* parent)
     : QTabWidget(parent), model_(model), link_(link), host_(host) {
   setObjectName("SSTab2");
   BuildControls();
@@ -95,12 +94,12 @@ void EffectsPanel::BuildControls() {
 
     // A row chosen by code or by the user changes the row and runs the
     // handler; the user choosing the row already shown runs it as well.
-    connect(type.list, &QComboBox::currentIndexChanged, this, qv::AsCommand(link_, [this, &type] {
+    connect(type.list, &QComboBox::currentIndexChanged, this, AsCommand(link_, [this, &type] {
       type.echo = true;
       QTimer::singleShot(0, this, [&type] { type.echo = false; });
       TypeList_Click(type);
     }));
-    connect(type.list, &QComboBox::activated, this, qv::AsCommand(link_, [this, &type] {
+    connect(type.list, &QComboBox::activated, this, AsCommand(link_, [this, &type] {
       if (type.echo) {
         type.echo = false;  // the change of row has run the handler already
         return;
@@ -116,7 +115,7 @@ void EffectsPanel::BuildControls() {
     send.byte = def.byte;
     send.address = def.address;
     send.label = new QLabel(def.label, page);
-    send.slider = new qv::ReleaseSlider(Qt::Horizontal, page);
+    send.slider = new ReleaseSlider(Qt::Horizontal, page);
     send.slider->setObjectName(def.slider);
     send.slider->setRange(0, 127);
     send.slider->setValue(def.initial);
@@ -133,8 +132,8 @@ void EffectsPanel::BuildControls() {
     SendRow_Update(send);
 
     connect(send.slider, &QSlider::valueChanged, this, [this, &send](int) { SendRow_Update(send); });
-    connect(send.slider, &qv::ReleaseSlider::Released, this,
-            qv::AsCommand(link_, [this, &send] { SendRow_Release(send); }));
+    connect(send.slider, &ReleaseSlider::Released, this,
+            AsCommand(link_, [this, &send] { SendRow_Release(send); }));
   }
 
   ChkEffByPass = new QCheckBox("Bypass", page);
@@ -154,9 +153,9 @@ void EffectsPanel::BuildControls() {
   grid->addLayout(buttons, row, 0, 1, 5);
   grid->setColumnStretch(3, 1);
 
-  connect(ChkEffByPass, &QCheckBox::toggled, this, qv::AsCommand(link_, [this](bool) { ChkEffByPass_Click(); }));
-  connect(CmdEffReset, &QPushButton::clicked, this, qv::AsCommand(link_, [this] { CmdEffReset_Click(); }));
-  connect(CmdEffDn1, &QPushButton::clicked, this, qv::AsCommand(link_, [this] { CmdEffDn1_Click(); }));
+  connect(ChkEffByPass, &QCheckBox::toggled, this, AsCommand(link_, [this](bool) { ChkEffByPass_Click(); }));
+  connect(CmdEffReset, &QPushButton::clicked, this, AsCommand(link_, [this] { CmdEffReset_Click(); }));
+  connect(CmdEffDn1, &QPushButton::clicked, this, AsCommand(link_, [this] { CmdEffDn1_Click(); }));
 
   CmbRvrb = types[0].list;
   CmbChrs = types[1].list;
@@ -171,12 +170,21 @@ void EffectsPanel::BuildControls() {
   addTab(page, "Effects");
 }
 
+void EffectsPanel::Listen(const EditorSignals& notices) {
+  connect(&notices, &EditorSignals::EffectsPanelToShow, this, &EffectsPanel::EditEffcts);
+  connect(&notices, &EditorSignals::PerformanceChosen, this, [this] {
+    if (isVisible()) EditEffcts();
+  });
+  connect(&notices, &EditorSignals::EffectsPanelToHide, this, &QWidget::hide);
+  connect(&notices, &EditorSignals::BypassEnded, this, &EffectsPanel::EndBypass);
+}
+
 void EffectsPanel::LoadEffectLists() {
   // Filling a list selects nothing and runs no handler.
   for (TypeList& type : types) {
     const QSignalBlocker blocker(type.list);
     type.list->clear();
-    for (const qv::EffType& row : type.table()) type.list->addItem(QString::fromStdString(row.Name));
+    for (const EffType& row : type.table()) type.list->addItem(QString::fromStdString(row.Name));
     type.list->setCurrentIndex(-1);
     type.echo = false;
   }
@@ -189,7 +197,7 @@ void EffectsPanel::EditEffcts() {
 
   const auto& com2 = model_.Performance.Com2;
   for (TypeList& type : types) {
-    const std::vector<qv::EffType>& table = type.table();
+    const std::vector<EffType>& table = type.table();
     const int rows = std::min(static_cast<int>(table.size()), type.list->count());
     for (int r = 0; r < rows; ++r) {
       const auto& row = table[static_cast<std::size_t>(r)];
@@ -210,21 +218,21 @@ void EffectsPanel::EditEffcts() {
 
 void EffectsPanel::TypeList_Click(TypeList& type) {
   if (model_.Busy) return;
-  const std::vector<qv::EffType>& table = type.table();
+  const std::vector<EffType>& table = type.table();
   const int r = type.list->currentIndex();
   if (r < 0 || r >= static_cast<int>(table.size())) return;
-  const qv::EffType& row = table[static_cast<std::size_t>(r)];
+  const EffType& row = table[static_cast<std::size_t>(r)];
   const Byte msb = static_cast<Byte>(row.Msb);
   const Byte lsb = static_cast<Byte>(row.Lsb);
   model_.Performance.Com2[static_cast<std::size_t>(type.msbByte)] = msb;
   model_.Performance.Com2[static_cast<std::size_t>(type.msbByte + 1)] = lsb;
-  link_.SendSysEx(qv::CsParmChange(kEffectA1, kEffectA2, type.address, msb, lsb));
+  link_.SendSysEx(CsParmChange(kEffectA1, kEffectA2, type.address, msb, lsb));
 }
 
 void EffectsPanel::SendRow_Release(SendRow& send) {
   const Byte v = static_cast<Byte>(std::clamp(send.slider->value(), 0, 127));
   model_.Performance.Com2[static_cast<std::size_t>(send.byte)] = v;
-  link_.SendSysEx(qv::CsParmChange(kEffectA1, kEffectA2, send.address, v));
+  link_.SendSysEx(CsParmChange(kEffectA1, kEffectA2, send.address, v));
 }
 
 void EffectsPanel::SendRow_Update(SendRow& send) {
@@ -237,9 +245,9 @@ void EffectsPanel::ChkEffByPass_Click() {
     std::copy_n(perf.Com2.begin(), kEffectBytes, perf.EffSave.begin());
     // Reverb and chorus "NO EFFECT", variation "THRU"; Com2 keeps the
     // settings to return to.
-    Bytes off = qv::CsParmChange(kEffectA1, kEffectA2, 0x40, 0x00, 0x00);
-    qv::Append(off, qv::CsParmChange(kEffectA1, kEffectA2, 0x42, 0x00, 0x00));
-    qv::Append(off, qv::CsParmChange(kEffectA1, kEffectA2, 0x44, 0x40, 0x00));
+    Bytes off = CsParmChange(kEffectA1, kEffectA2, 0x40, 0x00, 0x00);
+    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x42, 0x00, 0x00));
+    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x44, 0x40, 0x00));
     link_.SendSysEx(off);
     SetListsEnabled(false);
   } else {
@@ -278,6 +286,7 @@ void EffectsPanel::RestoreAndSendBlock(const std::array<Byte, 35>& source) {
   if (!IsEffectBlock(block)) return;
   std::copy(block.begin(), block.end(), model_.Performance.Com2.begin());
   std::copy(block.begin(), block.end(), model_.TxBuf.begin());
-  link_.SendLongMsg({}, qv::kSendTxBuf, 0, kCom2Kind);
+  link_.SendLongMsg({}, kSendTxBuf, 0, kCom2Kind);
 }
 
+}  // namespace qv

@@ -12,6 +12,7 @@
 #include "instrument/data_model.h"
 #include "instrument/tables.h"
 #include "link/midi_link.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/release_slider.h"
 
 class QCheckBox;
@@ -19,6 +20,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace qv {
 
 // What the panel needs of the main window.
 class EffectsHost {
@@ -30,7 +33,7 @@ class EffectsHost {
 class EffectsPanel : public QTabWidget {
   Q_OBJECT
  public:
-  EffectsPanel(qv::DataModel& model, qv::MidiLink& link, EffectsHost& host, QWidget* parent = nullptr);
+  EffectsPanel(DataModel& model, MidiLink& link, EffectsHost& host, QWidget* parent = nullptr);
 
   // Empties the three type lists and fills them from the tables; no row is
   // selected and nothing is sent.
@@ -38,6 +41,9 @@ class EffectsPanel : public QTabWidget {
   // Shows the panel and fills it from Com2 (types, sends), then takes EffOrig.
   // Sends nothing.
   void EditEffcts();
+  // Acts on the editor's notices: opens when asked, fills again after a
+  // performance was chosen while it is shown, closes, ends a bypass.
+  void Listen(const EditorSignals& notices);
   // The instrument took a whole performance: Bypass shows unchecked and the
   // type lists work again. Nothing is sent.
   void EndBypass();
@@ -45,18 +51,18 @@ class EffectsPanel : public QTabWidget {
   // One effect-type list: its rows are the rows of its table.
   struct TypeList {
     QComboBox* list = nullptr;
-    const std::vector<qv::EffType>& (*table)() = nullptr;
+    const std::vector<EffType>& (*table)() = nullptr;
     int msbByte = 0;          // Com2 index of the type MSB; the LSB follows
-    qv::Byte address = 0;     // a3 of 60 00 a3
+    Byte address = 0;     // a3 of 60 00 a3
     bool echo = false;        // a change of row whose "activated" is still to come
   };
   // One effect send: slider, read-out and label.
   struct SendRow {
-    qv::ReleaseSlider* slider = nullptr;
+    ReleaseSlider* slider = nullptr;
     QLineEdit* readout = nullptr;
     QLabel* label = nullptr;
     int byte = 0;             // Com2 index
-    qv::Byte address = 0;     // a3 of 60 00 a3
+    Byte address = 0;     // a3 of 60 00 a3
   };
 
   // Handlers.
@@ -73,9 +79,9 @@ class EffectsPanel : public QTabWidget {
   QComboBox* CmbRvrb = nullptr;
   QComboBox* CmbChrs = nullptr;
   QComboBox* CmbVar = nullptr;
-  qv::ReleaseSlider* SldEffSndCtoR = nullptr;
-  qv::ReleaseSlider* SldEffVarRvbSnd = nullptr;
-  qv::ReleaseSlider* SldEffVarChrSnd = nullptr;
+  ReleaseSlider* SldEffSndCtoR = nullptr;
+  ReleaseSlider* SldEffVarRvbSnd = nullptr;
+  ReleaseSlider* SldEffVarChrSnd = nullptr;
   QLineEdit* Text30 = nullptr;
   QLineEdit* Text31 = nullptr;
   QLineEdit* Text32 = nullptr;
@@ -83,16 +89,15 @@ class EffectsPanel : public QTabWidget {
   QPushButton* CmdEffReset = nullptr;
   QPushButton* CmdEffDn1 = nullptr;
 
- protected:
-  // A drop anywhere on the panel only ends an audition.
-
  private:
   void BuildControls();
   void SetListsEnabled(bool enabled);
   // Com2 := source, TxBuf := the same, and the block leaves whole.
-  void RestoreAndSendBlock(const std::array<qv::Byte, 35>& source);
+  void RestoreAndSendBlock(const std::array<Byte, 35>& source);
 
-  qv::DataModel& model_;
-  qv::MidiLink& link_;
+  DataModel& model_;
+  MidiLink& link_;
   EffectsHost& host_;
 };
+
+}  // namespace qv

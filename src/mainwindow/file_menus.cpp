@@ -5,13 +5,12 @@
 #include <QMenuBar>
 #include <optional>
 
+#include "editor/session.h"
 #include "files/file_io.h"
 #include "files/text_exports.h"
 #include "filewindows/load_aid_window.h"
 #include "link/prompts.h"
 #include "mainwindow/command.h"
-#include "mainwindow/effects_panel.h"
-#include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/startup_preferences.h"
 #include "mainwindow/wait_cursor.h"
 
@@ -61,16 +60,15 @@ QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject*
 
 }  // namespace
 
-FileMenus::FileMenus(FileSteps& steps, MidiLink& link, Prompts& prompts, StartupPreferences& prefs,
-                     MultiEditPanel& multiEdit, EffectsPanel& effects, QMenuBar& bar)
+FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, StartupPreferences& prefs,
+                     QMenuBar& bar)
     : QObject(&bar),
       programSteps_(steps),
       steps_(&programSteps_),
-      link_(link),
+      session_(session),
+      link_(session.Link()),
       prompts_(prompts),
       prefs_(prefs),
-      multiEdit_(multiEdit),
-      effects_(effects),
       bar_(bar) {
   setObjectName("FileMenus");
   BuildLoadMenu(bar);
@@ -177,8 +175,8 @@ void FileMenus::LdMult_Click(int part) {
 }
 
 void FileMenus::LdAidSub_Click() {
-  effects_.hide();
-  multiEdit_.hide();
+  session_.HideEffectsPanel();
+  session_.HideMultiEditPanel();
   QWidget* main = bar_.window();
   if (!loadAid_)
     loadAid_ = new LoadAidWindow(

@@ -19,7 +19,6 @@
 
 #include "mainwindow/file_commands.h"
 
-class EffectsPanel;
 class QMenu;
 class QMenuBar;
 
@@ -27,8 +26,8 @@ namespace qv {
 
 class LoadAidWindow;
 class MidiLink;
-class MultiEditPanel;
 class Prompts;
+class Session;
 class StartupPreferences;
 
 class FileMenus : public QObject {
@@ -36,8 +35,7 @@ class FileMenus : public QObject {
  public:
   // Adds the menus "Load" and "Save" to `bar`.
   // Each item runs as one command of `link`.
-  FileMenus(FileSteps& steps, MidiLink& link, Prompts& prompts, StartupPreferences& prefs,
-            MultiEditPanel& multiEdit, EffectsPanel& effects, QMenuBar& bar);
+  FileMenus(FileSteps& steps, Session& session, Prompts& prompts, StartupPreferences& prefs, QMenuBar& bar);
   ~FileMenus() override;
 
   // Debug > "Write sysex".
@@ -93,11 +91,10 @@ class FileMenus : public QObject {
 
   StepCommands programSteps_;
   FileCommands* steps_;
+  Session& session_;
   MidiLink& link_;
   Prompts& prompts_;
   StartupPreferences& prefs_;
-  MultiEditPanel& multiEdit_;
-  EffectsPanel& effects_;
   QMenuBar& bar_;
   QPointer<LoadAidWindow> loadAid_;
 };

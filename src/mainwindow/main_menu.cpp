@@ -4,10 +4,7 @@
 #include <QMenu>
 
 #include "mainwindow/command.h"
-#include "mainwindow/command.h"
-#include "mainwindow/effects_panel.h"
 #include "mainwindow/file_menus.h"
-#include "mainwindow/multi_edit_panel.h"
 #include "mainwindow/wait_cursor.h"
 #include "startup/about_box.h"
 
@@ -37,20 +34,15 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, b
 }  // namespace
 
 MainMenu::MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-                   MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent)
-    : QMenuBar(parent),
-      session_(session),
-      prompts_(prompts),
-      prefs_(prefs),
-      multiEdit_(multiEdit),
-      effects_(effects) {
+                   QWidget* parent)
+    : QMenuBar(parent), session_(session), prompts_(prompts), prefs_(prefs) {
   setObjectName("MainMenu");
   BuildFileMenu();
-  files_ = new FileMenus(fileSteps, session_.Link(), prompts, prefs, multiEdit, effects, *this);
+  files_ = new FileMenus(fileSteps, session_, prompts, prefs, *this);
   BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();
-  debug_ = NamedMenu(this, "Debug", "Debug");
+  debug_ = NamedMenu(this, "DebugMenu", "Debug");
   files_->AddDebugItems(debug_);
   QMenu* help = NamedMenu(this, "HelpMenu", "Help");
   QAction* about = NamedAction(help, "About", "About");
@@ -121,9 +113,9 @@ void MainMenu::StrtupPref_Click() { prefs_.ShowPreferences(); }
 
 void MainMenu::ExitMenu_Click() { window()->close(); }
 
-void MainMenu::EditMult(int part) { multiEdit_.EditMult(part); }
+void MainMenu::EditMult(int part) { session_.OpenMultiEditPanel(part); }
 
-void MainMenu::EditEffcts_Click() { effects_.EditEffcts(); }
+void MainMenu::EditEffcts_Click() { session_.OpenEffectsPanel(); }
 
 void MainMenu::RtrvPerf_Click() { session_.RtrvPerformance(); }
 
@@ -143,25 +135,13 @@ void MainMenu::InitMlt_Click(int part) { session_.InitMlt(part); }
 
 void MainMenu::AllNtsOff_Click() {
   WaitCursor hourglass;
-  session_.StopAudition();
-  MidiLink& link = session_.Link();
-  link.DisconnectThru();
-  link.LinkClock().SleepMs(1000);
-  link.StopInput();
-  if (link.ConnectThru() == kMidiOk) link.StartInput();
-}
-
-void MainMenu::LocalOff_Click() {
-  localOff_->setChecked(!localOff_->isChecked());
-  SendLocalOff();
+  session_.AllNotesOff();
 }
 
 void MainMenu::ArpOff_Click() {
   arpOff_->setChecked(!arpOff_->isChecked());
   SendArpOff();
 }
-
-void MainMenu::TrnsChnlAssgn_Click() { transmitChannel_->setChecked(!transmitChannel_->isChecked()); }
 
 void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The menus of the main window with their items and handlers: File
-// (preferences, exit), Load and Save (file_menus.h), Edit (the two edit panels), Retrieve, Initialize,
-// Midi (notes off and the check marks), Debug and Help.
+// (preferences, exit), Load and Save (file_menus.h), Edit (asks the editor to
+// open an edit panel), Retrieve, Initialize, Midi (notes off and the check
+// marks), Debug and Help.
 
 #include <QMenuBar>
 #include <QPointer>
@@ -11,7 +12,6 @@
 #include "link/prompts.h"
 #include "mainwindow/startup_preferences.h"
 
-class EffectsPanel;
 class QAction;
 class QDialog;
 class QMenu;
@@ -19,13 +19,12 @@ class QMenu;
 namespace qv {
 
 class FileMenus;
-class MultiEditPanel;
 
 class MainMenu : public QMenuBar {
   Q_OBJECT
  public:
   MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-           MultiEditPanel& multiEdit, EffectsPanel& effects, QWidget* parent = nullptr);
+           QWidget* parent = nullptr);
 
   QMenu* DebugMenu() const { return debug_; }
   // Load, Save, Debug > "Write sysex" and the load aid.
@@ -41,9 +40,7 @@ class MainMenu : public QMenuBar {
   void InitMltall_Click();
   void InitMlt_Click(int part);     // InitMlt5_Click .. InitMlt16_Click: part index 4..15
   void AllNtsOff_Click();
-  void LocalOff_Click();
   void ArpOff_Click();
-  void TrnsChnlAssgn_Click();
   void About_Click();  // shows the about box
 
  private:
@@ -57,8 +54,6 @@ class MainMenu : public QMenuBar {
   Session& session_;
   Prompts& prompts_;
   StartupPreferences& prefs_;
-  MultiEditPanel& multiEdit_;
-  EffectsPanel& effects_;
   QAction* localOff_ = nullptr;       // LocalOff, checkable
   QAction* arpOff_ = nullptr;         // ArpOff, checkable
   QAction* transmitChannel_ = nullptr;  // TrnsChnlAssgn, checkable; read by the audition

@@ -83,7 +83,7 @@ void MainWindow::BuildPanels() {
   columns->addLayout(right, 1);
   setCentralWidget(central);
 
-  menus_ = new MainMenu(session, *fileSteps_, prompts_, prefs_, *multiEdit_, *effects_);
+  menus_ = new MainMenu(session, *fileSteps_, prompts_, prefs_);
   setMenuBar(menus_);
   developer_->AddMenuItems(menus_->DebugMenu());
 
@@ -113,19 +113,8 @@ void MainWindow::ConnectNotices() {
   connect(n, &EditorSignals::CaptionChanged, multis_, &MultiColumn::ShowCaption);
   connect(n, &EditorSignals::ChannelChanged, multis_, &MultiColumn::ShowChannel);
   connect(n, &EditorSignals::PoolRowsChanged, pool_, &LayerPoolPanel::ShowPool);
-  connect(n, &EditorSignals::PartToEdit, multiEdit_, [this](int part) {
-    if (multiEdit_->isVisible()) multiEdit_->EditMult(part);
-  });
-  connect(n, &EditorSignals::EditedNameToShow, multiEdit_, &MultiEditPanel::ShowEditedName);
-  connect(n, &EditorSignals::EditPanelToRefill, multiEdit_, &MultiEditPanel::ShowMultEdit);
-  connect(n, &EditorSignals::EditPanelsToHide, this, [this] {
-    multiEdit_->hide();
-    effects_->hide();
-  });
-  connect(n, &EditorSignals::EffectsPanelToHide, effects_, &QWidget::hide);
-  connect(n, &EditorSignals::MultiEditPanelToHide, multiEdit_, &QWidget::hide);
-  connect(n, &EditorSignals::BypassEnded, effects_, &EffectsPanel::EndBypass);
-  connect(performance_, &PerformancePanel::PerformanceChosen, this, &MainWindow::RefillEffectsPanelIfShown);
+  multiEdit_->Listen(*n);
+  effects_->Listen(*n);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -167,10 +156,6 @@ void MainWindow::LoadEffectAndPresetTables() {
   performance_->LoadPresetNames();
 }
 
-void MainWindow::RefillEffectsPanelIfShown() {
-  if (effects_->isVisible()) effects_->EditEffcts();
-}
-
 // Also the end of a drag that left the window: a command of its own.
 void MainWindow::StopAudition() {
   MidiLink::CommandScope command(*link_);
@@ -208,19 +193,7 @@ void MainWindow::Form_Unload(bool& cancel) {
     cancel = true;
     return;
   }
-  MidiLink& link = *link_;
-  link.DisconnectThru();
-  // Only a device that was opened is stopped or closed: a user without a
-  // MIDI input gets no error box while quitting. Every box is shown and the
-  // next step still runs.
-  if (link.InputOpen()) {
-    link.StopInput();
-    link.CloseInput();
-  }
-  if (link.OutputOpen()) {
-    link.ResetOutput();
-    link.CloseOutput();
-  }
+  session_->CloseDevices();
   if (onUnload) onUnload();
   menus_->Files().UnloadLoadAid();
 }

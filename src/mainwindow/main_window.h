@@ -80,7 +80,6 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   // Loads the start-up workspace; false when it was not loaded.
   bool LoadStartupWorkspace(const QString& path);
   void LoadEffectAndPresetTables();
-  void RefillEffectsPanelIfShown();
   // Run once the edit panels have been shown or hidden: the window takes the
   // size it had with no panel open, grown as far as the open panels need,
   // unless the user has resized it since it last settled.

@@ -25,11 +25,8 @@ namespace qv {
 
 namespace {
 
-constexpr int kNameLength = 10;
-constexpr Byte kXgPartArea = 0x08;  // a1 of the multi-part parameters
 constexpr int kVoiceBlock = 0;
 constexpr int kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
-constexpr Byte kMsbAddress = 0x01, kLsbAddress = 0x02, kPrgAddress = 0x03;
 
 const char* const kVoiceTip = "If you wish to call up a voice directly, enter new values for msb,lsb, and prg and click change.";
 
@@ -49,11 +46,6 @@ std::optional<int> VoiceNumber(const QString& text) {
   const double whole = std::floor(value);
   if (whole < 0 || whole > 127) return std::nullopt;
   return static_cast<int>(whole);
-}
-
-QString MultiCaption(const QString& name, int part) {
-  return (name + QString(kNameLength, QLatin1Char(' '))).left(kNameLength) + QStringLiteral(" M") +
-         QString::number(part + 1);
 }
 
 MultiEditPanel::MultiEditPanel(Session& session, QWidget* parent)
@@ -259,6 +251,16 @@ void MultiEditPanel::EditMult(int part) {
   show();
 }
 
+void MultiEditPanel::Listen(const EditorSignals& notices) {
+  connect(&notices, &EditorSignals::MultiEditPanelToShow, this, &MultiEditPanel::EditMult);
+  connect(&notices, &EditorSignals::PartToEdit, this, [this](int part) {
+    if (isVisible()) EditMult(part);
+  });
+  connect(&notices, &EditorSignals::EditedNameToShow, this, &MultiEditPanel::ShowEditedName);
+  connect(&notices, &EditorSignals::EditPanelToRefill, this, &MultiEditPanel::ShowMultEdit);
+  connect(&notices, &EditorSignals::MultiEditPanelToHide, this, &QWidget::hide);
+}
+
 void MultiEditPanel::ShowMultEdit() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;
@@ -367,25 +369,12 @@ void MultiEditPanel::ApplyPartMode() { OptionClicked(options_[2]); }
 
 // ---------------------------------------------------------------- voice and name
 
+// A box that holds no number 0..127 leaves everything as it was.
 void MultiEditPanel::CmdVocChng_Click() {
-  const int part = model_.EditPart;
-  if (!IsMultiPart(part)) return;
   const std::optional<int> msb = VoiceNumber(TxtMsb->text());
-  if (!msb) return;
   const std::optional<int> lsb = VoiceNumber(TxtLsb->text());
-  if (!lsb) return;
   const std::optional<int> prg = VoiceNumber(TxtPrg->text());
-  if (!prg) return;
-
-  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(*msb);
-  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(*lsb);
-  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(*prg);
-
-  const Byte pp = static_cast<Byte>(part);
-  Bytes buffer = XgParmChange(kXgPartArea, pp, kMsbAddress, static_cast<Byte>(*msb));
-  Append(buffer, XgParmChange(kXgPartArea, pp, kLsbAddress, static_cast<Byte>(*lsb)));
-  Append(buffer, XgParmChange(kXgPartArea, pp, kPrgAddress, static_cast<Byte>(*prg)));
-  link_.SendSysEx(buffer);
+  if (msb && lsb && prg) session_.SetVoice(model_.EditPart, *msb, *lsb, *prg);
 }
 
 void MultiEditPanel::SetNameText(const QString& text) {
@@ -399,7 +388,15 @@ void MultiEditPanel::SetNameText(const QString& text) {
 void MultiEditPanel::TxtName1_Change() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;
-  session_.SetPartCaption(part, ToLatin1(MultiCaption(TxtName1->text(), part)));
+  // A character Latin-1 does not have is "?" in the caption and in the box.
+  const std::string typed = ToLatin1(TxtName1->text());
+  if (const QString held = FromLatin1(typed); held != TxtName1->text()) {
+    const QSignalBlocker quiet(TxtName1);
+    const int cursor = TxtName1->cursorPosition();
+    TxtName1->setText(held);
+    TxtName1->setCursorPosition(cursor);
+  }
+  session_.SetPartCaption(part, PartCaptionFor(typed, part));
   const QString caption = PartCaption(part);
   for (QLabel* label : Label34) label->setText(caption);
 }

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "editor/session.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/multi_sliders.h"
 #include "mainwindow/release_slider.h"
 
@@ -38,10 +39,6 @@ struct MultiSliderControl {
 // whole number; nothing when the text is not a number or lies outside 0..127.
 std::optional<int> VoiceNumber(const QString& text);
 
-// The caption of a multi button for a typed name: the name padded with
-// blanks and cut to 10 characters, then " M5" .. " M16" for part 4..15.
-QString MultiCaption(const QString& name, int part);
-
 class MultiEditPanel : public QTabWidget {
   Q_OBJECT
  public:
@@ -51,6 +48,9 @@ class MultiEditPanel : public QTabWidget {
   void EditMult(int part);
   // Fills the panel from the stored messages of the edited part.
   void ShowMultEdit();
+  // Acts on the editor's notices: opens on a part asked for (again while
+  // shown, for a part auditioned or changed), fills again, closes.
+  void Listen(const EditorSignals& notices);
   // The name box takes the edited part's caption: `evenIfHidden`, or only
   // while the panel is shown.
   void ShowEditedName(bool evenIfHidden);

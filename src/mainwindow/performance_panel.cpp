@@ -132,12 +132,10 @@ void PerformancePanel::OptBank2_Click() {
   if (preset_->isChecked()) FillNames(programs_, PresetNames2());
 }
 
+// The hourglass stays until the effects panel, when shown, has filled again.
 void PerformancePanel::CmbPrgm_Click() {
-  {
-    WaitCursor hourglass;
-    session_.SelectPerformance(!preset_->isChecked(), !bank1_->isChecked(), programs_->currentIndex());
-  }
-  emit PerformanceChosen();
+  WaitCursor hourglass;
+  session_.SelectPerformance(!preset_->isChecked(), !bank1_->isChecked(), programs_->currentIndex());
 }
 
 void PerformancePanel::CmdPrfm_MouseDown() { session_.AuditionPerformance(true); }

@@ -42,10 +42,6 @@ class PerformancePanel : public QWidget {
   void CmdLyr_MouseDown(int layer);  // layer 1..4
   void CmdLyr_MouseUp(int layer);
 
- signals:
-  // A performance was chosen from the program list and read back.
-  void PerformanceChosen();
-
  private:
   Session& session_;
   QGroupBox* kindFrame_;    // Frame1

@@ -36,8 +36,7 @@ void MainWindow::StartupWork() {
   DataModel& model = state_.Model;
   for (int i = 0; i < kPoolSlots; ++i) model.PoolSlotFree[static_cast<std::size_t>(i)] = kSlotFree;
 
-  session.HideEditPanels();
-  developer_->WinOff_Click();
+  session.HideMultiEditPanel();
 
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
     session.SetChannelRow(part, ((part - kFirstMultiPart) / 4) * 4);

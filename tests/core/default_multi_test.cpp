@@ -75,7 +75,7 @@ TEST(InitMultiPart, StoresAndSendsTheDefaultPartBlockByBlockThenSetsTheChannel) 
   SessionRig rig;
   std::size_t sentAtChannelRow = 0;
   rig.view.onCall = [&](const std::string& call) {
-    if (call.rfind("SetPartChannelRow", 0) == 0) sentAtChannelRow = rig.backend.Sent().size();
+    if (call.rfind("ChannelRow", 0) == 0) sentAtChannelRow = rig.backend.Sent().size();
   };
   rig.session.InitMultiPart(4);
 
@@ -94,7 +94,7 @@ TEST(InitMultiPart, StoresAndSendsTheDefaultPartBlockByBlockThenSetsTheChannel) 
     EXPECT_EQ(HexString(Head(stored, BlkLen(b))), DefaultHead(b, "04", "04"));
     EXPECT_TRUE(ChecksumRight(sent[b].data(), BlkLen(b)));
   }
-  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"SetPartChannelRow 4 4", "ShowPartIfEditing 4"}));
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ChannelRow 4 4", "ShowPartIfEditing 4"}));
   EXPECT_EQ(sentAtChannelRow, 5u);
   // The instrument took the part as sent.
   EXPECT_EQ(rig.instrument.Param(kModelXg, 0x08, 0x04, 0x04), 0x04);

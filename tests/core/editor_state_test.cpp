@@ -53,6 +53,8 @@ TEST(PartCaptions, NameRuleAndDefaults) {
   rig.session.SetPartCaption(16, "nowhere");
   EXPECT_EQ(rig.state.Caption(6), "R&B Bass   M7");
   EXPECT_EQ(rig.view.calls, (Calls{"Caption 6 R&B Bass   M7"}));
+  rig.session.SetPartCaption(6, "R&B Bass   M7");  // as it stands: no notice
+  EXPECT_EQ(rig.view.calls, (Calls{"Caption 6 R&B Bass   M7"}));
 }
 
 TEST(ChannelRows, StoredAndSentOnlyWhileNotBusy) {
@@ -65,7 +67,7 @@ TEST(ChannelRows, StoredAndSentOnlyWhileNotBusy) {
   rig.session.SetChannelRow(8, 9);
   EXPECT_EQ(rig.state.PartChannel(8), 9);
   EXPECT_EQ(rig.model.PartBlk.At(kReceiveChannelByte, 0, 8), 3);
-  EXPECT_EQ(rig.view.calls, (Calls{"SetPartChannelRow 8 9"}));
+  EXPECT_EQ(rig.view.calls, (Calls{"ChannelRow 8 9"}));
   EXPECT_TRUE(rig.Take().empty());
 
   rig.model.Busy = false;
@@ -153,6 +155,8 @@ TEST(LayerPool, ARowSentToAPartNamesItAndTheEditPanelFollows) {
   ASSERT_EQ(sent.size(), 5u);
   EXPECT_EQ(rig.model.PartBlk.At(kReceiveChannelByte, 0, 9), 5);  // the part keeps its channel
 
+  rig.session.SetPartCaption(9, DefaultPartCaption(9));  // the row's name is news again
+  rig.Take();
   rig.model.EditPart = 9;
   rig.session.SendPoolRowToPart(9, 0);
   EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10", "EditedName 1", "ShowPartIfEditing 9"}));
@@ -198,6 +202,12 @@ TEST(EditSwitches, OnlyChangedSwitchesSendInTheirOrder) {
   rig.session.SetEditSwitch(kSwMonoPoly, 1);  // the user's click
   EXPECT_EQ(rig.model.PartBlk.At(14, 0, 7), 1);
   EXPECT_EQ(rig.Take(), (std::vector<std::string>{"F0 43 10 4C 08 07 05 01 F7"}));
+
+  // A value set that names no state shows as a stored one does.
+  rig.session.SetEditSwitch(kSwPortamento, 5);
+  rig.session.SetEditSwitch(kSwPartMode, 9);
+  EXPECT_EQ(rig.state.ShownSwitches[kSwPortamento], 0);
+  EXPECT_EQ(rig.state.ShownSwitches[kSwPartMode], kNoSwitchState);
 }
 
 }  // namespace

@@ -169,7 +169,9 @@ TEST_F(FileSteps_, WorkspaceComesBackWholeInTheEditorAndOnTheInstrument) {
   rig.view.calls.clear();
   ASSERT_EQ(steps.LoadWorkspaceFile(ws), LoadResult::kLoaded);
 
-  EXPECT_EQ(rig.view.calls.front(), "HideEditPanels");
+  ASSERT_GE(rig.view.calls.size(), 2u);  // the effects panel first, then the multi edit panel
+  EXPECT_EQ(rig.view.calls[0], "HideEffectsPanel");
+  EXPECT_EQ(rig.view.calls[1], "HideMultiEditPanel");
   EXPECT_EQ(rig.state.Captions, saved.Captions);
   EXPECT_EQ(rig.state.ChannelRows, saved.ChannelRows);
   EXPECT_EQ(rig.state.PoolRows, saved.PoolRows);

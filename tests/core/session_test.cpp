@@ -255,5 +255,51 @@ TEST(LayerPool, LowestFreeSlotAndOutOfRangeSlotsAndParts) {
   EXPECT_TRUE(rig.Sent().empty());
 }
 
+// --- Voice, edit panels and exit ------------------------------------------------
+
+TEST(SetVoice, StoresAndSendsOnlyAWholeVoiceOfAMultiPart) {
+  SessionRig rig;
+  rig.Silence();
+  const auto voice = [&](int part) {
+    const auto& b = rig.model.PartBlk;
+    return std::array<int, 3>{b.At(10, 0, part), b.At(11, 0, part), b.At(12, 0, part)};
+  };
+  const auto before = voice(6);
+  for (auto [part, msb, lsb, prg] : {std::array{3, 1, 2, 3}, {16, 1, 2, 3}, {6, 128, 0, 0}, {6, 0, -1, 0},
+                                     {6, 0, 0, 200}})
+    rig.session.SetVoice(part, msb, lsb, prg);
+  EXPECT_TRUE(rig.Sent().empty());
+  EXPECT_EQ(voice(6), before);
+
+  rig.session.SetVoice(6, 0, 127, 5);
+  EXPECT_EQ(voice(6), (std::array<int, 3>{0, 127, 5}));
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 1u);  // one message of three parameter changes
+  EXPECT_EQ(HexString(sent[0]), "F0 43 10 4C 08 06 01 00 F7 F0 43 10 4C 08 06 02 7F F7 F0 43 10 4C 08 06 03 05 F7");
+}
+
+TEST(EditPanels, OpenedThroughTheEditorOnlyForAMultiPart) {
+  SessionRig rig;
+  rig.Silence();
+  rig.session.OpenMultiEditPanel(3);
+  rig.session.OpenMultiEditPanel(16);
+  rig.session.OpenMultiEditPanel(9);
+  rig.session.OpenEffectsPanel();
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ShowMultiEditPanel 9", "ShowEffectsPanel"}));
+  rig.session.SelectPerformance(false, false, 3);
+  EXPECT_EQ(rig.view.calls.back(), "PerformanceSelected");
+}
+
+TEST(CloseDevices, ClosesOnlyWhatIsOpen) {
+  SessionRig rig;
+  rig.Silence();
+  rig.session.CloseDevices();
+  EXPECT_FALSE(rig.backend.outOpen || rig.backend.inOpen || rig.backend.thruConnected);
+  rig.backend.ClearRecords();
+  rig.session.CloseDevices();  // nothing left to stop or close: no box
+  for (const std::string& call : rig.backend.Calls()) EXPECT_TRUE(call == "Disconnect") << call;
+  EXPECT_TRUE(rig.prompts.shown.empty());
+}
+
 }  // namespace
 }  // namespace qv

@@ -3,6 +3,8 @@
 // following every release.
 
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +14,7 @@
 #include "instrument/messages.h"
 #include "drop_events.h"
 #include "main_window_harness.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/release_slider.h"
 
 using namespace qv;
@@ -78,11 +81,19 @@ class EditMenuTest : public QObject {
     w.EditEffcts->trigger();
     QVERIFY(w.SSTab2->isVisible());
     QVERIFY(h.Sent().empty());
+    // The panel fills again while the hourglass still shows.
+    bool hourglassWhileRefilling = false;
+    QObject::connect(w.findChild<EditorSignals*>(), &EditorSignals::PerformanceChosen, [&] {
+      const QCursor* cursor = QGuiApplication::overrideCursor();
+      hourglassWhileRefilling = cursor && cursor->shape() == Qt::WaitCursor;
+    });
     w.CmbPrgm->setCurrentIndex(3);
     emit w.CmbPrgm->activated(3);
     const auto& perf = w.Model().Performance;
     QVERIFY(std::equal(perf.Com2.begin(), perf.Com2.end(), perf.EffOrig.begin()));
     QCOMPARE(h.emulator->selectedProgram, Byte{3});
+    QVERIFY(hourglassWhileRefilling);
+    QVERIFY(!QGuiApplication::overrideCursor());
   }
 
   void aDropOnAnEditPanelEndsTheAuditionOnce() {

@@ -132,7 +132,7 @@ class FileMenusTest : public QObject {
       QCOMPARE(items.first(), prefix + QString("5 Multi 5"));
       QCOMPARE(items.last(), prefix + QString("16 Multi 16"));
     }
-    QVERIFY(Entries(Child<QMenu>(*h.main, "Debug")).contains("LdSysEx Write sysex"));
+    QVERIFY(Entries(Child<QMenu>(*h.main, "DebugMenu")).contains("LdSysEx Write sysex"));
   }
 
   // Every command with its dialog cancelled: its filter, and nothing run,

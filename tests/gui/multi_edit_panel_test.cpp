@@ -297,6 +297,24 @@ class MultiEditPanelTest : public QObject {
     QCOMPARE(rig.Caption(4), QString("ABCDEFGHIJ M5"));
     QCOMPARE(rig.Sent(), QStringList{});
   }
+
+  // A character Latin-1 lacks is "?" in the caption and in the box alike;
+  // typing goes on where it was.
+  void nameBoxShowsWhatTheCaptionHolds() {
+    Rig rig;
+    rig.Open(6);
+    rig.panel.TxtName1->clear();
+    QLineEdit* box = rig.panel.TxtName1;
+    QTest::keyClicks(box, "5");
+    box->insert(QString::fromUtf8("\u20ac"));  // as typed: the box's own insertion
+    QCOMPARE(box->text(), QString("5?"));
+    QTest::keyClicks(box, " B");
+    box->insert(QString::fromUtf8("\u00e4"));
+    QTest::keyClicks(box, "ss");
+    QCOMPARE(rig.Caption(6), QString::fromUtf8("5? B\u00e4ss    M7"));
+    QCOMPARE(rig.panel.TxtName1->text(), QString::fromUtf8("5? B\u00e4ss"));
+    QCOMPARE(rig.panel.Label34[0]->text(), rig.Caption(6));
+  }
 };
 
 QTEST_MAIN(MultiEditPanelTest)

@@ -32,7 +32,7 @@ void RecordingSessionView::PartCaptionChanged(int part) {
 
 void RecordingSessionView::ChannelRowChanged(int part) {
   const int row = state ? state->ChannelRows.at(static_cast<std::size_t>(part - kFirstMultiPart)) : -1;
-  Record("SetPartChannelRow " + std::to_string(part) + " " + std::to_string(row));
+  Record("ChannelRow " + std::to_string(part) + " " + std::to_string(row));
 }
 
 void RecordingSessionView::PoolChanged() { Record("Pool"); }
@@ -45,6 +45,5 @@ void RecordingSessionView::EditedNameChanged(bool evenIfHidden) {
 
 void RecordingSessionView::RefillEditPanel() { Record("RefillEditPanel"); }
 
-void RecordingSessionView::HideEditPanels() { Record("HideEditPanels"); }
 
 }  // namespace qv::test

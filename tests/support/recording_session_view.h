@@ -19,9 +19,10 @@ class RecordingSessionView : public EditorView {
   int performanceChannel = 0;  // row of the performance channel list
 
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
-  // "SetPartChannelRow <part> <row>", "ShowPartIfEditing <part>",
+  // "ChannelRow <part> <row>", "ShowPartIfEditing <part>",
   // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
-  // "HideEditPanels", "HideEffectsPanel", "HideMultiEditPanel",
+  // "ShowMultiEditPanel <part>", "ShowEffectsPanel", "PerformanceSelected",
+  // "HideEffectsPanel", "HideMultiEditPanel",
   // "EffectsBypassEnded".
   std::vector<std::string> calls;
   std::vector<std::string> traceLines;
@@ -40,7 +41,9 @@ class RecordingSessionView : public EditorView {
   void ShowPartIfEditing(int part) override;
   void EditedNameChanged(bool evenIfHidden) override;
   void RefillEditPanel() override;
-  void HideEditPanels() override;
+  void ShowMultiEditPanel(int part) override { Record("ShowMultiEditPanel " + std::to_string(part)); }
+  void ShowEffectsPanel() override { Record("ShowEffectsPanel"); }
+  void PerformanceSelected() override { Record("PerformanceSelected"); }
   void HideEffectsPanel() override { Record("HideEffectsPanel"); }
   void HideMultiEditPanel() override { Record("HideMultiEditPanel"); }
   void EffectsBypassEnded() override { Record("EffectsBypassEnded"); }
