@@ -99,8 +99,8 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
     ::close(fd);
     return result;
   }
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // The file stays non-blocking: a regular file whose reads would wait (a
+  // kernel file such as /proc/kmsg) fails at once instead.
 
   // One byte more than the limit tells a longer file.
   Bytes buffer(limit + 1);

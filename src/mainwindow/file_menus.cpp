@@ -11,6 +11,7 @@
 #include "filewindows/load_aid_window.h"
 #include "link/prompts.h"
 #include "mainwindow/command.h"
+#include "mainwindow/named.h"
 #include "mainwindow/startup_preferences.h"
 #include "mainwindow/wait_cursor.h"
 
@@ -35,18 +36,6 @@ constexpr const char* kWorkspaceTextFilter = "Workspace Description Text (*.txt)
 // Pools. There is no single-multi pattern: the user types the extension.
 constexpr const char* kAnyFileFilter =
     "All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools (*.qvp)|*.qvp";
-
-QMenu* NamedMenu(QMenuBar& bar, const char* name, const char* caption) {
-  QMenu* menu = bar.addMenu(QString::fromLatin1(caption));
-  menu->setObjectName(QString::fromLatin1(name));
-  return menu;
-}
-
-QMenu* NamedMenu(QMenu* parent, const char* name, const char* caption) {
-  QMenu* menu = parent->addMenu(QString::fromLatin1(caption));
-  menu->setObjectName(QString::fromLatin1(name));
-  return menu;
-}
 
 // A menu item whose handler runs as one command of `link`.
 template <typename Handler>
@@ -78,7 +67,7 @@ FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, Start
 FileMenus::~FileMenus() { UnloadLoadAid(); }
 
 void FileMenus::BuildLoadMenu(QMenuBar& bar) {
-  QMenu* load = NamedMenu(bar, "load", "Load");
+  QMenu* load = NamedMenu(&bar, "load", "Load");
   Item(load, "LdWrkSpace", "Workspace", this, link_, [this] { LdWrkSpace_Click(); });
   Item(load, "LdFullSetup", "Setup", this, link_, [this] { LdFullSetup_Click(); });
   Item(load, "LdLayerPool", "Layer Pool", this, link_, [this] { LdLayerPool_Click(); });
@@ -93,7 +82,7 @@ void FileMenus::BuildLoadMenu(QMenuBar& bar) {
 }
 
 void FileMenus::BuildSaveMenu(QMenuBar& bar) {
-  QMenu* save = NamedMenu(bar, "Save", "Save");
+  QMenu* save = NamedMenu(&bar, "Save", "Save");
   Item(save, "SvWrkSpace", "Workspace", this, link_, [this] { SvWrkSpace_Click(); });
   QMenu* setup = NamedMenu(save, "SvfullSetup", "Setup");
   Item(setup, "SvSetupqvf", "as .qvf", this, link_, [this] { SvSetupqvf_Click(); });

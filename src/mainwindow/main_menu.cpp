@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "mainwindow/command.h"
+#include "mainwindow/named.h"
 #include "mainwindow/file_menus.h"
 #include "mainwindow/wait_cursor.h"
 #include "startup/about_box.h"
@@ -11,18 +12,6 @@
 namespace qv {
 
 namespace {
-
-QMenu* NamedMenu(QMenuBar* bar, const char* name, const char* caption) {
-  QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-  menu->setObjectName(QString::fromLatin1(name));
-  return menu;
-}
-
-QMenu* NamedMenu(QMenu* parent, const char* name, const char* caption) {
-  QMenu* menu = parent->addMenu(QString::fromLatin1(caption));
-  menu->setObjectName(QString::fromLatin1(name));
-  return menu;
-}
 
 QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, bool checkable = false) {
   QAction* action = menu->addAction(caption);
