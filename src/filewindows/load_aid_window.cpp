@@ -1,8 +1,10 @@
 #include "filewindows/load_aid_window.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPalette>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -16,7 +18,8 @@ namespace qv {
 namespace {
 
 // The kinds of file offered, each a label padded with blanks, "|" and the
-// file pattern.
+// file pattern. The blanks line the "|" up roughly in a proportional font; a
+// fixed-pitch one would scatter it (14, 21, 14, 18 and 16 characters before).
 const std::array<const char*, 5> kKindRows = {
     "Workspace     |*.qvw",         //
     "Setup                |*.qvf",  //
@@ -27,9 +30,26 @@ const std::array<const char*, 5> kKindRows = {
 
 // Places are given in twips: 15 to a pixel at 96 dots per inch.
 int Px(int twips) { return (twips + 7) / 15; }
-QRect Place(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
+
+// The window's size and the controls' places, in twips.
+constexpr int kWidth = 2415, kHeight = 6435;
+struct Twips {
+  int left, top, width, height;
+};
+constexpr Twips kDrives{0, 0, 2415, 315}, kFolders{0, 360, 2415, 1215}, kFiles{0, 1680, 2415, 4380},
+    kKinds{0, 6120, 1815, 315}, kDone{1920, 6120, 495, 255};
+
+// A place grown by `scale`. Each edge is rounded on its own, so controls
+// keep their distances and the window's edges.
+int Scaled(int twips, qreal scale) { return qRound(twips * scale / 15); }
+QRect Place(const Twips& at, qreal scale) {
+  return QRect(QPoint(Scaled(at.left, scale), Scaled(at.top, scale)),
+               QPoint(Scaled(at.left + at.width, scale) - 1, Scaled(at.top + at.height, scale) - 1));
 }
+
+// The factor by which `twips` must grow to hold `pixels`, 1 when it does.
+// Rounding the edges may take a pixel off a size: the need counts one more.
+qreal Growth(int pixels, int twips) { return pixels * 15 > twips ? (pixels + 1) * 15.0 / twips : 1.0; }
 
 // The file list: a file that the user chooses, with the mouse or by moving
 // through the list with the keys, is handed on. Rows changed by code are not.
@@ -69,38 +89,29 @@ LoadAidWindow::LoadAidWindow(LoadHandler ldAid, QWidget* parent)
     : QWidget(parent, Qt::Window), ldAid_(std::move(ldAid)) {
   setObjectName(QStringLiteral("frmLoadAid"));
   setWindowTitle(QStringLiteral("CS2x Load Aid"));
-  setFixedSize(Px(2415), Px(6435));
 
   drvLdAid = new QComboBox(this);
   drvLdAid->setObjectName(QStringLiteral("drvLdAid"));
-  drvLdAid->setGeometry(Place(0, 0, 2415, 315));
 
   dirLdAid = new QListWidget(this);
   dirLdAid->setObjectName(QStringLiteral("dirLdAid"));
-  dirLdAid->setGeometry(Place(0, 360, 2415, 1215));
 
   auto* files = new FileListBox(this);
   flLdAid = files;
   flLdAid->setObjectName(QStringLiteral("flLdAid"));
-  flLdAid->setGeometry(Place(0, 1680, 2415, 4380));
   flLdAid->setSelectionMode(QAbstractItemView::SingleSelection);
 
   cmbLdAid = new QComboBox(this);
   cmbLdAid->setObjectName(QStringLiteral("cmbLdAid"));
-  cmbLdAid->setGeometry(Place(0, 6120, 1815, 315));
-  int widest = 0;
-  for (const char* row : kKindRows) {
-    cmbLdAid->addItem(QString::fromLatin1(row));
-    widest = std::max(widest, cmbLdAid->fontMetrics().horizontalAdvance(QString::fromLatin1(row)));
-  }
-  cmbLdAid->view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  for (const char* row : kKindRows) cmbLdAid->addItem(QString::fromLatin1(row));
   cmbLdAid->setPlaceholderText(QString::fromLatin1(kKindRows[0]));
   cmbLdAid->setCurrentIndex(-1);
   pattern_ = QStringLiteral("*.qvw");
 
   cmdLdAid = new QPushButton(QStringLiteral("Done"), this);
   cmdLdAid->setObjectName(QStringLiteral("cmdLdAid"));
-  cmdLdAid->setGeometry(Place(1920, 6120, 495, 255));
+  PlaceControls();
+  ShowPlaceholderAsText();
 
   connect(drvLdAid, &QComboBox::currentIndexChanged, this, &LoadAidWindow::drvLdAid_Change);
   connect(dirLdAid, &QListWidget::itemActivated, this,
@@ -152,6 +163,48 @@ void LoadAidWindow::flLdAid_Click(int row) {
 }
 
 void LoadAidWindow::cmdLdAid_Click() { hide(); }
+
+void LoadAidWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (!cmdLdAid) return;  // not yet built
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) PlaceControls();
+  if (event->type() == QEvent::PaletteChange) ShowPlaceholderAsText();
+}
+
+void LoadAidWindow::PlaceControls() {
+  // The places were drawn for a small 8-point system font. With a larger
+  // font the kind combo would cut its rows and "Done" its caption, so the
+  // window and every control grow by one factor, never below 1, until the
+  // widest kind and "Done" fit: the layout keeps its proportions.
+  const QSize kinds = cmbLdAid->sizeHint();  // the widest row whole, with the arrow
+  const int doneWidth =
+      cmdLdAid->fontMetrics().horizontalAdvance(cmdLdAid->text()) +
+      2 * (style()->pixelMetric(QStyle::PM_ButtonMargin) + style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+  const qreal scale = std::max({1.0, Growth(kinds.width(), kKinds.width), Growth(kinds.height(), kKinds.height),
+                                Growth(doneWidth, kDone.width), Growth(cmdLdAid->sizeHint().height(), kDone.height)});
+  setFixedSize(Scaled(kWidth, scale), Scaled(kHeight, scale));
+  drvLdAid->setGeometry(Place(kDrives, scale));
+  dirLdAid->setGeometry(Place(kFolders, scale));
+  flLdAid->setGeometry(Place(kFiles, scale));
+  cmbLdAid->setGeometry(Place(kKinds, scale));
+  cmdLdAid->setGeometry(Place(kDone, scale));
+
+  // The open list of kinds shows every row whole too.
+  int widest = 0;
+  for (int row = 0; row < cmbLdAid->count(); ++row)
+    widest = std::max(widest, cmbLdAid->fontMetrics().horizontalAdvance(cmbLdAid->itemText(row)));
+  cmbLdAid->view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+void LoadAidWindow::ShowPlaceholderAsText() {
+  // Until a kind is chosen the combo shows the first row as its placeholder.
+  // That is the kind in force, so it takes the normal text colour, not the
+  // pale one of a hint, which looks disabled.
+  QPalette colours = cmbLdAid->palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    colours.setColor(group, QPalette::PlaceholderText, colours.color(group, QPalette::ButtonText));
+  cmbLdAid->setPalette(colours);
+}
 
 void LoadAidWindow::FillDrives() {
   // The file system's root first, then every other mounted volume.

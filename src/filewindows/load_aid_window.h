@@ -6,6 +6,7 @@
 // loader at once.
 
 #include <QComboBox>
+#include <QEvent>
 #include <QListWidget>
 #include <QPoint>
 #include <QPushButton>
@@ -50,13 +51,19 @@ class LoadAidWindow : public QWidget {
   // cmdLdAid_Click: "Done" hides the window.
   void cmdLdAid_Click();
 
-  QComboBox* drvLdAid;
-  QListWidget* dirLdAid;
-  QListWidget* flLdAid;
-  QComboBox* cmbLdAid;
-  QPushButton* cmdLdAid;
+  QComboBox* drvLdAid = nullptr;
+  QListWidget* dirLdAid = nullptr;
+  QListWidget* flLdAid = nullptr;
+  QComboBox* cmbLdAid = nullptr;
+  QPushButton* cmdLdAid = nullptr;
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
+  // Sizes the window and places the controls for the font in use.
+  void PlaceControls();
+  void ShowPlaceholderAsText();
   void FillDrives();
   // Moves the folder and file lists to `folder`; false, with the lists left
   // as they were, when it cannot be read.

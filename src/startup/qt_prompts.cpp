@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QRegularExpression>
 
 namespace qv {
@@ -12,6 +14,33 @@ namespace {
 QString Title(const std::string& title) {
   return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
 }
+
+// Icons and type names for the dialogs' file lists, decided from what an
+// entry is (drive, folder or other) and from its name alone. Qt's own
+// provider reads a file's first bytes to guess its type, and such a read can
+// wait for ever: /proc/kmsg blocks until the kernel logs something, so a
+// dialog opened on /proc froze the whole program.
+class NameOnlyIconProvider : public QFileIconProvider {
+ public:
+  using QFileIconProvider::icon;
+  QIcon icon(const QFileInfo& info) const override {
+    if (info.isRoot()) return icon(Drive);
+    if (info.isDir()) return icon(Folder);
+    const QIcon themed = QIcon::fromTheme(MimeType(info).iconName());
+    return themed.isNull() ? icon(File) : themed;
+  }
+  QString type(const QFileInfo& info) const override {
+    if (info.isRoot()) return QApplication::translate("QAbstractFileIconProvider", "Drive");
+    if (info.isDir()) return QApplication::translate("QAbstractFileIconProvider", "Folder");
+    const QMimeType mime = MimeType(info);
+    return mime.comment().isEmpty() ? mime.name() : mime.comment();
+  }
+
+ private:
+  static QMimeType MimeType(const QFileInfo& info) {
+    return QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+  }
+};
 
 }  // namespace
 
@@ -68,7 +97,9 @@ std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode
   // One dialog path for every file command: the dialog opens on the last
   // choice. The name is taken as typed (no extension is added), and a save
   // over an existing file asks first.
+  NameOnlyIconProvider icons;  // outlives the dialog, which does not own it
   QFileDialog dialog(Parent());
+  dialog.setIconProvider(&icons);
   dialog.setObjectName(QStringLiteral("CommonDialog1"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -4,11 +4,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -83,6 +86,14 @@ class LoadAidTest : public QObject {
     for (int row = 0; row < 5; ++row) QCOMPARE(aid.kinds->itemText(row), rows[row]);
     QCOMPARE(aid.kinds->currentIndex(), -1);
     QCOMPARE(aid.kinds->placeholderText(), rows[0]);
+    // It shows in the text colour, not in a hint's grey: the darkest pixel of
+    // the text's half of the combo is that colour.
+    const QImage shown = aid.kinds->grab().toImage();
+    QColor darkest = Qt::white;
+    for (int y = 4; y < shown.height() - 4; ++y)
+      for (int x = 4; x < shown.width() / 2; ++x)
+        if (shown.pixelColor(x, y).lightness() < darkest.lightness()) darkest = shown.pixelColor(x, y);
+    QCOMPARE(darkest, aid.kinds->palette().color(QPalette::ButtonText));
     QCOMPARE(aid.folders->item(0)->data(Qt::UserRole).toString(), QDir::rootPath());
     QCOMPARE(aid.folders->currentItem()->data(Qt::UserRole).toString(), aid.base);
 
@@ -95,6 +106,8 @@ class LoadAidTest : public QObject {
 
   void eachKindListsItsFilesAndArrowKeysHandThem() {
     Aid aid({"w.qvw", "s.qvf", "p.qvx", "l.qvp", "m1.qvm", "M2.QVM", "one.qvs", "TWO.QVS"});
+    // A pipe is no file to load: opening it would wait for a writer.
+    QVERIFY(::mkfifo(QFile::encodeName(aid.In("pipe.qvm")).constData(), 0600) == 0);
     const QStringList expected[] = {{"w.qvw"}, {"s.qvf"}, {"p.qvx"}, {"l.qvp"}, {"m1.qvm", "M2.QVM"}};
     for (int row : {4, 3, 2, 1, 0, 4}) {
       aid.ChooseKind(row);
@@ -126,6 +139,51 @@ class LoadAidTest : public QObject {
     QCOMPARE(aid.w->Folder(), aid.In("sub"));
     QCOMPARE(aid.Files(), QStringList({"p.qvx"}));
     QVERIFY(aid.handed.empty());
+  }
+
+  void placesGrowWithTheFontAndKeepTheirProportions() {
+    Aid aid({});
+    QPushButton* done = aid.w->findChild<QPushButton*>("cmdLdAid");
+    const std::pair<const char*, QRect> places[] = {  // in twips
+        {"drvLdAid", {0, 0, 2415, 315}},      {"dirLdAid", {0, 360, 2415, 1215}},
+        {"flLdAid", {0, 1680, 2415, 4380}},   {"cmbLdAid", {0, 6120, 1815, 315}},
+        {"cmdLdAid", {1920, 6120, 495, 255}},
+    };
+    const auto checkPlaces = [&] {
+      // One factor for the window and every edge, within two pixels: the
+      // factor read back from the rounded width is itself slightly off.
+      const qreal scale = aid.w->width() * 15.0 / 2415;
+      QVERIFY(scale >= 1);
+      QVERIFY(qAbs(aid.w->height() - 6435 * scale / 15) <= 2);
+      for (const auto& [name, twips] : places) {
+        const QRect at = aid.w->findChild<QWidget*>(name)->geometry();
+        const QRectF expected(twips.x() * scale / 15, twips.y() * scale / 15, twips.width() * scale / 15,
+                              twips.height() * scale / 15);
+        QVERIFY2(qAbs(at.left() - expected.left()) <= 2 && qAbs(at.top() - expected.top()) <= 2 &&
+                     qAbs(at.right() + 1 - expected.right()) <= 2 && qAbs(at.bottom() + 1 - expected.bottom()) <= 2,
+                 name);
+      }
+      // The widest kind shows whole, and so does "Done", inside the window.
+      QVERIFY(aid.kinds->width() >= aid.kinds->sizeHint().width());
+      QVERIFY(aid.kinds->height() >= aid.kinds->sizeHint().height());
+      QVERIFY(done->width() >= done->fontMetrics().horizontalAdvance("Done") +
+                                   2 * done->style()->pixelMetric(QStyle::PM_ButtonMargin));
+      QVERIFY(done->height() >= done->sizeHint().height());
+      QVERIFY(aid.w->rect().contains(done->geometry()));
+    };
+    checkPlaces();
+    const int width = aid.w->width();
+
+    QFont font = aid.w->font();
+    font.setPixelSize(5);  // smaller than the places were drawn for: no shrinking
+    aid.w->setFont(font);
+    checkPlaces();
+    QVERIFY(aid.w->width() < width);
+    font.setPixelSize(30);
+    aid.w->setFont(font);
+    checkPlaces();
+    QVERIFY(aid.w->width() > width);
+    QCOMPARE(aid.w->pos(), QPoint(100 + 547, 50 + 87));
   }
 
   void placesGoneSinceTheListingLeaveTheWindowUsable() {

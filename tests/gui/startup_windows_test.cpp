@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -112,6 +113,30 @@ class StartupWindowsTest : public QObject {
                answer == QMessageBox::Yes ? std::optional(old.toStdString()) : std::nullopt);
       QVERIFY(asked);
     }
+  }
+
+  void fileDialogsNeverReadAFileToListIt() {
+    // A listed file's type comes from its name: "doc" holds a PDF header and
+    // is named like the empty "blank". Reading /proc/kmsg waits for the next
+    // kernel message, so the dialog that follows a save aimed at /proc must
+    // open and close without reading it (a hang, not a failure, if it does).
+    QTemporaryDir tmp;
+    QFile doc(tmp.filePath("doc"));
+    QVERIFY(doc.open(QIODevice::WriteOnly) && doc.write("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n") > 0);
+    doc.close();
+    QFile(tmp.filePath("blank")).open(QIODevice::WriteOnly);
+    QtPrompts prompts;
+    const std::string workspaceFilter = "Quorvane Workspace (*.qvw)|*.qvw";
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      QAbstractFileIconProvider* icons = d.iconProvider();
+      QVERIFY(icons);
+      QCOMPARE(icons->type(QFileInfo(doc.fileName())), icons->type(QFileInfo(tmp.filePath("blank"))));
+      d.selectFile("/proc/foo.qvw");
+      static_cast<QDialog&>(d).accept();
+    });
+    QCOMPARE(prompts.SaveFile(workspaceFilter), std::optional<std::string>("/proc/foo.qvw"));
+    OnModal<QFileDialog>([](QFileDialog& d) { QCOMPARE(d.directory().absolutePath(), QString("/proc")); });
+    QCOMPARE(prompts.OpenFile(workspaceFilter), std::nullopt);
   }
 };
 
