@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "editor/session.h"
@@ -120,40 +122,52 @@ void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<
   }
 }
 
-void FileMenus::LdWrkSpace_Click() {
-  const auto path = prompts_.OpenFile(kOpenWorkspaceFilter);
-  if (!path) return;
-  LoadFileName = *path;
-  AfterLoad(FileKind::kWorkspace, steps_->LoadWorkspaceFile(LoadFileName), [this] { LdWrkSpace_Click(); });
+namespace {
+
+// The loads whose path goes through LoadFileName: by the load aid's pattern,
+// the open dialog's filter, the step, and the menu command whose dialog comes
+// again after a refusal.
+struct NamedLoad {
+  const char* pattern;
+  FileKind kind;
+  const char* filter;
+  LoadResult (FileCommands::*step)(const std::string&);
+  void (FileMenus::*command)();
+};
+
+constexpr std::array<NamedLoad, 5> kNamedLoads = {{
+    {"*.qvw", FileKind::kWorkspace, kOpenWorkspaceFilter, &FileCommands::LoadWorkspaceFile,
+     &FileMenus::LdWrkSpace_Click},
+    {"*.qvf", FileKind::kSetup, kOpenSetupFilter, &FileCommands::LoadSetupFile, &FileMenus::LdFullSetup_Click},
+    {"*.qvx", FileKind::kPerformance, kOpenPerformanceFilter, &FileCommands::LoadPerformanceFile,
+     &FileMenus::LdPerform_Click},
+    {"*.qvp", FileKind::kLayerPool, kLayerPoolFilter, &FileCommands::LoadLayerPoolFile,
+     &FileMenus::LdLayerPool_Click},
+    {"*.qvm", FileKind::kAllMultis, kAllMultisFilter, &FileCommands::LoadMultAllFile, &FileMenus::LdMultAll_Click},
+}};
+
+const NamedLoad& LoadOf(FileKind kind) {
+  return *std::find_if(kNamedLoads.begin(), kNamedLoads.end(), [kind](const NamedLoad& l) { return l.kind == kind; });
 }
 
-void FileMenus::LdFullSetup_Click() {
-  const auto path = prompts_.OpenFile(kOpenSetupFilter);
-  if (!path) return;
-  LoadFileName = *path;
-  AfterLoad(FileKind::kSetup, steps_->LoadSetupFile(LoadFileName), [this] { LdFullSetup_Click(); });
+}  // namespace
+
+void FileMenus::OpenAndLoad(FileKind kind) {
+  const auto path = prompts_.OpenFile(LoadOf(kind).filter);
+  if (path) LoadNamed(kind, *path);
 }
 
-void FileMenus::LdLayerPool_Click() {
-  const auto path = prompts_.OpenFile(kLayerPoolFilter);
-  if (!path) return;
-  LoadFileName = *path;
-  AfterLoad(FileKind::kLayerPool, steps_->LoadLayerPoolFile(LoadFileName), [this] { LdLayerPool_Click(); });
+void FileMenus::LoadNamed(FileKind kind, const std::string& path) {
+  const NamedLoad& load = LoadOf(kind);
+  LoadFileName = path;
+  AfterLoad(kind, (steps_->*load.step)(LoadFileName), [this, &load] { (this->*load.command)(); });
 }
 
-void FileMenus::LdPerform_Click() {
-  const auto path = prompts_.OpenFile(kOpenPerformanceFilter);
-  if (!path) return;
-  LoadFileName = *path;
-  AfterLoad(FileKind::kPerformance, steps_->LoadPerformanceFile(LoadFileName), [this] { LdPerform_Click(); });
-}
-
-void FileMenus::LdMultAll_Click() {
-  const auto path = prompts_.OpenFile(kAllMultisFilter);
-  if (!path) return;
-  LoadFileName = *path;
-  AfterLoad(FileKind::kAllMultis, steps_->LoadMultAllFile(LoadFileName), [this] { LdMultAll_Click(); });
-}
+void FileMenus::LdWrkSpace_Click() { OpenAndLoad(FileKind::kWorkspace); }
+void FileMenus::LdFullSetup_Click() { OpenAndLoad(FileKind::kSetup); }
+void FileMenus::LdLayerPool_Click() { OpenAndLoad(FileKind::kLayerPool); }
+void FileMenus::LdPerform_Click() { OpenAndLoad(FileKind::kPerformance); }
+void FileMenus::LdMultAll_Click() { OpenAndLoad(FileKind::kAllMultis); }
 
 // OpenMultFile: the single multi's path goes straight to its loader.
 void FileMenus::LdMult_Click(int part) {
@@ -176,22 +190,8 @@ void FileMenus::LdAidSub_Click() {
 // A refused file brings up the Load menu's dialog of its kind, as it would
 // after that menu.
 void FileMenus::LdAid(const QString& pattern, const QString& path) {
-  if (pattern == QLatin1String("*.qvw")) {
-    LoadFileName = path.toStdString();
-    AfterLoad(FileKind::kWorkspace, steps_->LoadWorkspaceFile(LoadFileName), [this] { LdWrkSpace_Click(); });
-  } else if (pattern == QLatin1String("*.qvf")) {
-    LoadFileName = path.toStdString();
-    AfterLoad(FileKind::kSetup, steps_->LoadSetupFile(LoadFileName), [this] { LdFullSetup_Click(); });
-  } else if (pattern == QLatin1String("*.qvx")) {
-    LoadFileName = path.toStdString();
-    AfterLoad(FileKind::kPerformance, steps_->LoadPerformanceFile(LoadFileName), [this] { LdPerform_Click(); });
-  } else if (pattern == QLatin1String("*.qvp")) {
-    LoadFileName = path.toStdString();
-    AfterLoad(FileKind::kLayerPool, steps_->LoadLayerPoolFile(LoadFileName), [this] { LdLayerPool_Click(); });
-  } else if (pattern == QLatin1String("*.qvm")) {
-    LoadFileName = path.toStdString();
-    AfterLoad(FileKind::kAllMultis, steps_->LoadMultAllFile(LoadFileName), [this] { LdMultAll_Click(); });
-  }
+  for (const NamedLoad& load : kNamedLoads)
+    if (pattern == QLatin1String(load.pattern)) return LoadNamed(load.kind, path.toStdString());
 }
 
 LoadAidWindow* FileMenus::frmLoadAid() const { return loadAid_.data(); }

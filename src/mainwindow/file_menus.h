@@ -88,6 +88,10 @@ class FileMenus : public QObject {
   // hourglass when `retrieves`.
   void Save(const char* filter, bool retrieves, const std::function<FileWriteResult(const std::string&)>& step);
   void ReportFailedSave(const std::string& path, const std::string& reason);
+  // The open dialog of a load whose path goes through LoadFileName, then
+  // that load.
+  void OpenAndLoad(FileKind kind);
+  void LoadNamed(FileKind kind, const std::string& path);
 
   StepCommands programSteps_;
   FileCommands* steps_;
