@@ -51,6 +51,17 @@ namespace {
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
+// `got` bytes were read into `buffer` (limit + 1 long): one more than the
+// limit tells a longer file.
+FileReadResult ReadDone(Bytes buffer, std::size_t got, std::size_t limit) {
+  FileReadResult result;
+  result.longer = got > limit;
+  buffer.resize(result.longer ? limit : got);
+  result.bytes = std::move(buffer);
+  result.ok = true;
+  return result;
+}
+
 }  // namespace
 
 #if defined(_WIN32)
@@ -75,11 +86,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
     return result;
   }
   const auto got = static_cast<std::size_t>(file.gcount());
-  result.longer = got > limit;
-  buffer.resize(result.longer ? limit : got);
-  result.bytes = std::move(buffer);
-  result.ok = true;
-  return result;
+  return ReadDone(std::move(buffer), got, limit);
 }
 
 #else
@@ -117,11 +124,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
     got += static_cast<std::size_t>(n);
   }
   ::close(fd);
-  result.longer = got > limit;
-  buffer.resize(result.longer ? limit : got);
-  result.bytes = std::move(buffer);
-  result.ok = true;
-  return result;
+  return ReadDone(std::move(buffer), got, limit);
 }
 
 #endif
