@@ -10,6 +10,7 @@
 #include "cs2x_emulator.h"
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
+#include "files/editor_core.h"
 #include "mainwindow/main_window.h"
 #include "window_controls.h"
 #include "scripted_prompts.h"
@@ -47,7 +48,7 @@ class ApplicationTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 5000);
     QVERIFY(!app.frmSplash()->isVisible());
     QVERIFY(!Child<QTimer>(*main, "Timer1")->isActive());
-    QVERIFY(!main->Model().Busy);
+    QVERIFY(!app.Core()->State().Model.Busy);
     QVERIFY(prompts.shown.empty());
     QVERIFY(QFile::exists(folder.filePath("quorv.ini")));
 
@@ -64,7 +65,7 @@ class ApplicationTest : public QObject {
     emit app.frmPref()->cmbPerfChnl->activated(4);
     QCOMPARE(backend.Sent().size(), std::size_t{1});
     QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
-    QCOMPARE(main->Model().Performance.Com0[9], Byte{4});
+    QCOMPARE(app.Core()->State().Model.Performance.Com0[9], Byte{4});
   }
 
   void aboutBoxAndExitUnloadTheOtherWindows() {

@@ -51,7 +51,7 @@ class StartupTest : public QObject {
  private slots:
   void allPartsInitialisedSendsTheMessagesInOrder() {
     MainWindowHarness h;
-    h.prefs.perfChannelRow = 2;
+    h.prefs.PerfChannel = 2;
     h.StartUp(true);
 
     std::vector<std::string> expected = {"F0 43 10 63 50 00 00 00 F7", "B0 00 3F B0 20 40 C0 00"};
@@ -91,8 +91,8 @@ class StartupTest : public QObject {
 
   void checkedPartsAreRetrievedInstead() {
     MainWindowHarness h;
-    h.prefs.retrieveAtStart[6] = true;
-    h.prefs.retrieveAtStart[16] = true;
+    h.prefs.RtrvAtStart[6 - 5] = 1;
+    h.prefs.RtrvAtStart[16 - 5] = 1;
     h.emulator->SetParam(kModelXg, 0x08, 0x05, 0x04, 0x09);  // M6 receives on channel 10
     h.StartUp(true);
     const auto sent = Hex(h.Sent());
@@ -108,7 +108,7 @@ class StartupTest : public QObject {
 
   void silentInstrumentEndsEveryWaitAndShowsNoBox() {
     MainWindowHarness h(MainWindowHarness::Instrument::Silent);
-    h.prefs.retrieveAtStart[5] = true;
+    h.prefs.RtrvAtStart[5 - 5] = 1;
     h.StartUp(true);
     QVERIFY(h.prompts.shown.empty());
     // Two performance retrievals and one part: 21 waits of about 2 s.
@@ -179,7 +179,8 @@ class StartupTest : public QObject {
     MainWindowHarness h(MainWindowHarness::Instrument::Silent);
     h.StartUp();
     h.window->CmdPrfm->setText("OldName ");
-    h.prefs.perfChannelRow = 9;
+    h.prefs.PerfChannel = 9;
+    h.ApplyPreferences();
     h.window->RtrvPerf_Click();
     const auto sent = Hex(h.Sent());
     QCOMPARE(sent.front(), std::string("F0 43 10 63 50 00 00 00 F7"));
