@@ -2,6 +2,7 @@
 // window, whose timer runs the start-up work one second later.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
 #include "files/editor_core.h"
+#include "instrument/tables.h"
 #include "mainwindow/main_window.h"
 #include "window_controls.h"
 #include "scripted_prompts.h"
@@ -112,6 +114,13 @@ class ApplicationTest : public QObject {
     QCOMPARE(prompts.Messages().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(prompts.Messages()[0]).startsWith("Operation: Open\r\n"));
     QVERIFY(backend.Sent().empty());
+    // The lists show their names without an instrument; no program is chosen.
+    auto* programs = Child<QComboBox>(*app.frmMain(), "CmbPrgm");
+    QCOMPARE(programs->count(), 128);
+    QCOMPARE(programs->itemText(0), QString::fromLatin1(PresetNames1()[0]));
+    QCOMPARE(programs->currentIndex(), -1);
+    for (const char* list : {"CmbRvrb", "CmbChrs", "CmbVar"}) QVERIFY(Child<QComboBox>(*app.frmMain(), list)->count() > 0);
+    QCOMPARE(Child<QComboBox>(*app.frmMain(), "CmbRvrb")->count(), static_cast<int>(RvrbTypes().size()));
   }
 };
 
