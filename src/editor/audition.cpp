@@ -42,8 +42,8 @@ void Session::SendTransmitChannel(int channel) {
 // performance channel is.
 void Session::AuditionPerformance(bool down) {
   const Byte kk = static_cast<Byte>(NoteRow()), vv = static_cast<Byte>(VelocityRow());
-  if (!down) return link_.SendSysEx(NoteOff(view_.PerformanceChannel(), kk, vv));
-  link_.SendSysEx(NoteOn(view_.PerformanceChannel(), kk, vv));
+  if (!down) return link_.SendSysEx(NoteOff(PerfChannel(), kk, vv));
+  link_.SendSysEx(NoteOn(PerfChannel(), kk, vv));
   SendTransmitChannel(0);
 }
 
@@ -53,12 +53,12 @@ void Session::AuditionLayer(int layer, bool down) {
   if (layer < 1 || layer > 4) return;
   const Byte kk = static_cast<Byte>(NoteRow()), vv = static_cast<Byte>(VelocityRow());
   if (!down) {
-    const Bytes note = NoteOff(view_.PerformanceChannel(), kk, vv);
+    const Bytes note = NoteOff(PerfChannel(), kk, vv);
     link_.SendSysEx(OtherLayersThen(
         layer, [this](int other) { return static_cast<int>(model_.LyrSw[static_cast<std::size_t>(other)]); }, note));
     return;
   }
-  const Bytes note = NoteOn(view_.PerformanceChannel(), kk, vv);
+  const Bytes note = NoteOn(PerfChannel(), kk, vv);
   link_.SendSysEx(OtherLayersThen(layer, [](int) { return 0; }, note));
   SendTransmitChannel(0);
 }
@@ -85,7 +85,7 @@ void Session::StopAudition() {
   link_.SendSysEx(notesOff);
 }
 
-void Session::AllNotesOff() {
+void Session::AllNtsOff() {
   StopAudition();
   link_.DisconnectThru();
   link_.LinkClock().SleepMs(1000);

@@ -33,6 +33,7 @@ EditorState::EditorState() {
 std::string& EditorState::Caption(int part) { return Captions[PartIndex(part)]; }
 const std::string& EditorState::Caption(int part) const { return Captions[PartIndex(part)]; }
 int& EditorState::ChannelRow(int part) { return ChannelRows[PartIndex(part)]; }
+int EditorState::ChannelRow(int part) const { return ChannelRows[PartIndex(part)]; }
 
 int EditorState::PartChannel(int part) const {
   const int row = ChannelRows[PartIndex(part)];

@@ -56,6 +56,7 @@ struct EditorState {
   std::string& Caption(int part);  // throws std::out_of_range outside 4..15
   const std::string& Caption(int part) const;
   int& ChannelRow(int part);
+  int ChannelRow(int part) const;
   // The selected channel 0..15; 0 while no row is selected.
   int PartChannel(int part) const;
 
@@ -72,6 +73,11 @@ struct EditorState {
   int NoteRow = -1;
   int VelocityRow = -1;
   bool TransmitChannelAssigned = false;
+
+  // The performance MIDI channel the preferences hold, 0..15 (channel
+  // 1..16): the channel of the performance audition and of the instrument's
+  // performance.
+  int PerfChannel = 0;
 
   // What the switches of the multi edit panel last showed: portamento 0 or 1,
   // the option groups the index of their selected button or kNoSwitchState.

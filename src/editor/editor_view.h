@@ -9,9 +9,6 @@ namespace qv {
 
 class EditorView : public TraceSink {
  public:
-  // Selected row (0..15) of the preferences' performance channel list.
-  virtual int PerformanceChannel() = 0;
-
   // The performance caption and the layer boxes.
   virtual void PerformanceShown() {}
   virtual void PartCaptionChanged(int /*part*/) {}

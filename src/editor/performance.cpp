@@ -9,13 +9,13 @@ namespace qv {
 void Session::SendPerfMidiChannelZero() { link_.SendSysEx(CsParmChange(0x50, 0x00, 0x00, 0x00)); }
 
 void Session::SendPerfMidiChannel() {
-  link_.SendSysEx(CsParmChange(0x50, 0x00, 0x00, static_cast<Byte>(view_.PerformanceChannel() & 0x0F)));
+  link_.SendSysEx(CsParmChange(0x50, 0x00, 0x00, static_cast<Byte>(PerfChannel() & 0x0F)));
 }
 
 // The channel goes into Com0's data byte 0, the instrument's own performance
 // channel parameter (50 00 00), so a resent Com0 sets the same channel.
 void Session::PutPerfChannelInCom0() {
-  model_.Performance.Com0[kPerfChannelByte] = static_cast<Byte>(view_.PerformanceChannel() & 0x0F);
+  model_.Performance.Com0[kPerfChannelByte] = static_cast<Byte>(PerfChannel() & 0x0F);
 }
 
 void Session::ChngPrfMidiChan() {

@@ -21,11 +21,29 @@ class Session {
  public:
   Session(EditorState& state, MidiLink& link, EditorView& view);
 
-  EditorState& State() { return state_; }
+  const EditorState& State() const { return state_; }
+
+  // TEMPORARY, to be removed: the file steps and the effects and multi edit
+  // panels still write the data model and send through the link themselves.
+  // No other caller may use these two.
   DataModel& Model() { return state_.Model; }
   MidiLink& Link() { return link_; }
 
+  // One user command: within it each MIDI error box is shown once. Scopes
+  // nest; the outermost one starts and ends the command.
+  class CommandScope {
+   public:
+    explicit CommandScope(Session& session) : scope_(session.link_) {}
+
+   private:
+    MidiLink::CommandScope scope_;
+  };
+
   // ---- Performance (performance.cpp) --------------------------------------
+  // The preferences' performance channel (0..15; others count as 0): kept,
+  // nothing sent.
+  void SetPerfChannel(int channel) { state_.PerfChannel = channel; }
+  int PerfChannel() const { return state_.PerfChannel >= 0 && state_.PerfChannel <= 15 ? state_.PerfChannel : 0; }
   void SendPerfMidiChannelZero();
   void SendPerfMidiChannel();
   void PutPerfChannelInCom0();
@@ -114,7 +132,7 @@ class Session {
   // every channel.
   void StopAudition();
   // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second.
-  void AllNotesOff();
+  void AllNtsOff();
 
   // ---- Developer controls and exit -------------------------------------------
   // A message built from the developer boxes, sent as it is.

@@ -4,7 +4,7 @@
 // link shows each error box (same operation words, same code) once.
 //
 // Every handler that a user's action runs is connected through AsCommand:
-//   connect(action, &QAction::triggered, this, AsCommand(link, [this] { ... }));
+//   connect(action, &QAction::triggered, this, AsCommand(session, [this] { ... }));
 // Commands nest: a handler that runs another handler stays one command.
 
 #include <type_traits>
@@ -14,12 +14,13 @@
 
 namespace qv {
 
-// `handler` wrapped so that each call is one command of `link`. The wrapper
+// `handler` wrapped so that each call is one command of `owner` (the
+// editor, or the MIDI link). The wrapper
 // takes whatever the signal carries and passes it on when the handler wants it.
-template <typename F>
-auto AsCommand(MidiLink& link, F handler) {
-  return [&link, handler = std::move(handler)](auto&&... args) mutable {
-    MidiLink::CommandScope command(link);
+template <typename Owner, typename F>
+auto AsCommand(Owner& owner, F handler) {
+  return [&owner, handler = std::move(handler)](auto&&... args) mutable {
+    typename Owner::CommandScope command(owner);
     if constexpr (std::is_invocable_v<F&, decltype(args)...>)
       handler(std::forward<decltype(args)>(args)...);
     else

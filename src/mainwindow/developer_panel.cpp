@@ -48,9 +48,9 @@ DeveloperPanel::DeveloperPanel(Session& session, QWidget* parent) : QWidget(pare
   change_ = button("CmdChngParm", "ChngParm");
   control_ = button("CmdChngCntl", "ChngCntl");
   row->addStretch(1);
-  connect(retrieve_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdRtrvParm_Click(); }));
-  connect(change_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdChngParm_Click(); }));
-  connect(control_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdChngCntl_Click(); }));
+  connect(retrieve_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdRtrvParm_Click(); }));
+  connect(change_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdChngParm_Click(); }));
+  connect(control_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdChngCntl_Click(); }));
 
   trace_ = Named(new QListWidget, "List1");
   trace_->setFont(QFont("Monospace", 8));
@@ -67,8 +67,8 @@ void DeveloperPanel::AddMenuItems(QMenu* debug) {
   on->setObjectName("WinOn");
   QAction* off = debug->addAction("Window Off");
   off->setObjectName("WinOff");
-  connect(on, &QAction::triggered, this, AsCommand(session_.Link(), [this] { WinOn_Click(); }));
-  connect(off, &QAction::triggered, this, AsCommand(session_.Link(), [this] { WinOff_Click(); }));
+  connect(on, &QAction::triggered, this, AsCommand(session_, [this] { WinOn_Click(); }));
+  connect(off, &QAction::triggered, this, AsCommand(session_, [this] { WinOff_Click(); }));
 }
 
 void DeveloperPanel::ClearTrace() { trace_->clear(); }

@@ -69,7 +69,7 @@ bool MouseRouter::eventFilter(QObject* watched, QEvent* event) {
   const QPoint pos = mouse->position().toPoint();
   if (type == QEvent::MouseMove) return Move(index, mouse->buttons(), pos);  // a drag: its drop is a command
   // A press and a release are each one command.
-  MidiLink::CommandScope command(host_.CommandLink());
+  Session::CommandScope command(host_.CommandEditor());
   switch (type) {
     case QEvent::MouseButtonPress:
       return Press(index, false, pos);
@@ -162,7 +162,11 @@ void MouseRouter::StartDrag(const Source& source) {
   drag->exec(Qt::CopyAction);
   if (source.kind == Kind::MultiButton) {
     if (auto* button = qobject_cast<QAbstractButton*>(source.control)) button->setDown(false);
-    if (host_.DropsTaken() == dropsBefore) host_.StopAudition();
+    // A drag that ended outside the window: a command of its own.
+    if (host_.DropsTaken() == dropsBefore) {
+      Session::CommandScope command(host_.CommandEditor());
+      host_.CommandEditor().StopAudition();
+    }
   }
 }
 

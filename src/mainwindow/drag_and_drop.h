@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "link/midi_link.h"
+#include "editor/session.h"
 
 class QMimeData;
 class QWidget;
@@ -26,10 +26,10 @@ class DropHost {
   // A drop of the control named `source` on `target`.
   virtual void DropOn(QWidget* target, const QString& source) = 0;
   virtual int DropsTaken() const = 0;  // drops handled so far
-  virtual void StopAudition() = 0;
   virtual QWidget* HostWindow() = 0;
-  // The link whose commands the presses and releases are.
-  virtual MidiLink& CommandLink() = 0;
+  // The editor whose commands the presses and releases are, and whose
+  // StopAudition ends a drag that left the window.
+  virtual Session& CommandEditor() = 0;
 };
 
 inline constexpr char kSourceMimeType[] = "application/x-quorvane-source";

@@ -1,24 +1,19 @@
 #pragma once
 // The editor's notices as Qt signals: the panels connect to the ones they
-// draw. The performance channel comes from the preferences.
+// draw.
 
 #include <QObject>
 #include <string>
 
 #include "editor/editor_view.h"
-#include "mainwindow/startup_preferences.h"
 
 namespace qv {
 
 class EditorSignals : public QObject, public EditorView {
   Q_OBJECT
  public:
-  EditorSignals(StartupPreferences& prefs, QObject* parent) : QObject(parent), prefs_(prefs) {}
+  explicit EditorSignals(QObject* parent = nullptr) : QObject(parent) {}
 
-  int PerformanceChannel() override {
-    const int row = prefs_.PerfChannelRow();
-    return row >= 0 && row <= 15 ? row : 0;
-  }
   void ClearTrace() override { emit TraceCleared(); }
   void AddTraceLine(const std::string& line) override { emit TraceLineAdded(QString::fromStdString(line)); }
   void PerformanceShown() override { emit PerformanceChanged(); }
@@ -51,9 +46,6 @@ class EditorSignals : public QObject, public EditorView {
   void EffectsPanelToHide();
   void MultiEditPanelToHide();
   void BypassEnded();
-
- private:
-  StartupPreferences& prefs_;
 };
 
 }  // namespace qv

@@ -14,7 +14,7 @@
 #include "link/prompts.h"
 #include "mainwindow/command.h"
 #include "mainwindow/named.h"
-#include "mainwindow/startup_preferences.h"
+#include "files/preferences_record.h"
 #include "mainwindow/wait_cursor.h"
 
 namespace qv {
@@ -51,7 +51,7 @@ QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject*
 
 }  // namespace
 
-FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, StartupPreferences& prefs,
+FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs,
                      QMenuBar& bar)
     : QObject(&bar),
       programSteps_(steps),
@@ -231,7 +231,7 @@ void FileMenus::SvSetupSyx_Click() {
 
 void FileMenus::SvSetupMid_Click() {
   Save(kMidiSetupFilter, true, [this](const std::string& path) {
-    return steps_->SaveSetupMidiFile(path, prefs_.Density());
+    return steps_->SaveSetupMidiFile(path, prefs_.Density);
   });
 }
 

@@ -28,14 +28,14 @@ class LoadAidWindow;
 class MidiLink;
 class Prompts;
 class Session;
-class StartupPreferences;
+struct PreferencesRecord;
 
 class FileMenus : public QObject {
   Q_OBJECT
  public:
   // Adds the menus "Load" and "Save" to `bar`.
   // Each item runs as one command of `link`.
-  FileMenus(FileSteps& steps, Session& session, Prompts& prompts, StartupPreferences& prefs, QMenuBar& bar);
+  FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs, QMenuBar& bar);
   ~FileMenus() override;
 
   // Debug > "Write sysex".
@@ -98,7 +98,7 @@ class FileMenus : public QObject {
   Session& session_;
   MidiLink& link_;
   Prompts& prompts_;
-  StartupPreferences& prefs_;
+  const PreferencesRecord& prefs_;  // the density of the MIDI file export
   QMenuBar& bar_;
   QPointer<LoadAidWindow> loadAid_;
 };

@@ -52,7 +52,7 @@ LayerPoolPanel::LayerPoolPanel(Session& session, QWidget* parent) : QWidget(pare
   clear_ = Named(new QPushButton("Clear"), "CmdClrLyrPool");
   clear_->setToolTip("Click to remove all entries from layer pool.");
   layout->addWidget(clear_);
-  connect(clear_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdClrLyrPool_Click(); }));
+  connect(clear_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdClrLyrPool_Click(); }));
 }
 
 void LayerPoolPanel::WatchMouse(MouseRouter& router) {

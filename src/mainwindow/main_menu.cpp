@@ -22,12 +22,11 @@ QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption, b
 
 }  // namespace
 
-MainMenu::MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-                   QWidget* parent)
-    : QMenuBar(parent), session_(session), prompts_(prompts), prefs_(prefs) {
+MainMenu::MainMenu(EditorCore& core, Prompts& prompts, std::function<void()> showPreferences, QWidget* parent)
+    : QMenuBar(parent), session_(core.Editor()), prompts_(prompts), showPreferences_(std::move(showPreferences)) {
   setObjectName("MainMenu");
   BuildFileMenu();
-  files_ = new FileMenus(fileSteps, session_, prompts, prefs, *this);
+  files_ = new FileMenus(core.Files(), session_, prompts, core.Preferences(), *this);
   BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();
@@ -51,11 +50,11 @@ void MainMenu::BuildEditMenu() {
   QMenu* edit = NamedMenu(this, "EditMenu", "Edit");
   QMenu* editMulti = NamedMenu(edit, "EditMult", "Multi");
   QAction* effects = NamedAction(edit, "EditEffcts", "Effects");
-  connect(effects, &QAction::triggered, this, AsCommand(session_.Link(), [this] { EditEffcts_Click(); }));
+  connect(effects, &QAction::triggered, this, AsCommand(session_, [this] { EditEffcts_Click(); }));
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int multi = part + 1;
     QAction* item = NamedAction(editMulti, QString("EditMult%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(item, &QAction::triggered, this, AsCommand(session_.Link(), [this, part] { EditMult(part); }));
+    connect(item, &QAction::triggered, this, AsCommand(session_, [this, part] { EditMult(part); }));
   }
 }
 
@@ -64,20 +63,20 @@ void MainMenu::BuildRetrieveAndInitMenus() {
   QAction* performance = NamedAction(retrieve, "RtrvPerf", "Performance");
   QAction* allMultis = NamedAction(retrieve, "RtrvAllMulti", "All Multis");
   QMenu* retrieveMulti = NamedMenu(retrieve, "RtrvMulti", "Multi");
-  connect(performance, &QAction::triggered, this, AsCommand(session_.Link(), [this] { RtrvPerf_Click(); }));
-  connect(allMultis, &QAction::triggered, this, AsCommand(session_.Link(), [this] { RtrvAllMulti_Click(); }));
+  connect(performance, &QAction::triggered, this, AsCommand(session_, [this] { RtrvPerf_Click(); }));
+  connect(allMultis, &QAction::triggered, this, AsCommand(session_, [this] { RtrvAllMulti_Click(); }));
 
   QMenu* init = NamedMenu(this, "Init", "Initialize");
   QAction* initAll = NamedAction(init, "InitMltall", "All Multis");
   QMenu* initMulti = NamedMenu(init, "InitMlt", "Multi");
-  connect(initAll, &QAction::triggered, this, AsCommand(session_.Link(), [this] { InitMltall_Click(); }));
+  connect(initAll, &QAction::triggered, this, AsCommand(session_, [this] { InitMltall_Click(); }));
 
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int multi = part + 1;
     QAction* rtrv = NamedAction(retrieveMulti, QString("RtrvMulti%1").arg(multi), QString("Multi %1").arg(multi));
     QAction* initOne = NamedAction(initMulti, QString("InitMlt%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(rtrv, &QAction::triggered, this, AsCommand(session_.Link(), [this, multi] { RtrvMulti_Click(multi); }));
-    connect(initOne, &QAction::triggered, this, AsCommand(session_.Link(), [this, part] { InitMlt_Click(part); }));
+    connect(rtrv, &QAction::triggered, this, AsCommand(session_, [this, multi] { RtrvMulti_Click(multi); }));
+    connect(initOne, &QAction::triggered, this, AsCommand(session_, [this, part] { InitMlt_Click(part); }));
   }
 }
 
@@ -92,13 +91,15 @@ void MainMenu::BuildMidiMenu() {
   transmitChannel_ = NamedAction(midi, "TrnsChnlAssgn", "Trans Chnl Assigned by Audition", true);
   // A checkable item has already changed its check mark when it triggers:
   // the handlers below only send what the new mark says.
-  connect(allOff, &QAction::triggered, this, AsCommand(session_.Link(), [this] { AllNtsOff_Click(); }));
-  connect(localOff_, &QAction::triggered, this, AsCommand(session_.Link(), [this] { SendLocalOff(); }));
-  connect(arpOff_, &QAction::triggered, this, AsCommand(session_.Link(), [this] { SendArpOff(); }));
+  connect(allOff, &QAction::triggered, this, AsCommand(session_, [this] { AllNtsOff_Click(); }));
+  connect(localOff_, &QAction::triggered, this, AsCommand(session_, [this] { SendLocalOff(); }));
+  connect(arpOff_, &QAction::triggered, this, AsCommand(session_, [this] { SendArpOff(); }));
   connect(transmitChannel_, &QAction::toggled, this, [this](bool on) { session_.SetTransmitChannelAssigned(on); });
 }
 
-void MainMenu::StrtupPref_Click() { prefs_.ShowPreferences(); }
+void MainMenu::StrtupPref_Click() {
+  if (showPreferences_) showPreferences_();
+}
 
 void MainMenu::ExitMenu_Click() { window()->close(); }
 
@@ -124,7 +125,7 @@ void MainMenu::InitMlt_Click(int part) { session_.InitMlt(part); }
 
 void MainMenu::AllNtsOff_Click() {
   WaitCursor hourglass;
-  session_.AllNotesOff();
+  session_.AllNtsOff();
 }
 
 void MainMenu::ArpOff_Click() {

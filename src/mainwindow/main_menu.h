@@ -7,10 +7,10 @@
 #include <QMenuBar>
 #include <QPointer>
 
-#include "editor/session.h"
-#include "files/file_steps.h"
+#include <functional>
+
+#include "files/editor_core.h"
 #include "link/prompts.h"
-#include "mainwindow/startup_preferences.h"
 
 class QAction;
 class QDialog;
@@ -23,8 +23,8 @@ class FileMenus;
 class MainMenu : public QMenuBar {
   Q_OBJECT
  public:
-  MainMenu(Session& session, FileSteps& fileSteps, Prompts& prompts, StartupPreferences& prefs,
-           QWidget* parent = nullptr);
+  // showPreferences runs for File > "Startup Preferences".
+  MainMenu(EditorCore& core, Prompts& prompts, std::function<void()> showPreferences, QWidget* parent = nullptr);
 
   QMenu* DebugMenu() const { return debug_; }
   // Load, Save, Debug > "Write sysex" and the load aid.
@@ -53,7 +53,7 @@ class MainMenu : public QMenuBar {
 
   Session& session_;
   Prompts& prompts_;
-  StartupPreferences& prefs_;
+  std::function<void()> showPreferences_;
   QAction* localOff_ = nullptr;       // LocalOff, checkable
   QAction* arpOff_ = nullptr;         // ArpOff, checkable
   QAction* transmitChannel_ = nullptr;  // TrnsChnlAssgn, checkable; read by the audition

@@ -9,7 +9,6 @@
 
 #include "mainwindow/audition_panel.h"
 #include "mainwindow/developer_panel.h"
-#include "mainwindow/editor_signals.h"
 #include "mainwindow/file_menus.h"
 #include "mainwindow/layer_pool_panel.h"
 #include "mainwindow/main_menu.h"
@@ -20,14 +19,8 @@
 
 namespace qv {
 
-MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, StartupPreferences& prefs,
-                       QWidget* parent)
-    : QMainWindow(parent), backend_(backend), prompts_(prompts), clock_(clock), prefs_(prefs) {
-  notices_ = new EditorSignals(prefs_, this);
-  link_ = std::make_unique<MidiLink>(backend_, prompts_, clock_, state_.Model, *notices_);
-  session_ = std::make_unique<Session>(state_, *link_, *notices_);
-  fileSteps_ = std::make_unique<FileSteps>(*session_);
-
+MainWindow::MainWindow(EditorCore& core, EditorSignals& notices, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), core_(core), session_(core.Editor()), notices_(notices), prompts_(prompts) {
   setObjectName("frmMain");
   setWindowTitle(QString::fromLatin1(kAppTitle));
   BuildPanels();
@@ -41,20 +34,14 @@ MainWindow::MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, Sta
   timer1_->start();
 }
 
-// The panels go first: they hold the procedures, which go with the window.
-MainWindow::~MainWindow() {
-  delete takeCentralWidget();
-  delete menuWidget();
-}
-
 void MainWindow::BuildPanels() {
-  Session& session = *session_;
+  Session& session = session_;
   performance_ = new PerformancePanel(session);
   audition_ = new AuditionPanel(session);
   multis_ = new MultiColumn(session);
   pool_ = new LayerPoolPanel(session);
   developer_ = new DeveloperPanel(session);
-  effects_ = new EffectsPanel(state_.Model, *link_, *this);
+  effects_ = new EffectsPanel(core_.Model(), core_.Link(), *this);
   multiEdit_ = new MultiEditPanel(session);
 
   auto* central = new QWidget(this);
@@ -83,7 +70,9 @@ void MainWindow::BuildPanels() {
   columns->addLayout(right, 1);
   setCentralWidget(central);
 
-  menus_ = new MainMenu(session, *fileSteps_, prompts_, prefs_);
+  menus_ = new MainMenu(core_, prompts_, [this] {
+    if (onShowPreferences) onShowPreferences();
+  });
   setMenuBar(menus_);
   developer_->AddMenuItems(menus_->DebugMenu());
 
@@ -106,10 +95,10 @@ void MainWindow::BuildPanels() {
 
 // Each notice of the editor reaches the panel that draws it.
 void MainWindow::ConnectNotices() {
-  EditorSignals* n = notices_;
+  EditorSignals* n = &notices_;
   connect(n, &EditorSignals::TraceCleared, developer_, &DeveloperPanel::ClearTrace);
   connect(n, &EditorSignals::TraceLineAdded, developer_, &DeveloperPanel::AddTraceLine);
-  connect(n, &EditorSignals::PerformanceChanged, performance_, &PerformancePanel::ShowPerformance);
+  connect(n, &EditorSignals::PerformanceChanged, performance_, &PerformancePanel::DrawPerformance);
   connect(n, &EditorSignals::CaptionChanged, multis_, &MultiColumn::ShowCaption);
   connect(n, &EditorSignals::ChannelChanged, multis_, &MultiColumn::ShowChannel);
   connect(n, &EditorSignals::PoolRowsChanged, pool_, &LayerPoolPanel::ShowPool);
@@ -151,20 +140,9 @@ void MainWindow::FitToPanels() {
   settledSize_ = size();
 }
 
-void MainWindow::LoadEffectAndPresetTables() {
-  effects_->LoadEffectLists();
-  performance_->LoadPresetNames();
-}
-
-// Also the end of a drag that left the window: a command of its own.
-void MainWindow::StopAudition() {
-  MidiLink::CommandScope command(*link_);
-  session_->StopAudition();
-}
-
 void MainWindow::DropOn(QWidget* target, const QString& source) {
   ++dropsTaken_;
-  MidiLink::CommandScope command(*link_);
+  Session::CommandScope command(session_);
   for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
     if (pool_->IsPoolList(w)) return pool_->LbxLyrPool_DragDrop(source);
     if (const int part = multis_->PartOf(w); part >= 0)
@@ -173,13 +151,13 @@ void MainWindow::DropOn(QWidget* target, const QString& source) {
   Form_DragDrop(source);
 }
 
-void MainWindow::Form_DragDrop(const QString&) { StopAudition(); }
+void MainWindow::Form_DragDrop(const QString&) { session_.StopAudition(); }
 
 // Leaving the program, by File > "Exit" or by the window's close box: after
 // the user confirms, MIDI thru is cut, the devices that are open are closed
 // and the other windows are unloaded. Nothing is saved.
 void MainWindow::closeEvent(QCloseEvent* event) {
-  MidiLink::CommandScope command(*link_);
+  Session::CommandScope command(session_);
   bool cancel = false;
   Form_Unload(cancel);
   if (cancel)
@@ -193,7 +171,7 @@ void MainWindow::Form_Unload(bool& cancel) {
     cancel = true;
     return;
   }
-  session_->CloseDevices();
+  session_.CloseDevices();
   if (onUnload) onUnload();
   menus_->Files().UnloadLoadAid();
 }

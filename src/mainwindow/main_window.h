@@ -2,19 +2,15 @@
 // The main window: lays out its panels (performance, audition, multi parts,
 // Layer Pool, developer controls, the two edit panels and the menus), runs
 // the start-up work and the exit, and routes drops to the panel under them.
-// It owns the editor state, the MIDI link and the editor's procedures.
+// The editor core it works on is built beside it and outlives it.
 
 #include <QMainWindow>
 #include <functional>
-#include <memory>
 
-#include "editor/editor_state.h"
-#include "editor/session.h"
-#include "files/file_steps.h"
-#include "link/midi_link.h"
+#include "files/editor_core.h"
 #include "mainwindow/drag_and_drop.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/effects_panel.h"
-#include "mainwindow/startup_preferences.h"
 
 class QCloseEvent;
 class QTimer;
@@ -23,7 +19,6 @@ namespace qv {
 
 class AuditionPanel;
 class DeveloperPanel;
-class EditorSignals;
 class LayerPoolPanel;
 class MainMenu;
 class MultiColumn;
@@ -34,20 +29,18 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   Q_OBJECT
 
  public:
-  MainWindow(MidiBackend& backend, Prompts& prompts, Clock& clock, StartupPreferences& prefs,
-             QWidget* parent = nullptr);
-  ~MainWindow() override;
+  // `notices` is the view the core tells its changes to.
+  MainWindow(EditorCore& core, EditorSignals& notices, Prompts& prompts, QWidget* parent = nullptr);
 
-  EditorState& State() { return state_; }
-  DataModel& Model() { return state_.Model; }
-  MidiLink& Link() { return *link_; }
-  Session& Sess() { return *session_; }
+  const EditorState& State() const { return core_.State(); }
 
   // ---- Start-up: Timer1 fires once, 1000 ms after the window is made ------
   void Timer1_Timer();
   void Form_Loadx();
   // Run when the start-up work has ended (the splash closes).
   std::function<void()> onStartupWorkDone;
+  // File > "Startup Preferences".
+  std::function<void()> onShowPreferences;
 
   // ---- Exit ---------------------------------------------------------------
   // Asks the user; on OK closes the MIDI devices that are open and runs
@@ -62,9 +55,10 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   // nearest control at or above `target` that has any, else the window's.
   void DropOn(QWidget* target, const QString& source) override;
   int DropsTaken() const override { return dropsTaken_; }
-  void StopAudition() override;
   QWidget* HostWindow() override { return this; }
-  MidiLink& CommandLink() override { return *link_; }
+  Session& CommandEditor() override { return session_; }
+  // The effects panel's "Done", within its command.
+  void StopAudition() override { session_.StopAudition(); }
   // Every control without drop work of its own, and the background.
   void Form_DragDrop(const QString& source);
 
@@ -76,24 +70,16 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
  private:
   void BuildPanels();
   void ConnectNotices();
-  void StartupWork();
-  // Loads the start-up workspace; false when it was not loaded.
-  bool LoadStartupWorkspace(const QString& path);
   void LoadEffectAndPresetTables();
   // Run once the edit panels have been shown or hidden: the window takes the
   // size it had with no panel open, grown as far as the open panels need,
   // unless the user has resized it since it last settled.
   void FitToPanels();
 
-  MidiBackend& backend_;
+  EditorCore& core_;
+  Session& session_;
+  EditorSignals& notices_;
   Prompts& prompts_;
-  Clock& clock_;
-  StartupPreferences& prefs_;
-  EditorState state_;
-  EditorSignals* notices_ = nullptr;
-  std::unique_ptr<MidiLink> link_;
-  std::unique_ptr<Session> session_;
-  std::unique_ptr<FileSteps> fileSteps_;
   QTimer* timer1_ = nullptr;  // Timer1
 
   PerformancePanel* performance_ = nullptr;

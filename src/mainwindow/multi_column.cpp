@@ -30,7 +30,7 @@ MultiColumn::MultiColumn(Session& session, QWidget* parent) : QWidget(parent), s
         "Select a midi channel to group sounds together so that multiple voices sound on one channel or choose an "
         "unused channel to isolate individual sound.");
     for (int ch = 1; ch <= 16; ++ch) channels->addItem(QString(" %1").arg(ch));
-    connect(channels, &QComboBox::activated, this, AsCommand(session_.Link(), [this, part] { CmbMult_Click(part); }));
+    connect(channels, &QComboBox::activated, this, AsCommand(session_, [this, part] { CmbMult_Click(part); }));
     partButtons_[Index(part)] = button;
     channelLists_[Index(part)] = channels;
     grid->addWidget(button, part - kFirstMultiPart + 1, 0);

@@ -16,7 +16,6 @@
 #include "mainwindow/drag_and_drop.h"
 #include "mainwindow/latin1.h"
 #include "mainwindow/named.h"
-#include "mainwindow/select_row.h"
 #include "mainwindow/wait_cursor.h"
 
 namespace qv {
@@ -65,7 +64,7 @@ PerformancePanel::PerformancePanel(Session& session, QWidget* parent) : QWidget(
   program->addWidget(Named(new QLabel("Prgm"), "LblPrgm"));
   programs_ = Named(new QComboBox, "CmbPrgm");
   programs_->setMaxVisibleItems(24);
-  connect(programs_, &QComboBox::activated, this, AsCommand(session_.Link(), [this] { CmbPrgm_Click(); }));
+  connect(programs_, &QComboBox::activated, this, AsCommand(session_, [this] { CmbPrgm_Click(); }));
   program->addWidget(programs_, 1);
 
   performance_ = Named(new QPushButton("Performance"), "CmdPrfm");
@@ -102,7 +101,7 @@ void PerformancePanel::WatchMouse(MouseRouter& router) {
   }
 }
 
-void PerformancePanel::ShowPerformance() {
+void PerformancePanel::DrawPerformance() {
   const EditorState& state = session_.State();
   SetCaption(performance_, FromLatin1(state.PerformanceCaption));
   for (int l = 1; l <= 4; ++l) {
@@ -114,7 +113,7 @@ void PerformancePanel::ShowPerformance() {
   }
 }
 
-void PerformancePanel::SelectProgram(int row) { SelectRow(programs_, row); }
+void PerformancePanel::ShowProgram(int row) { programs_->setCurrentIndex(row); }
 
 void PerformancePanel::LoadPresetNames() { FillNames(programs_, PresetNames1()); }
 

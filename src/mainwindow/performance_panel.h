@@ -25,12 +25,12 @@ class PerformancePanel : public QWidget {
 
   // The preset list of LoadEffectAndPresetTables.
   void LoadPresetNames();
-  // Chooses program list row `row` as the user does.
-  void SelectProgram(int row);
+  // Shows row `row` of the program list as chosen; sends nothing.
+  void ShowProgram(int row);
   // Presses, releases and drags of the buttons and name boxes.
   void WatchMouse(MouseRouter& router);
   // Draws the performance caption and the layer boxes from the state.
-  void ShowPerformance();
+  void DrawPerformance();
 
   void OptPreset_Click();
   void OptUser_Click();

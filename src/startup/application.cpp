@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "files/editor_core.h"
+#include "mainwindow/editor_signals.h"
 #include "mainwindow/main_window.h"
 #include "startup/pref_dialog.h"
 #include "startup/splash_window.h"
@@ -14,16 +16,15 @@ Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, c
   WrapToolTips();
   frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
-  frmPref_->onPerfChannelChanged = [this] {
-    if (frmMain_) frmMain_->Sess().ChngPrfMidiChan();
+  frmPref_->onOk = [this](const PreferencesRecord& record) {
+    if (core_) core_->SetPreferences(record);
+  };
+  frmPref_->onPerfChannelChanged = [this](int row) {
+    if (core_) core_->ChangePerformanceChannel(row);
   };
 }
 
-Application::~Application() {
-  frmMain_.reset();
-  frmSplash_.reset();
-  frmPref_.reset();
-}
+Application::~Application() = default;
 
 void Application::Main() {
   frmPref_->startingUp = true;
@@ -35,11 +36,14 @@ bool Application::StartingUp() const { return frmPref_->startingUp; }
 void Application::OkAtStartUp() {
   frmSplash_ = std::make_unique<SplashWindow>();
   frmSplash_->ShowNow();
+  notices_ = std::make_unique<EditorSignals>();
+  core_ = std::make_unique<EditorCore>(backend_, prompts_, clock_, *notices_);
   // The main window is made hidden; its timer runs the start-up work.
-  frmMain_ = std::make_unique<MainWindow>(backend_, prompts_, clock_, *this);
+  frmMain_ = std::make_unique<MainWindow>(*core_, *notices_, prompts_);
   frmMain_->onStartupWorkDone = [this] {
     if (frmSplash_) frmSplash_->hide();
   };
+  frmMain_->onShowPreferences = [this] { ShowPreferences(); };
   // At exit, after the MIDI devices are closed, every other window goes.
   frmMain_->onUnload = [this] {
     frmPref_->close();
@@ -47,14 +51,6 @@ void Application::OkAtStartUp() {
       if (window != frmMain_.get() && window->isVisible()) window->close();
   };
 }
-
-int Application::PerfChannelRow() const { return frmPref_->PerfChannelRow(); }
-int Application::MidiInDevRow() const { return frmPref_->MidiInDevRow(); }
-int Application::MidiOutDevRow() const { return frmPref_->MidiOutDevRow(); }
-bool Application::RetrieveAtStart(int multi) const { return frmPref_->RetrieveAtStart(multi); }
-bool Application::LoadWorkspaceAtStart() const { return frmPref_->LoadWorkspaceAtStart(); }
-QString Application::WorkspacePath() const { return frmPref_->WorkspacePath(); }
-int Application::Density() const { return frmPref_->Density(); }
 
 void Application::ShowPreferences() {
   frmPref_->show();

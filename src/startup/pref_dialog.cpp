@@ -294,13 +294,14 @@ void PrefDialog::OKButton_Click() {
     if (onOkAtStartUp) onOkAtStartUp();
     startingUp = false;
   }
+  if (onOk) onOk(ToRecord());
   SavePreferences();  // a failure is told; the values stay in force for this run
   hide();
   inOk_ = false;
 }
 
 void PrefDialog::cmbPerfChnl_Click() {
-  if (!startingUp && onPerfChannelChanged) onPerfChannelChanged();
+  if (!startingUp && onPerfChannelChanged) onPerfChannelChanged(PerfChannelRow());
 }
 
 void PrefDialog::CmdBrowse_Click() {

@@ -35,9 +35,12 @@ class PrefDialog : public QDialog {
   // performance channel applies nothing.
   bool startingUp = true;
   std::function<void()> onOkAtStartUp;
-  // Runs when the performance channel row changes (by the user or by code)
-  // while startingUp is false.
-  std::function<void()> onPerfChannelChanged;
+  // Every OK hands the values over, after onOkAtStartUp and before the file
+  // is written: the record is the preferences in force.
+  std::function<void(const PreferencesRecord&)> onOk;
+  // Runs with the row (0..15) when the user chooses a performance channel
+  // while startingUp is false: the channel applies at once.
+  std::function<void(int)> onPerfChannelChanged;
 
   // The preference values.
   int PerfChannelRow() const;  // 0..15: channel 1..16

@@ -45,7 +45,7 @@ class FileSteps_ : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = test::NewTempFolder("qv_steps_");
-    rig.view.performanceChannel = 3;
+    rig.session.SetPerfChannel(3);
   }
   void TearDown() override { fs::remove_all(dir_); }
 

@@ -29,7 +29,7 @@ bool ChecksumRight(const Bytes& m) {
 
 TEST(RtrvPerformance, RequestsTheEightBlocksBetweenTheTwoChannelMessages) {
   SessionRig rig;
-  rig.view.performanceChannel = 9;  // row " 10"
+  rig.session.SetPerfChannel(9);  // row " 10"
   rig.instrument.SetPerformanceName("Warm Pad");
   rig.session.RtrvPerformance();
 
@@ -78,7 +78,7 @@ TEST(RtrvPerformance, OnlyASwitchOfOneCountsAsOn) {
 TEST(RtrvPerformance, SilentInstrumentKeepsWhatWasStoredAndStillSetsTheChannel) {
   SessionRig rig;
   rig.Silence();
-  rig.view.performanceChannel = 3;
+  rig.session.SetPerfChannel(3);
   auto& perf = rig.model.Performance;
   const std::string old = "Old Name";
   std::copy(old.begin(), old.end(), perf.Com1.begin() + 9);

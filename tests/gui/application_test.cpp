@@ -2,6 +2,7 @@
 // window, whose timer runs the start-up work one second later.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 #include "cs2x_emulator.h"
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
+#include "files/editor_core.h"
+#include "instrument/tables.h"
 #include "mainwindow/main_window.h"
 #include "window_controls.h"
 #include "scripted_prompts.h"
@@ -47,7 +50,7 @@ class ApplicationTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 5000);
     QVERIFY(!app.frmSplash()->isVisible());
     QVERIFY(!Child<QTimer>(*main, "Timer1")->isActive());
-    QVERIFY(!main->Model().Busy);
+    QVERIFY(!app.Core()->State().Model.Busy);
     QVERIFY(prompts.shown.empty());
     QVERIFY(QFile::exists(folder.filePath("quorv.ini")));
 
@@ -64,7 +67,7 @@ class ApplicationTest : public QObject {
     emit app.frmPref()->cmbPerfChnl->activated(4);
     QCOMPARE(backend.Sent().size(), std::size_t{1});
     QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
-    QCOMPARE(main->Model().Performance.Com0[9], Byte{4});
+    QCOMPARE(app.Core()->State().Model.Performance.Com0[9], Byte{4});
   }
 
   void aboutBoxAndExitUnloadTheOtherWindows() {
@@ -111,6 +114,13 @@ class ApplicationTest : public QObject {
     QCOMPARE(prompts.Messages().size(), std::size_t{1});
     QVERIFY(QString::fromStdString(prompts.Messages()[0]).startsWith("Operation: Open\r\n"));
     QVERIFY(backend.Sent().empty());
+    // The lists show their names without an instrument; no program is chosen.
+    auto* programs = Child<QComboBox>(*app.frmMain(), "CmbPrgm");
+    QCOMPARE(programs->count(), 128);
+    QCOMPARE(programs->itemText(0), QString::fromLatin1(PresetNames1()[0]));
+    QCOMPARE(programs->currentIndex(), -1);
+    for (const char* list : {"CmbRvrb", "CmbChrs", "CmbVar"}) QVERIFY(Child<QComboBox>(*app.frmMain(), list)->count() > 0);
+    QCOMPARE(Child<QComboBox>(*app.frmMain(), "CmbRvrb")->count(), static_cast<int>(RvrbTypes().size()));
   }
 };
 

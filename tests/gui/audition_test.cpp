@@ -62,7 +62,8 @@ class AuditionTest : public QObject {
     Audition a;
     a.h.emulator->SetLayerSwitch(3, 0);
     a.w.RtrvPerf_Click();
-    a.h.prefs.perfChannelRow = 11;
+    a.h.prefs.PerfChannel = 11;
+    a.h.ApplyPreferences();
     QVERIFY(TransmitChannelItem(a.w));
     TransmitChannelItem(a.w)->setChecked(true);
     a.h.ClearRecords();
@@ -81,7 +82,8 @@ class AuditionTest : public QObject {
 
   void performanceAndPartsPlayOnTheirChannels() {
     Audition a;
-    a.h.prefs.perfChannelRow = 4;
+    a.h.prefs.PerfChannel = 4;
+    a.h.ApplyPreferences();
     QVERIFY(TransmitChannelItem(a.w));
     TransmitChannelItem(a.w)->setChecked(true);
     QTest::mouseClick(a.w.CmdPrfm, Qt::LeftButton);

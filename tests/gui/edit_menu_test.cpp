@@ -83,7 +83,7 @@ class EditMenuTest : public QObject {
     QVERIFY(h.Sent().empty());
     // The panel fills again while the hourglass still shows.
     bool hourglassWhileRefilling = false;
-    QObject::connect(w.findChild<EditorSignals*>(), &EditorSignals::PerformanceChosen, [&] {
+    QObject::connect(&h.rig->notices, &EditorSignals::PerformanceChosen, [&] {
       const QCursor* cursor = QGuiApplication::overrideCursor();
       hourglassWhileRefilling = cursor && cursor->shape() == Qt::WaitCursor;
     });

@@ -240,7 +240,8 @@ class FileMenusTest : public QObject {
   // run under the hourglass; the slider's density reaches the MIDI export.
   void savesRunOnThePathAsChosenUnderTheirPointer() {
     Rig r;
-    r.h.prefs.density = 5;
+    r.h.prefs.Density = 5;
+    r.h.ApplyPreferences();
     const std::vector<std::tuple<const char*, const char*, int, bool>> saves = {
         {"SvWrkSpace", "SaveWorkspaceFile", -1, true},    {"SvSetupqvf", "SaveSetupFile", -1, true},
         {"SvSetupSyx", "SaveSetupSysExFile", -1, true},   {"SvSetupMid", "SaveSetupMidiFile", 5, true},

@@ -17,7 +17,7 @@
 #include "jack_ports.h"
 #include "link/rtmidi_backend.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/startup_preferences.h"
+#include "main_window_harness.h"
 #include "scripted_prompts.h"
 #include "slider_clicks.h"
 
@@ -27,27 +27,20 @@ using namespace qv::test;
 namespace {
 
 // Output and input devices chosen, every multi part retrieved at start.
-class AllPartsPreferences : public StartupPreferences {
- public:
-  AllPartsPreferences(int in, int out) : in_(in), out_(out) {}
-  int PerfChannelRow() const override { return 0; }
-  int MidiInDevRow() const override { return in_; }
-  int MidiOutDevRow() const override { return out_; }
-  bool RetrieveAtStart(int multi) const override { return multi >= 5 && multi <= 16; }
-  bool LoadWorkspaceAtStart() const override { return false; }
-  QString WorkspacePath() const override { return {}; }
-  int Density() const override { return 0; }
-  void ShowPreferences() override {}
+PreferencesRecord AllPartsPreferences(int in, int out) {
+  PreferencesRecord prefs;
+  prefs.MidiInDevIdx = static_cast<Byte>(in);
+  prefs.MidiOutDevIdx = static_cast<Byte>(out);
+  prefs.RtrvAtStart.fill(1);
+  return prefs;
+}
 
- private:
-  int in_, out_;
-};
-
-// The window made and its start-up work run, as its one-shot timer does.
-std::unique_ptr<MainWindow> StartUp(MidiBackend& backend, Prompts& prompts, StartupPreferences& prefs) {
-  auto window = std::make_unique<MainWindow>(backend, prompts, SystemClock(), prefs);
-  window->Timer1_Timer();
-  return window;
+// The windows made and the start-up work run, as the one-shot timer does.
+std::unique_ptr<WindowRig> StartUp(MidiBackend& backend, Prompts& prompts, const PreferencesRecord& prefs) {
+  auto rig = std::make_unique<WindowRig>(backend, prompts, SystemClock());
+  rig->core.SetPreferences(prefs);
+  rig->main.Timer1_Timer();
+  return rig;
 }
 
 QStringList Captions(QWidget& window) {
@@ -78,23 +71,21 @@ class JackStartupTest : public QObject {
       FakeMidiBackend fake;
       Cs2xEmulator instrument(fake);
       ScriptedPrompts prompts;
-      AllPartsPreferences prefs(0, 0);
-      auto window = StartUp(fake, prompts, prefs);
+      auto rig = StartUp(fake, prompts, AllPartsPreferences(0, 0));
       onFakeWire = instrument.Received();
-      fakeCaptions = Captions(*window);
+      fakeCaptions = Captions(rig->main);
       QVERIFY(prompts.Messages().empty());
     }
 
     // A run in which the server had an xrun (a late client loses that
     // period's MIDI events) does not count when it differs: it runs again.
     ScriptedPrompts prompts;
-    std::unique_ptr<AllPartsPreferences> prefs;
     std::unique_ptr<JackCs2x> jackCs2x;
     std::unique_ptr<RtMidiBackend> backend;
-    std::unique_ptr<MainWindow> window;  // goes first
+    std::unique_ptr<WindowRig> rig;  // goes first
     std::vector<Bytes> overJack;
     for (int run = 1;; ++run) {
-      window.reset();
+      rig.reset();
       backend.reset();
       jackCs2x.reset();
       prompts.Clear();
@@ -103,10 +94,10 @@ class JackStartupTest : public QObject {
       jackCs2x = std::make_unique<JackCs2x>(UniqueClientName("CS2x") + suffix);
       QVERIFY(jackCs2x->Ready());
       backend = std::make_unique<RtMidiBackend>(MidiApi::Jack, UniqueClientName("Quorvane") + suffix);
-      prefs = std::make_unique<AllPartsPreferences>(InputDevice(*backend, jackCs2x->OutPort()),
-                                                    OutputDevice(*backend, jackCs2x->InPort()));
-      QVERIFY(prefs->MidiInDevRow() >= 0 && prefs->MidiOutDevRow() >= 0);
-      window = StartUp(*backend, prompts, *prefs);
+      const int in = InputDevice(*backend, jackCs2x->OutPort());
+      const int out = OutputDevice(*backend, jackCs2x->InPort());
+      QVERIFY(in >= 0 && out >= 0);
+      rig = StartUp(*backend, prompts, AllPartsPreferences(in, out));
       overJack = jackCs2x->Received(onFakeWire.size());
       if ((overJack == onFakeWire && prompts.Messages().empty()) || watch.Count() == 0 || run == 3) break;
       qInfo("the JACK server had %d xruns: the start-up runs again", watch.Count());
@@ -121,6 +112,7 @@ class JackStartupTest : public QObject {
       requests += overJack[i].size() == 8 && (overJack[i][2] & 0xF0) == 0x20;
     }
     QCOMPARE(requests, 2 * 8 + 60);  // the performance twice, then five blocks of each part
+    MainWindow* window = &rig->main;
     QCOMPARE(Captions(*window), fakeCaptions);
     qInfo("start-up over JACK: %zu messages compared with the fake wire", onFakeWire.size());
 

@@ -123,7 +123,7 @@ class LayerPoolTest : public QObject {
 
     std::vector<PoolRow> rows = p.w.window.State().PoolRows;
     rows[0].name = "Warm Analog Pad";
-    p.w.window.Sess().SetPoolRows(rows);
+    p.w.core.Editor().SetPoolRows(rows);
     p.ToPart(0, 4);
     QCOMPARE(p.w.Multi(4).CmdMult->text(), QString("Warm Analo M5"));
     QCOMPARE(p.h.Sent().back()[7], Byte{0x04});

@@ -26,7 +26,6 @@ namespace {
 struct NullView : EditorView {
   void ClearTrace() override {}
   void AddTraceLine(const std::string&) override {}
-  int PerformanceChannel() override { return 0; }
 };
 
 struct Rig {

@@ -171,7 +171,10 @@ class PrefDialogTest : public QObject {
   void channelHookRunsOnlyAfterStartUpAndOkStartsOnce() {
     auto dlg = Open();
     int startups = 0, channelChanges = 0;
-    dlg->onPerfChannelChanged = [&] { ++channelChanges; };
+    dlg->onPerfChannelChanged = [&](int row) {
+      ++channelChanges;
+      QCOMPARE(row, 9);
+    };
     dlg->onOkAtStartUp = [&] {
       ++startups;
       Choose(dlg->cmbPerfChnl, 4);  // still starting up: applies nothing

@@ -73,9 +73,9 @@ class StartupWorkspaceTest : public QObject {
     MainWindowHarness h;
     const QString path = dir.filePath("start.qvw");
     Put(path, Workspace(*h.emulator));
-    h.prefs.loadWorkspace = true;
-    h.prefs.workspacePath = path + "   ";
-    h.prefs.retrieveAtStart.fill(true);
+    h.prefs.LoadWsAtStart = 1;
+    h.prefs.WsPath = (path + "   ").toStdString();
+    h.prefs.RtrvAtStart.fill(1);
     h.StartUp(true);
 
     QVERIFY(h.prompts.shown.empty());
@@ -118,8 +118,8 @@ class StartupWorkspaceTest : public QObject {
         w.resize(std::size_t(c.length));
         Put(path, w);
       }
-      h.prefs.loadWorkspace = true;
-      h.prefs.workspacePath = path;
+      h.prefs.LoadWsAtStart = 1;
+      h.prefs.WsPath = path.toStdString();
       h.StartUp(true);
       QCOMPARE(h.prompts.Messages(), c.boxes);
       for (int part = 4; part <= 15; ++part) QCOMPARE(h.main->State().Caption(part), DefaultPartCaption(part));
@@ -137,10 +137,10 @@ class StartupWorkspaceTest : public QObject {
     effects.ChkEffByPass->setChecked(true);
     QVERIFY(!effects.CmbRvrb->isEnabled());
     const QString path = dir.filePath("p.qvx");
-    Put(path, RecordBytes(h.main->Model().Performance));
+    Put(path, RecordBytes(h.core->Model().Performance));
     h.ClearRecords();
 
-    FileSteps steps(h.main->Sess());
+    FileSteps steps(h.core->Editor());
     QCOMPARE(steps.LoadPerformanceFile(path.toStdString()), LoadResult::kLoaded);
     QVERIFY(effects.isHidden());
     QVERIFY(!effects.ChkEffByPass->isChecked());
@@ -151,7 +151,7 @@ class StartupWorkspaceTest : public QObject {
 
     // A copy that holds no message (a file's spare copy of zeros) never
     // replaces the effect block.
-    auto& perf = h.main->Model().Performance;
+    auto& perf = h.core->Model().Performance;
     const auto com2 = perf.Com2;
     perf.EffOrig.fill(0);
     h.ClearRecords();

@@ -113,7 +113,7 @@ class XgRangesTest : public QObject {
 
   void channelChangeOnANeverFilledPartSendsNoStoredBlock() {
     MainWindowHarness h(MainWindowHarness::Instrument::Silent);
-    h.prefs.retrieveAtStart[7] = true;  // retrieved at start, never answered: never filled
+    h.prefs.RtrvAtStart[7 - 5] = 1;  // retrieved at start, never answered: never filled
     h.StartUp();
     auto* channel = Named<QComboBox>(h, "CmbMult7");
     channel->setCurrentIndex(2);

@@ -225,7 +225,7 @@ TEST(JackLink, WorkspaceSavedAndLoadedAgainComesBackOnTheInstrumentAndInTheProgr
     ASSERT_TRUE(rig.Open());
     RecordingSessionView view;
     view.state = &rig.state;
-    view.performanceChannel = 3;
+    rig.state.PerfChannel = 3;
     Session session(rig.state, *rig.link, view);
     FileSteps steps(session);
     Cs2xEmulator& cs2x = rig.cs2x.Instrument();
@@ -277,7 +277,7 @@ TEST(JackLink, WorkspaceSavedAndLoadedAgainComesBackOnTheInstrumentAndInTheProgr
     std::vector<Bytes> onFakeWire;
     {
       SessionRig fake;
-      fake.view.performanceChannel = 3;
+      fake.session.SetPerfChannel(3);
       FileSteps fakeSteps(fake.session);
       ASSERT_EQ(fakeSteps.LoadWorkspaceFile(file), LoadResult::kLoaded);
       onFakeWire = fake.Sent();

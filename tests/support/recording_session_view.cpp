@@ -14,7 +14,6 @@ void RecordingSessionView::ClearTrace() {
 
 void RecordingSessionView::AddTraceLine(const std::string& line) { traceLines.push_back(line); }
 
-int RecordingSessionView::PerformanceChannel() { return performanceChannel; }
 
 void RecordingSessionView::PerformanceShown() {
   const std::string name = state ? state->PerformanceCaption : std::string();

@@ -16,8 +16,6 @@ class RecordingSessionView : public EditorView {
   // The state the notices are about: names and rows are read from it.
   const EditorState* state = nullptr;
 
-  int performanceChannel = 0;  // row of the performance channel list
-
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
   // "ChannelRow <part> <row>", "ShowPartIfEditing <part>",
   // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
@@ -33,7 +31,6 @@ class RecordingSessionView : public EditorView {
 
   void ClearTrace() override;
   void AddTraceLine(const std::string& line) override;
-  int PerformanceChannel() override;
   void PerformanceShown() override;
   void PartCaptionChanged(int part) override;
   void ChannelRowChanged(int part) override;

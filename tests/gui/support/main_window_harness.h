@@ -1,6 +1,7 @@
 #pragma once
-// A main window wired to the fake MIDI service and the emulated CS2x, with
-// scripted message boxes and preferences set by the test.
+// A main window beside its editor core, wired to the fake MIDI service and
+// the emulated CS2x, with scripted message boxes and preferences set by the
+// test.
 
 #include <QComboBox>
 #include <QString>
@@ -11,32 +12,22 @@
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/startup_preferences.h"
+#include "files/editor_core.h"
+#include "files/preferences_record.h"
+#include "mainwindow/editor_signals.h"
 #include "window_controls.h"
 #include "scripted_prompts.h"
 
 namespace qv::test {
 
-class FakePreferences : public StartupPreferences {
- public:
-  int perfChannelRow = 0;
-  int inRow = 0, outRow = 0;
-  std::array<bool, 17> retrieveAtStart{};  // by multi number
-  bool loadWorkspace = false;
-  QString workspacePath;
-  int density = 0;
-  int shown = 0;
-
-  int PerfChannelRow() const override { return perfChannelRow; }
-  int MidiInDevRow() const override { return inRow; }
-  int MidiOutDevRow() const override { return outRow; }
-  bool RetrieveAtStart(int multi) const override {
-    return multi >= 0 && multi < 17 && retrieveAtStart[static_cast<std::size_t>(multi)];
-  }
-  bool LoadWorkspaceAtStart() const override { return loadWorkspace; }
-  QString WorkspacePath() const override { return workspacePath; }
-  int Density() const override { return density; }
-  void ShowPreferences() override { ++shown; }
+// The program's windows as Application builds them at the first OK: the
+// notices, the editor core and the main window beside it, over any backend.
+struct WindowRig {
+  WindowRig(MidiBackend& backend, Prompts& prompts, Clock& clock)
+      : core(backend, prompts, clock, notices), main(core, notices, prompts) {}
+  EditorSignals notices;
+  EditorCore core;
+  MainWindow main;
 };
 
 struct MainWindowHarness {
@@ -44,9 +35,12 @@ struct MainWindowHarness {
   explicit MainWindowHarness(Instrument instrument = Instrument::Emulated);
   ~MainWindowHarness();
 
-  // Runs the start-up work (as the window's timer does) and clears what was
-  // recorded during it unless keepRecords.
+  // Hands `prefs` to the editor core, runs the start-up work (as the
+  // window's timer does) and clears what was recorded during it unless
+  // keepRecords.
   void StartUp(bool keepRecords = false);
+  // Hands `prefs` to the editor core, as an OK in the preferences dialog does.
+  void ApplyPreferences() { core->SetPreferences(prefs); }
   std::vector<Bytes> Sent() const { return backend.Sent(); }
   void ClearRecords();
 
@@ -54,8 +48,11 @@ struct MainWindowHarness {
   std::unique_ptr<Cs2xEmulator> emulator;
   ScriptedPrompts prompts;
   FastClock fastClock;
-  FakePreferences prefs;
-  std::unique_ptr<MainWindow> main;
+  PreferencesRecord prefs;  // handed over at StartUp
+  int shownPreferences = 0;  // File > "Startup Preferences"
+  std::unique_ptr<WindowRig> rig;
+  EditorCore* core = nullptr;
+  MainWindow* main = nullptr;
   // The window's controls and panels.
   std::unique_ptr<WindowControls> window;
 };

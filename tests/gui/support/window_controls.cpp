@@ -5,8 +5,9 @@
 
 namespace qv::test {
 
-WindowControls::WindowControls(MainWindow& w)
+WindowControls::WindowControls(MainWindow& w, EditorCore& c)
     : window(w),
+      core(c),
       onUnload(w.onUnload),
       performance(Panel<PerformancePanel>(w)),
       multis(Panel<MultiColumn>(w)),
@@ -56,7 +57,7 @@ WindowControls::PartControls WindowControls::Multi(int part) const {
 QString WindowControls::PartCaption(int part) const { return Caption(Multi(part).CmdMult); }
 
 void WindowControls::SetPartCaption(int part, const QString& caption) const {
-  window.Sess().SetPartCaption(part, ToLatin1(caption));
+  core.Editor().SetPartCaption(part, ToLatin1(caption));
 }
 
 }  // namespace qv::test

@@ -41,10 +41,11 @@ T* Panel(const QObject& w) {
 }
 
 struct WindowControls {
-  explicit WindowControls(MainWindow& w);
+  WindowControls(MainWindow& w, EditorCore& core);
   operator MainWindow&() const { return window; }
 
   MainWindow& window;
+  EditorCore& core;
   std::function<void()>& onUnload;
   PerformancePanel* performance;
   MultiColumn* multis;
@@ -91,7 +92,7 @@ struct WindowControls {
   bool isVisible() const { return window.isVisible(); }
   bool close() const { return window.close(); }
   void Timer1_Timer() const { window.Timer1_Timer(); }
-  DataModel& Model() const { return window.Model(); }
+  DataModel& Model() const { return core.Model(); }
   // A part's caption as its button shows it, and one set as a file or the
   // edit panel sets it.
   QString PartCaption(int part) const;
