@@ -54,7 +54,7 @@ void MainWindow::BuildPanels() {
   multis_ = new MultiColumn(session);
   pool_ = new LayerPoolPanel(session);
   developer_ = new DeveloperPanel(session);
-  effects_ = new EffectsPanel(state_.Model, *link_, *this);
+  effects_ = new EffectsPanel(session);
   multiEdit_ = new MultiEditPanel(session);
 
   auto* central = new QWidget(this);

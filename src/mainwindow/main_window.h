@@ -30,7 +30,7 @@ class MultiColumn;
 class MultiEditPanel;
 class PerformancePanel;
 
-class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
+class MainWindow : public QMainWindow, public DropHost {
   Q_OBJECT
 
  public:
