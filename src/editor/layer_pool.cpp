@@ -116,17 +116,17 @@ void Session::SendPoolRowToPart(int part, int row) {
   SetPartCaption(part, PartCaptionFor(entry.name, part));
   const bool edited = model_.EditPart == part;
   if (part != kFirstMultiPart) {
-    if (edited) view_.EditedNameChanged(true);
+    if (edited) EditedNameChanged(true);
     SndPoolToMult(part, entry.slot);
   } else {
     // M5 fills its edit panel from the new data also while it is hidden.
     SndPoolToMult(part, entry.slot);
     if (edited) {
-      view_.EditedNameChanged(true);
-      view_.RefillEditPanel();
+      EditedNameChanged(true);
+      RefillEditPanel();
     }
   }
-  view_.ShowPartIfEditing(part);
+  ShowPartIfEditing(part);
 }
 
 }  // namespace qv

@@ -35,7 +35,7 @@ void Session::SelectPerformance(bool user, bool bank2, int program) {
   SendPerfMidiChannelZero();
   link_.SendSysEx(PerfSelect(lsb, static_cast<Byte>(program)));
   RtrvPerformance();
-  view_.PerformanceSelected();
+  PerformanceSelected();
 }
 
 void Session::RtrvPerformance() {
