@@ -1,12 +1,16 @@
 #include "instrument/data_model.h"
 
+#include "instrument/performance_blocks.h"
+
 #include <cstddef>
 #include <string>
 
 namespace qv {
 
-int BlkLen(int kind) { return kBlkLen.at(static_cast<std::size_t>(kind)); }
-int RxLen(int kind) { return kRxLen.at(static_cast<std::size_t>(kind)); }
+int BlkLen(int kind) {
+  if (const PerformanceBlock* row = BlockOfSendKind(kind)) return row->length;
+  return kBlkLen.at(static_cast<std::size_t>(kind));
+}
 
 std::array<Byte, 57>& PerformanceRecord::Layer(int layer) {
   switch (layer) {

@@ -43,7 +43,7 @@ TEST_F(SendLongMsgTest, StoredPartBlockGoesOutWithItsChecksumRecomputedInPlace) 
   stored[13] = 9;     // an edit in place: the stored checksum is now stale
   stored[50] = 0x7E;
   stored[52] = 0xAA;  // behind the message: never sent
-  link.SendLongMsg({}, kSendPartBlock, 4, 0);
+  link.SendPartBlock(4, 0);
 
   ASSERT_EQ(fake.Sent().size(), 1u);
   const Bytes sent = fake.Sent()[0];
@@ -58,7 +58,7 @@ TEST_F(SendLongMsgTest, StoredPartBlockGoesOutWithItsChecksumRecomputedInPlace) 
 
 TEST_F(SendLongMsgTest, EveryMultiBlockKindSendsItsLength) {
   for (int b = 0; b < 5; ++b) WriteDefaultBlock(b, 15, 15, model.PartBlk.Block(b, 15));
-  for (int b = 0; b < 5; ++b) link.SendLongMsg({}, kSendPartBlock, 15, b);
+  for (int b = 0; b < 5; ++b) link.SendPartBlock(15, b);
   const auto sent = fake.Sent();
   ASSERT_EQ(sent.size(), 5u);
   for (int b = 0; b < 5; ++b) {
@@ -73,7 +73,7 @@ TEST_F(SendLongMsgTest, BlockAlreadySummingTo128GoesOutWithChecksumZero) {
   Byte* stored = model.PartBlk.Block(2, 4);
   const Bytes block = {0xF0, 0x43, 0x00, 0x4C, 0x00, 0x04, 0x08, 0x04, 0x70, 0x00, 0x00, 0x00, 0x00, 0x55, 0xF7};
   std::copy(block.begin(), block.end(), stored);  // 4 + 8 + 4 + 112 = 128
-  link.SendLongMsg({}, kSendPartBlock, 4, 2);
+  link.SendPartBlock(4, 2);
   ASSERT_EQ(fake.Sent().size(), 1u);
   EXPECT_EQ(fake.Sent()[0][13], 0x00);
   EXPECT_EQ(stored[13], 0x00);
@@ -98,10 +98,10 @@ TEST_F(SendLongMsgTest, TxBufSendsTheFirstBlkLenBytesWithTheirChecksum) {
 }
 
 TEST_F(SendLongMsgTest, SourcesOutsideTheStoreSendNothing) {
-  link.SendLongMsg({}, kSendPartBlock, 17, 0);  // beyond the stored parts
-  link.SendLongMsg({}, kSendPartBlock, -1, 0);
-  link.SendLongMsg({}, kSendPartBlock, 4, 5);   // block 5 is not a message
-  link.SendLongMsg({}, kSendTxBuf, 0, 4);       // TxBuf holds kinds 5..9 only
+  link.SendPartBlock(17, 0);  // beyond the stored parts
+  link.SendPartBlock(-1, 0);
+  link.SendPartBlock(4, 5);  // block 5 is not a message
+  link.SendLongMsg({}, kSendTxBuf, 0, 4);  // TxBuf holds kinds 5..9 only
   link.SendLongMsg({}, kSendTxBuf, 0, 10);
   EXPECT_TRUE(fake.Sent().empty());
   EXPECT_TRUE(prompts.Messages().empty());

@@ -140,7 +140,7 @@ void SendWorkspace(MidiLink& link, const std::vector<Bytes>& messages,
   for (std::size_t i = 0; i < messages.size(); ++i) {
     if (pause.count()) std::this_thread::sleep_for(pause);
     if (i < 60)
-      link.SendLongMsg({}, kSendPartBlock, 4 + static_cast<int>(i) / 5, static_cast<int>(i) % 5);
+      link.SendPartBlock(4 + static_cast<int>(i) / 5, static_cast<int>(i) % 5);
     else
       link.SendSysEx(messages[i]);
   }
