@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/session.h"
+#include "instrument/performance_blocks.h"
 #include "instrument/messages.h"
 #include "instrument/multi_params.h"
 
@@ -144,12 +145,10 @@ void Session::SetMultiParam(int row, int position) {
 
 namespace {
 
-constexpr int kCom2Kind = 6;  // block kind of Com2 for SendLongMsg
-
 // A stored effect block that can go to the instrument: a system-exclusive
 // message from F0 at index 0 to F7 at its last index.
 bool IsEffectBlock(const std::array<Byte, kEffectBytes>& block) {
-  const int len = BlkLen(kCom2Kind);
+  const int len = BlockRow(PerfBlock::kCom2).length;
   return block[0] == 0xF0 && block[static_cast<std::size_t>(len - 1)] == 0xF7;
 }
 
@@ -226,7 +225,7 @@ void Session::ResetEffects() {
   OpenEffectsPanel();
 }
 
-// Com2 := source, TxBuf := the same, and the block leaves whole. A block
+// Com2 := source, and the block leaves whole. A block
 // never filled (or loaded damaged) is no message: Com2 keeps its message and
 // nothing leaves.
 void Session::RestoreEffectBlock(const std::array<Byte, 35>& source) {
@@ -234,8 +233,7 @@ void Session::RestoreEffectBlock(const std::array<Byte, 35>& source) {
   const std::array<Byte, kEffectBytes> block = source;
   if (!IsEffectBlock(block)) return;
   std::copy(block.begin(), block.end(), model_.Performance.Com2.begin());
-  std::copy(block.begin(), block.end(), model_.TxBuf.begin());
-  link_.SendLongMsg({}, kSendTxBuf, 0, kCom2Kind);
+  link_.SendPerformanceBlock(model_.Performance, PerfBlock::kCom2);
 }
 
 }  // namespace qv

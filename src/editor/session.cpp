@@ -30,7 +30,7 @@ void Session::InitMultiPart(int part) {
   if (part < 0 || part >= PartBlkStore::kParts) return;
   for (int b = 0; b < kMultiBlocks; ++b) {
     WriteDefaultBlock(b, static_cast<Byte>(part), static_cast<Byte>(part), model_.PartBlk.Block(b, part));
-    link_.SendLongMsg({}, kSendPartBlock, part, b);
+    link_.SendPartBlock(part, b);
   }
   if (!IsMultiPart(part)) return;
   SetChannelRow(part, part);

@@ -10,6 +10,7 @@
 //    effect types, sends, bypass and reset, and which panel is shown.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ class Session {
   // No other caller may use these two.
   DataModel& Model() { return state_.Model; }
   MidiLink& Link() { return link_; }
+  const DataModel& Model() const { return state_.Model; }
 
   // One user command: within it each MIDI error box is shown once. Scopes
   // nest; the outermost one starts and ends the command.
@@ -56,6 +58,11 @@ class Session {
   // The eight performance blocks into the performance record, then the name
   // and layers shown.
   void RtrvPerformance();
+  // A performance from a file: it becomes the performance, takes the
+  // performance channel in Com0 and goes to the instrument whole (Com0 ..
+  // Com3, then the layers); its name and layers are shown and a bypass of
+  // its effects ends.
+  void PutPerformance(const PerformanceRecord& record);
   // The performance name as eight characters of Com1.
   std::string PerformanceName() const;
   // The performance caption, and the layer boxes from LyrSw: a layer with a
@@ -118,6 +125,11 @@ class Session {
   void ResetEffects();
 
   // ---- Layer Pool (layer_pool.cpp) -----------------------------------------
+  // The one way a multi part's blocks reach a part: part index 4..15 (others
+  // do nothing) takes the five blocks with its own part number in each and,
+  // when `channel` is given, that receive channel in block 0 (else the
+  // blocks' own); each block leaves as it is stored.
+  void PutPart(int part, const MultiBlocks& blocks, std::optional<Byte> channel);
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
   // Out-of-range slots (outside 0..127) and parts (outside 4..15) do nothing.
   void SavePoolSlot(int slot);
@@ -133,6 +145,8 @@ class Session {
   void ClearPool();
   // Replaces the rows; a slot is then in use exactly when a row holds it.
   void SetPoolRows(std::vector<PoolRow> rows);
+  // The pool record as a file holds it (entries, row names and slots, count).
+  void SetPoolRecord(const LayerPoolRecord& record) { model_.LayerPool = record; }
   // Pool row `row` goes into part `part`, which takes its name and keeps its
   // channel; the multi edit panel follows.
   void SendPoolRowToPart(int part, int row);
@@ -178,6 +192,8 @@ class Session {
   void PerformanceSelected();
   void TakeEditedCaption();
   void RestoreEffectBlock(const std::array<Byte, 35>& source);
+  // LyrSw from byte 31 of each stored layer.
+  void TakeLayerSwitches();
 
   EditorState& state_;
   DataModel& model_;
