@@ -1,6 +1,7 @@
 #include "startup/application.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "mainwindow/main_window.h"
 #include "startup/pref_dialog.h"
@@ -14,6 +15,10 @@ Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, c
   WrapToolTips();
   frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
+  // After start-up, OK takes the chosen devices again when one of them has gone.
+  QObject::connect(frmPref_->OKButton, &QPushButton::clicked, frmPref_.get(), [this] {
+    if (frmMain_ && !StartingUp()) frmMain_->Link().ReopenDevices(MidiOutDevRow(), MidiInDevRow());
+  });
   frmPref_->onPerfChannelChanged = [this] {
     if (frmMain_) frmMain_->Sess().ChngPrfMidiChan();
   };
