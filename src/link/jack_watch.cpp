@@ -145,7 +145,7 @@ void JackWatch::OnPort(unsigned, int, void*) {}
 int JackWatch::OnProcess(unsigned, void*) { return 0; }
 bool JackWatch::PortExists(const std::string&) { return false; }
 void JackWatch::Watch(const std::string&, const std::string&) {}
-bool JackWatch::OpenInput(const std::string&, const std::string&, Events) { return false; }
+bool JackWatch::OpenInput(const std::string&, const std::string&, Events) { return inPort_ != nullptr; }
 void JackWatch::CloseInput() {}
 std::string JackWatch::InputPortName() const { return {}; }
 
