@@ -8,12 +8,19 @@
 namespace qv {
 
 MidiLink::MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace)
-    : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {}
+    : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {
+  backend_.SetLossNotice([this] {
+    lossNoticed_.store(true);
+    std::lock_guard<std::mutex> lock(rxMutex_);  // a waiting transaction ends at once
+    rxArrived_.notify_all();
+  });
+}
 
 // The input handler points at this link: it is detached before the link is
 // gone, so that no input can reach it on any way out of the program. No box
 // is shown.
 MidiLink::~MidiLink() {
+  backend_.SetLossNotice(nullptr);
   if (!hMidiIn_) return;
   backend_.Disconnect();
   backend_.InStop();
@@ -22,7 +29,9 @@ MidiLink::~MidiLink() {
 }
 
 MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
-  if (link_.commandDepth_++ == 0) link_.shownInCommand_.clear();
+  if (link_.commandDepth_++ != 0) return;
+  link_.shownInCommand_.clear();
+  if (link_.hMidiOut_ || link_.hMidiIn_) link_.LearnLoss(link_.backend_.CheckDevices());
 }
 
 MidiLink::CommandScope::~CommandScope() {
@@ -32,6 +41,63 @@ MidiLink::CommandScope::~CommandScope() {
 bool MidiLink::FirstInCommand(char direction, const std::string& operation, int code) {
   if (commandDepth_ == 0) return true;
   return shownInCommand_.emplace(direction, operation, code).second;
+}
+
+void MidiLink::LearnLoss(const DeviceLoss& found) {
+  lossNoticed_.store(false);
+  if (found.system) loss_.system = true;
+  if (found.output) {
+    loss_.output = true;
+    loss_.outName = found.outName;
+  }
+  if (found.input) {
+    loss_.input = true;
+    loss_.inName = found.inName;
+  }
+}
+
+bool MidiLink::DeviceGone() {
+  if (lossNoticed_.load()) LearnLoss(backend_.CheckDevices());
+  return loss_.Any();
+}
+
+std::string MidiLink::GoneText(const DeviceLoss& loss) {
+  const auto quoted = [](const std::string& name) { return "\"" + name + "\""; };
+  std::string what;
+  if (loss.output && loss.input && loss.outName != loss.inName)
+    what = "The MIDI output device " + quoted(loss.outName) + " and the MIDI input device " + quoted(loss.inName) +
+           " are gone.";
+  else if (loss.output || loss.input)
+    what = std::string("The MIDI ") + (loss.output && loss.input ? "device " : loss.output ? "output device " : "input device ") +
+           quoted(loss.output ? loss.outName : loss.inName) + " is gone.";
+  if (loss.system) what = "The MIDI system has stopped." + (what.empty() ? "" : " " + what);
+  return what + "\r\nPlease choose other MIDI devices with File > Startup Preferences.";
+}
+
+bool MidiLink::RefusedForLoss() {
+  if (!DeviceGone()) return false;
+  if (FirstInCommand('G', "", 0)) prompts_.Message(GoneText(loss_));
+  return true;
+}
+
+void MidiLink::ReopenDevices(int outRow, int inRow) {
+  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (!loss_.Any()) return;  // devices in use stay as they are
+  if (hMidiIn_) {
+    backend_.Disconnect();
+    backend_.InClose();
+    hMidiIn_ = false;
+  }
+  if (hMidiOut_) {
+    backend_.OutClose();
+    hMidiOut_ = false;
+  }
+  backend_.Restore();
+  loss_ = {};
+  MidiOutDev = outRow;
+  MidiInDev = inRow;
+  const bool opened = OpenOutput() == kMidiOk;
+  if (OpenInput() == kMidiOk && opened && !model_.Busy && ConnectThru() == kMidiOk) StartInput();
 }
 
 void MidiLink::ShowMidiInError(const std::string& operation, int code) {
@@ -71,26 +137,39 @@ void MidiLink::DisconnectThru() { backend_.Disconnect(); }
 int MidiLink::StartInput() { return InResult("InStart", backend_.InStart()); }
 int MidiLink::StopInput() { return InResult("InStop", backend_.InStop()); }
 int MidiLink::ResetInput() { return InResult("InReset", backend_.InReset()); }
-int MidiLink::ResetOutput() { return OutResult("Reset", backend_.OutReset()); }
+// A device known gone is closed without a word and gets no reset: nothing
+// is sent, and the program leaves at once.
+int MidiLink::ResetOutput() { return loss_.Any() ? kMidiOk : OutResult("Reset", backend_.OutReset()); }
 
 int MidiLink::CloseInput() {
   const int rc = backend_.InClose();
+  if (loss_.Any()) {
+    hMidiIn_ = false;
+    return kMidiOk;
+  }
   if (rc == kMidiOk) hMidiIn_ = false;
   return InResult("Close", rc);
 }
 
 int MidiLink::CloseOutput() {
   const int rc = backend_.OutClose();
+  if (loss_.Any()) {
+    hMidiOut_ = false;
+    return kMidiOk;
+  }
   if (rc == kMidiOk) hMidiOut_ = false;
   return OutResult("Close", rc);
 }
 
 namespace {
-// A stored block that can leave: a whole system-exclusive message. A block
-// never filled (all zero) or loaded damaged is none, and its bytes on the
-// wire could be taken for notes under a running status.
+// A stored block that can leave: a whole system-exclusive message, F0, then
+// data bytes below 80 hex, then F7. A block never filled (all zero) or
+// loaded damaged is none: its bytes on the wire could be taken for notes
+// under a running status, and a status byte inside would end the SysEx on
+// the cable and act (a Note On, a System Reset).
 bool IsStoredMessage(const Byte* block, int length) {
-  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7;
+  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7 &&
+         std::all_of(block + 1, block + length - 1, [](Byte b) { return b < 0x80; });
 }
 }  // namespace
 
@@ -114,6 +193,7 @@ bool MidiLink::SendStoredBlock(Byte* block, int length) {
 
 bool MidiLink::SendLongMsg(const Bytes& buffer) {
   if (buffer.empty() || buffer.size() > 128) return false;
+  if (RefusedForLoss()) return false;
 
   if (!hMidiOut_) {
     ShowMidiOutError("Out Prepare ", kMidiInvalidHandle);
@@ -162,6 +242,8 @@ namespace {
 bool IsBulkDump(const Byte* m, std::size_t n, Byte model, Address a, int length) {
   if (n != static_cast<std::size_t>(length)) return false;
   const int dataCount = length - 11;
+  // No status byte may stand between F0 and F7.
+  if (std::any_of(m + 1, m + n - 1, [](Byte b) { return b >= 0x80; })) return false;
   return m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x00 && m[3] == model && m[4] == dataCount / 128 &&
          m[5] == dataCount % 128 && m[6] == a.a1 && m[7] == a.a2 && m[8] == a.a3 && m[n - 1] == 0xF7 &&
          BulkChecksum(m, n) == m[n - 2];
@@ -230,7 +312,7 @@ bool MidiLink::QueueReceiveBuffer(int kind, int part, int block) {
 bool MidiLink::WaitForReply() {
   std::unique_lock<std::mutex> lock(rxMutex_);
   return clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
-                        [this] { return SysExReceived.load(); });
+                        [this] { return SysExReceived.load() || lossNoticed_.load(); });
 }
 
 bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded) {
@@ -248,6 +330,9 @@ bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply,
 }
 
 void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
+  // A device known gone ends the transaction at once: no request, no wait.
+  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (RefusedForLoss()) return;
   const DumpTarget target = Target(kind, part, block, parmRequest);
   if (!target.wanted || !QueueReceiveBuffer(kind, part, block)) return;
 

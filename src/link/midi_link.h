@@ -101,6 +101,18 @@ class MidiLink {
   };
   bool InCommand() const { return commandDepth_ > 0; }
 
+  // A device in use that is gone (the MIDI system stopped, a port went
+  // away) is looked for as each command starts and as each dump
+  // transaction starts. Once it is known, every send and transaction is
+  // refused at once, with one box per command that names what is gone,
+  // until ReopenDevices.
+  bool DeviceGone();
+  static std::string GoneText(const DeviceLoss& loss);
+  // The user's OK in the preferences after start-up: when a device is known
+  // gone, closes what was open and opens the devices of these rows again
+  // (one that came back under its name is found again), with MIDI thru.
+  void ReopenDevices(int outRow, int inRow);
+
   // Requests one block and waits for its reply (about 2 s at most). For
   // kDumpParm the request is parmRequest (nothing is sent when it is empty).
   void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
@@ -142,6 +154,10 @@ class MidiLink {
   // the buffer could not be released.
   bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);
 
+  void LearnLoss(const DeviceLoss& found);
+  // True (after the command's one box) when a device is known gone.
+  bool RefusedForLoss();
+
   // Whether the box (input or output, operation words, code) is to be shown:
   // false for a repeat within the running command.
   bool FirstInCommand(char direction, const std::string& operation, int code);
@@ -157,6 +173,8 @@ class MidiLink {
   TraceSink& trace_;
   bool hMidiOut_ = false;
   bool hMidiIn_ = false;
+  DeviceLoss loss_;                        // known gone, until ReopenDevices
+  std::atomic<bool> lossNoticed_{false};  // set by the backend's notice, on any thread
 
   // The running command: its depth of nested scopes and the boxes shown in it.
   int commandDepth_ = 0;

@@ -133,8 +133,8 @@ std::vector<Bytes> WorkspaceMessages(DataModel& model, Cs2xEmulator& instrument)
   return sent;
 }
 
-// Sends them back to back as a workspace load does. RtMidi under JACK puts
-// what exceeds about 32 KB in one period aside without a word; these 80
+// Sends them back to back as a workspace load does. RtMidi under JACK holds
+// them in a 16 KB buffer that its client drains each period; these 80
 // messages are about 3 KB.
 void SendWorkspace(MidiLink& link, const std::vector<Bytes>& messages,
                    std::chrono::microseconds pause = std::chrono::microseconds(0)) {
