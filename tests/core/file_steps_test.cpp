@@ -423,8 +423,8 @@ TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
   EXPECT_EQ(syx[13], 11);  // M5's channel row
   ASSERT_TRUE(steps.SaveSetupMidiFile(Path("s.mid"), 4));
   const Bytes mid = Get(Path("s.mid"));
-  ASSERT_EQ(mid.size(), 2691u);
-  EXPECT_EQ(mid[49], 7);  // the density's delta
+  ASSERT_EQ(mid.size(), 2759u);
+  EXPECT_EQ(Bytes(mid.begin() + 49, mid.begin() + 51), (Bytes{0x81, 0x07}));  // the density's delta, 135
   ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
   const Bytes text = Get(Path("w.txt"));
   EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26 + 3);
