@@ -304,13 +304,14 @@ FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densit
                          BuildSetupMidiFile(multis, rows, session_.Model().Performance, densitySliderValue));
 }
 
-FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
+FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path, int performanceChannelRow) {
   MidiLink::CommandScope command(session_.Link());
   session_.RtrvPerformance();
   const EditorState& state = session_.State();
   WorkspaceTextInput input;
   input.path = path;
   input.performanceCaption = state.PerformanceCaption;
+  input.performanceChannel = (performanceChannelRow >= 0 && performanceChannelRow <= 15 ? performanceChannelRow : 0) + 1;
   for (std::size_t e = 0; e < input.channelRows.size(); ++e) {
     input.channelRows[e] = state.ChannelRows[e];  // -1, no row selected, shows " 0"
     input.multiCaptions[e] = state.Captions[e];

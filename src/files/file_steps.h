@@ -58,7 +58,9 @@ class FileSteps {
   FileWriteResult SaveWorkspaceFile(const std::string& path);
   FileWriteResult SaveSetupSysExFile(const std::string& path);
   FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
-  FileWriteResult SaveWorkspaceText(const std::string& path);
+  // The listing states the performance channel of `performanceChannelRow`
+  // (0..15 = channel 1..16; any other row counts as channel 1).
+  FileWriteResult SaveWorkspaceText(const std::string& path, int performanceChannelRow);
   // Debug > "Write sysex": the listing of `input` (its first 42001 bytes;
   // the source file was read before the save dialog) into `outPath`.
   FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath);

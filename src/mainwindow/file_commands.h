@@ -28,7 +28,7 @@ class FileCommands {
   virtual FileWriteResult SaveWorkspaceFile(const std::string& path) = 0;
   virtual FileWriteResult SaveSetupSysExFile(const std::string& path) = 0;
   virtual FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue) = 0;
-  virtual FileWriteResult SaveWorkspaceText(const std::string& path) = 0;
+  virtual FileWriteResult SaveWorkspaceText(const std::string& path, int performanceChannelRow) = 0;
   virtual FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath) = 0;
 };
 
@@ -60,7 +60,9 @@ class StepCommands : public FileCommands {
   FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue) override {
     return steps_.SaveSetupMidiFile(path, densitySliderValue);
   }
-  FileWriteResult SaveWorkspaceText(const std::string& path) override { return steps_.SaveWorkspaceText(path); }
+  FileWriteResult SaveWorkspaceText(const std::string& path, int performanceChannelRow) override {
+    return steps_.SaveWorkspaceText(path, performanceChannelRow);
+  }
   FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath) override {
     return steps_.DumpSysExToText(input, outPath);
   }

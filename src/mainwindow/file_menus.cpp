@@ -253,7 +253,8 @@ void FileMenus::SaveMultDialog(int part) {
 }
 
 void FileMenus::SvWrkSpaceText_Click() {
-  Save(kWorkspaceTextFilter, true, [this](const std::string& path) { return steps_->SaveWorkspaceText(path); });
+  Save(kWorkspaceTextFilter, true,
+       [this](const std::string& path) { return steps_->SaveWorkspaceText(path, prefs_.PerfChannelRow()); });
 }
 
 // ---- Debug -----------------------------------------------------------------

@@ -425,12 +425,13 @@ TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
   const Bytes mid = Get(Path("s.mid"));
   ASSERT_EQ(mid.size(), 2759u);
   EXPECT_EQ(Bytes(mid.begin() + 49, mid.begin() + 51), (Bytes{0x81, 0x07}));  // the density's delta, 135
-  ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
+  ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt"), 9));
   const Bytes text = Get(Path("w.txt"));
   EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26 + 3);
   const std::string listing(text.begin(), text.end());
   EXPECT_NE(listing.find("Midi Channel\t 12\tPart4     \t"), std::string::npos);
   EXPECT_NE(listing.find("\t\t\tCharlie   \t"), std::string::npos);
+  EXPECT_NE(listing.find("\"\t\t\tMidi Channel\t 10\tExported\t"), std::string::npos);  // the performance
   ASSERT_TRUE(steps.DumpSysExToText(syx, Path("dump.txt")));
   EXPECT_GT(fs::file_size(Path("dump.txt")), syx.size());
 }

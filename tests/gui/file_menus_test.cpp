@@ -65,7 +65,7 @@ struct RecordingSteps : FileCommands {
   FileWriteResult SaveWorkspaceFile(const std::string& p) override { return Save("SaveWorkspaceFile", p); }
   FileWriteResult SaveSetupSysExFile(const std::string& p) override { return Save("SaveSetupSysExFile", p); }
   FileWriteResult SaveSetupMidiFile(const std::string& p, int d) override { return Save("SaveSetupMidiFile", p, d); }
-  FileWriteResult SaveWorkspaceText(const std::string& p) override { return Save("SaveWorkspaceText", p); }
+  FileWriteResult SaveWorkspaceText(const std::string& p, int) override { return Save("SaveWorkspaceText", p); }
   FileWriteResult DumpSysExToText(const Bytes& in, const std::string& out) override {
     calls.push_back({"DumpSysExToText", std::string(in.begin(), in.end()), -1, Hourglass()});
     return Save("(dump output)", out);
