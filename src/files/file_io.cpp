@@ -22,6 +22,12 @@ std::string FailedSaveText(const std::string& path, const std::string& reason) {
   return text;
 }
 
+std::string FailedLoadText(const std::string& path, const std::string& reason) {
+  std::string text = "The file \"" + path + "\" could not be loaded.";
+  if (!reason.empty()) text += "\n\n" + reason;
+  return text;
+}
+
 namespace {
 
 std::string ErrnoText(int error) { return std::strerror(error); }

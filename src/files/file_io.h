@@ -28,6 +28,10 @@ FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes);
 // The box for a failed save: the file's name, then the system's reason.
 std::string FailedSaveText(const std::string& path, const std::string& reason);
 
+// The box for a load whose file cannot be read: the file's name, then the
+// system's reason.
+std::string FailedLoadText(const std::string& path, const std::string& reason);
+
 struct FileReadResult {
   bool ok = false;       // false: no regular file, or it could not be opened or read
   Bytes bytes;           // the first bytes of the file, at most the limit

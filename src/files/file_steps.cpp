@@ -32,6 +32,10 @@ void FillPartRecord(const DataModel& model, const EditorState& state, int part, 
 
 FileWriteResult NoSuchPart() { return {false, "There is no multi part of that number."}; }
 
+LoadResult CannotRead(const std::string& path, const std::string& reason) {
+  return {LoadResult::kCannotRead, FailedLoadText(path, reason)};
+}
+
 }  // namespace
 
 std::string WrongTypeText(FileKind kind) {
@@ -50,7 +54,7 @@ FileSteps::FileSteps(Session& session) : session_(session) {}
 LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
   if (!IsMultiPart(part)) return LoadResult::kCannotRead;
   const auto read = ReadRecordFile<PartRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
 
   MidiLink::CommandScope command(session_.Link());
@@ -72,7 +76,7 @@ LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
 
 LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
   const auto read = ReadRecordFile<AllMultisRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
 
   MidiLink::CommandScope command(session_.Link());
@@ -156,7 +160,7 @@ void FileSteps::ApplyPerformanceRecord(const PerformanceRecord& record) {
 
 LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   const auto read = ReadRecordFile<PerformanceRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   MidiLink::CommandScope command(session_.Link());
   session_.HideEffectsPanel();
@@ -206,7 +210,7 @@ void FileSteps::FillLayerPoolRecord() {
 
 LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<LayerPoolRecord>>(ReadRecordFile<LayerPoolRecord>(path));
-  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   if (!LayerPoolRecordValid(read->record)) return LoadResult::kDamagedPool;
   ApplyLayerPoolRecord(read->record);
@@ -222,7 +226,7 @@ FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
 
 LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   const auto read = ReadRecordFile<SetupRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   MidiLink::CommandScope command(session_.Link());
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
@@ -243,7 +247,7 @@ FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
 
 LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<WorkspaceRecord>>(ReadRecordFile<WorkspaceRecord>(path));
-  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   // The pool is checked first: a file refused for it loads nothing at all.
   const WorkspaceRecord& record = read->record;

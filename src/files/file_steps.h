@@ -23,12 +23,24 @@ std::string WrongTypeText(FileKind kind);
 // a slot above 127, a slot in two rows).
 extern const char* const kDamagedPoolText;
 
-enum class LoadResult {
+enum class LoadStatus {
   kLoaded,
-  kCannotRead,   // no regular file, or unreadable: nothing changed, no box
-  kWrongType,    // the length test failed: nothing changed; the frame shows
-                 // WrongTypeText and the kind's open dialog again
+  kCannotRead,   // no regular file, or unreadable: nothing changed; the frame
+                 // shows the result's text, the start-up load nothing
+  kWrongType,    // the length or kind test failed: nothing changed; the frame
+                 // shows WrongTypeText and the kind's open dialog again
   kDamagedPool,  // nothing changed; the frame shows kDamagedPoolText
+};
+
+// A load's outcome; compares and switches as its status.
+struct LoadResult {
+  using enum LoadStatus;
+  LoadResult(LoadStatus s) : status(s) {}
+  LoadResult(LoadStatus s, std::string boxText) : status(s), text(std::move(boxText)) {}
+  operator LoadStatus() const { return status; }
+
+  LoadStatus status;
+  std::string text;  // kCannotRead: the box naming the file and the system's reason
 };
 
 class FileSteps {

@@ -116,8 +116,10 @@ void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<
     case LoadResult::kDamagedPool:
       prompts_.Message(kDamagedPoolText);
       break;
-    case LoadResult::kLoaded:
     case LoadResult::kCannotRead:
+      if (!result.text.empty()) prompts_.Message(result.text);
+      break;
+    case LoadResult::kLoaded:
       break;
   }
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -403,12 +405,27 @@ TEST_F(FileSteps_, BusyWorkspaceLoadSendsNoChannelsAndOnlyRegularFilesAreRead) {
   EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), IsChannelChange));
   EXPECT_EQ(rig.state.ChannelRow(4), 11);  // the rows show the loaded channels all the same
 
+  rig.backend.ClearRecords();
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   fs::create_directories(Path("folder"));
   for (const std::string& p : {Path("fifo"), Path("folder"), Path("missing")}) {
     EXPECT_EQ(steps.LoadWorkspaceFile(p), LoadResult::kCannotRead);
     EXPECT_EQ(steps.LoadMultAllFile(p), LoadResult::kCannotRead);
   }
+
+  // Each gets the box naming the file and the system's reason.
+  const std::vector<std::pair<std::string, std::string>> reasons = {
+      {Path("fifo"), "It is not a regular file."},
+      {Path("folder"), "It is a folder."},
+      {Path("missing"), std::strerror(ENOENT)}};
+  for (const auto& [p, reason] : reasons) {
+    const std::string text = "The file \"" + p + "\" could not be loaded.\n\n" + reason;
+    EXPECT_EQ(steps.LoadSetupFile(p).text, text);
+    EXPECT_EQ(steps.LoadMultFile(8, p).text, text);
+    EXPECT_EQ(steps.LoadPerformanceFile(p).text, text);
+    EXPECT_EQ(steps.LoadLayerPoolFile(p).text, text);
+  }
+  EXPECT_TRUE(rig.Sent().empty());
 }
 
 // ---- Exports and listings ------------------------------------------------------
