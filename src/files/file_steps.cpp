@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "files/block_headers.h"
 #include "files/record_files.h"
 #include "files/setup_export.h"
 #include "files/text_exports.h"
@@ -56,6 +57,7 @@ LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
   const auto read = ReadRecordFile<PartRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
 
   MidiLink::CommandScope command(session_.Link());
   session_.HideMultiEditPanel();
@@ -78,6 +80,7 @@ LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
   const auto read = ReadRecordFile<AllMultisRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes))) return LoadResult::kWrongType;
 
   MidiLink::CommandScope command(session_.Link());
   session_.HideMultiEditPanel();
@@ -162,6 +165,7 @@ LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   const auto read = ReadRecordFile<PerformanceRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
   MidiLink::CommandScope command(session_.Link());
   session_.HideEffectsPanel();
   ApplyPerformanceRecord(read.record);
@@ -212,6 +216,7 @@ LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<LayerPoolRecord>>(ReadRecordFile<LayerPoolRecord>(path));
   if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read->record)) return LoadResult::kWrongType;
   if (!LayerPoolRecordValid(read->record)) return LoadResult::kDamagedPool;
   ApplyLayerPoolRecord(read->record);
   return LoadResult::kLoaded;
@@ -228,6 +233,7 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   const auto read = ReadRecordFile<SetupRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
   MidiLink::CommandScope command(session_.Link());
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
@@ -249,6 +255,7 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<WorkspaceRecord>>(ReadRecordFile<WorkspaceRecord>(path));
   if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read->record)) return LoadResult::kWrongType;
   // The pool is checked first: a file refused for it loads nothing at all.
   const WorkspaceRecord& record = read->record;
   if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;

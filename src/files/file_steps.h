@@ -27,7 +27,7 @@ enum class LoadStatus {
   kLoaded,
   kCannotRead,   // no regular file, or unreadable: nothing changed; the frame
                  // shows the result's text, the start-up load nothing
-  kWrongType,    // the length or kind test failed: nothing changed; the frame
+  kWrongType,    // the length or kind test failed (block_headers.h): nothing changed; the frame
                  // shows WrongTypeText and the kind's open dialog again
   kDamagedPool,  // nothing changed; the frame shows kDamagedPoolText
 };

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -337,6 +338,59 @@ TEST_F(FileSteps_, ShortAllMultisFilesApplyOnlyTheirWholeParts) {
   longest.push_back(0);
   Put(Path("long.qvm"), longest);
   EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kWrongType);
+}
+
+TEST_F(FileSteps_, FilesOfAnotherKindAreRefusedAndNeverFilledBlocksPass) {
+  Populate();
+  ASSERT_TRUE(steps.SavePerformanceFile(Path("x.qvx")));
+  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
+  const EditorState saved = rig.state;
+  ChangeEverything();
+  const EditorState before = rig.state;
+  const PerformanceRecord perf = rig.model.Performance;
+
+  // A performance chosen as all multis holds no multi part's block: refused,
+  // nothing changed or sent. A setup chosen so loads its multi parts.
+  EXPECT_EQ(steps.LoadMultAllFile(Path("x.qvx")), LoadResult::kWrongType);
+  EXPECT_EQ(rig.state.Captions, before.Captions);
+  EXPECT_TRUE(rig.Sent().empty());
+  ASSERT_EQ(steps.LoadMultAllFile(Path("s.qvf")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Captions, saved.Captions);
+  EXPECT_EQ(RecordBytes(rig.model.Performance), RecordBytes(perf));
+
+  // Text of each kind's length, and a performance with its blocks shifted
+  // by one byte: refused by every loader.
+  ChangeEverything();
+  const auto text = [](std::size_t n) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<Byte>("Not a file of ours. "[i % 20]);
+    return b;
+  };
+  Bytes shifted = Get(Path("x.qvx"));
+  shifted.insert(shifted.begin(), 0x00);
+  shifted.pop_back();
+  Put(Path("shifted.qvx"), shifted);
+  EXPECT_EQ(steps.LoadPerformanceFile(Path("shifted.qvx")), LoadResult::kWrongType);
+  const std::vector<std::pair<std::size_t, std::function<LoadResult(const std::string&)>>> loads = {
+      {192, [&](const std::string& p) { return steps.LoadMultFile(4, p); }},
+      {2496, [&](const std::string& p) { return steps.LoadMultAllFile(p); }},
+      {456, [&](const std::string& p) { return steps.LoadPerformanceFile(p); }},
+      {2952, [&](const std::string& p) { return steps.LoadSetupFile(p); }},
+      {24898, [&](const std::string& p) { return steps.LoadLayerPoolFile(p); }},
+      {27850, [&](const std::string& p) { return steps.LoadWorkspaceFile(p); }}};
+  for (const auto& [length, load] : loads) {
+    Put(Path("foreign"), text(length));
+    EXPECT_EQ(load(Path("foreign")), LoadResult::kWrongType) << length;
+    // Never filled: zero, but for the part numbers the loads set and data
+    // bytes that edits set.
+    Bytes empty(length, 0);
+    for (std::size_t e = 0; length != 456 && e < std::min<std::size_t>(length, 2496) / kElement; ++e)
+      for (int b = 0; b < 5; ++b) empty[e * kElement + BlkAt(b) + kPartNumberByte] = static_cast<Byte>(4 + e);
+    empty[20] = 0x40;
+    Put(Path("empty"), empty);
+    EXPECT_EQ(load(Path("empty")), LoadResult::kLoaded) << length;
+  }
+  EXPECT_EQ(rig.state.PoolRows.size(), 0u);
 }
 
 TEST_F(FileSteps_, ForeignPartNumbersAndOffChannelsDoNotStopOrMisdirectALoad) {
