@@ -1,9 +1,9 @@
 #include "files/file_io.h"
 
-#include <QSaveFile>
-#include <QString>
 #include <cerrno>
 #include <cstring>
+
+#include <atomic>
 
 #if defined(_WIN32)
 #include <filesystem>
@@ -22,34 +22,19 @@ std::string FailedSaveText(const std::string& path, const std::string& reason) {
   return text;
 }
 
-FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
-  FileWriteResult result;
-  QSaveFile saveFile(QString::fromStdString(path));
-  if (!saveFile.open(QIODevice::WriteOnly)) {
-    result.reason = saveFile.errorString().toStdString();
-    return result;
-  }
-  const auto size = static_cast<qint64>(bytes.size());
-  const qint64 written = bytes.empty() ? 0 : saveFile.write(reinterpret_cast<const char*>(bytes.data()), size);
-  if (written != size) {
-    result.reason = saveFile.errorString().toStdString();
-    if (result.reason.empty() || saveFile.error() == QFileDevice::NoError)
-      result.reason = "Only " + std::to_string(written < 0 ? 0 : written) + " of " + std::to_string(size) +
-                      " bytes could be written.";
-    saveFile.cancelWriting();
-    return result;
-  }
-  if (!saveFile.commit()) {
-    result.reason = saveFile.errorString().toStdString();
-    return result;
-  }
-  result.ok = true;
-  return result;
+std::string FailedLoadText(const std::string& path, const std::string& reason) {
+  std::string text = "The file \"" + path + "\" could not be loaded.";
+  if (!reason.empty()) text += "\n\n" + reason;
+  return text;
 }
 
 namespace {
 
 std::string ErrnoText(int error) { return std::strerror(error); }
+
+constexpr const char* kNotRegularFile = "It is not a regular file.";
+
+FileWriteResult WriteFailed(std::string reason) { return {false, std::move(reason)}; }
 
 // `got` bytes were read into `buffer` (limit + 1 long): one more than the
 // limit tells a longer file.
@@ -89,6 +74,37 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
   return ReadDone(std::move(buffer), got, limit);
 }
 
+FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path target(std::u8string(path.begin(), path.end()));
+  if (fs::is_symlink(target, error)) target = fs::weakly_canonical(target, error);
+  if (error) return WriteFailed(error.message());
+  if (fs::exists(target, error) && !fs::is_regular_file(target, error)) return WriteFailed(kNotRegularFile);
+
+  fs::path temp = target;
+  temp += std::u8string(u8".qv-save");
+  {
+    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+    if (!file) return WriteFailed(ErrnoText(errno));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.flush();
+    file.close();
+    if (!file) {
+      const std::string reason = ErrnoText(errno);
+      fs::remove(temp, error);
+      return WriteFailed(reason);
+    }
+  }
+  fs::rename(temp, target, error);
+  if (error) {
+    const std::string reason = error.message();
+    fs::remove(temp, error);
+    return WriteFailed(reason);
+  }
+  return {true, {}};
+}
+
 #else
 
 FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
@@ -125,6 +141,114 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
   }
   ::close(fd);
   return ReadDone(std::move(buffer), got, limit);
+}
+
+namespace {
+
+// A name beside `target` that no other save uses at once; one that does
+// exist all the same is passed over (the file is created exclusively).
+std::string TemporaryName(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  return target + ".qv-save-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// The file a save replaces: `path`, or where its symbolic links lead, so
+// that a link stays a link. A name that does not exist yet (also the end of
+// a link that leads nowhere) is the file to create.
+bool FollowLinks(std::string& target, std::string& reason) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+      if (errno == ENOENT) return true;
+      reason = ErrnoText(errno);
+      return false;
+    }
+    if (!S_ISLNK(info.st_mode)) return true;
+    std::string next(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(target.c_str(), next.data(), next.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= next.size()) {
+      reason = ErrnoText(n < 0 ? errno : n == 0 ? ENOENT : ENAMETOOLONG);
+      return false;
+    }
+    next.resize(static_cast<std::size_t>(n));
+    // A relative link leads from the folder that holds it.
+    const std::size_t slash = target.rfind('/');
+    target = next.front() == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
+  }
+  reason = ErrnoText(ELOOP);
+  return false;
+}
+
+bool WriteAll(int fd, const Bytes& bytes, std::string& reason) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      reason = ErrnoText(n < 0 ? errno : ENOSPC);
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Best effort: the rename itself reaches the disk.
+void SyncFolderOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
+  std::string target = path, reason;
+  if (!FollowLinks(target, reason)) return WriteFailed(reason);
+  struct stat info {};
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  if (!exists && errno != ENOENT) return WriteFailed(ErrnoText(errno));
+  // Only a regular file is replaced: never a folder, a FIFO, a device or a
+  // socket.
+  if (exists && !S_ISREG(info.st_mode)) return WriteFailed(kNotRegularFile);
+
+  const mode_t mode = exists ? (info.st_mode & 07777) : 0666;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temp = TemporaryName(target);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return WriteFailed(ErrnoText(errno));
+  // The new file keeps the old one's permissions; a new name takes the
+  // usual ones (0666 less the umask, given by open).
+  if (exists) (void)::fchmod(fd, mode);
+
+  // Every byte written and on the disk before the old file is replaced; any
+  // failure removes the temporary file and leaves the old one as it was.
+  bool ok = WriteAll(fd, bytes, reason);
+  if (ok && ::fsync(fd) != 0) {
+    reason = ErrnoText(errno);
+    ok = false;
+  }
+  if (::close(fd) != 0 && ok) {
+    reason = ErrnoText(errno);
+    ok = false;
+  }
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+    reason = ErrnoText(errno);
+    ok = false;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return WriteFailed(reason);
+  }
+  SyncFolderOf(target);
+  return {true, {}};
 }
 
 #endif

@@ -17,13 +17,20 @@ struct FileWriteResult {
 };
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
-// `path` only when every byte is written. On success the file holds exactly
-// `bytes`; on failure an existing file is left as it was and no temporary
-// file remains.
+// `path` only when every byte is written and synced to the disk. On success
+// the file holds exactly `bytes`; on any failure (open, write, sync, close,
+// rename) an existing file is left as it was and no temporary file remains.
+// Only a regular file is replaced: a folder, a FIFO, a device or a socket at
+// `path` fails with "It is not a regular file.". A symbolic link stays, and
+// the file it leads to gets the bytes.
 FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes);
 
 // The box for a failed save: the file's name, then the system's reason.
 std::string FailedSaveText(const std::string& path, const std::string& reason);
+
+// The box for a load whose file cannot be read: the file's name, then the
+// system's reason.
+std::string FailedLoadText(const std::string& path, const std::string& reason);
 
 struct FileReadResult {
   bool ok = false;       // false: no regular file, or it could not be opened or read

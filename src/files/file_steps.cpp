@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "files/block_headers.h"
 #include "files/record_files.h"
 #include "files/setup_export.h"
 #include "files/text_exports.h"
@@ -21,6 +22,10 @@ void FillPartRecord(const DataModel& model, const EditorState& state, int part, 
 
 FileWriteResult NoSuchPart() { return {false, "There is no multi part of that number."}; }
 
+LoadResult CannotRead(const std::string& path, const std::string& reason) {
+  return {LoadResult::kCannotRead, FailedLoadText(path, reason)};
+}
+
 }  // namespace
 
 const char* const kDamagedPoolText = "Sorry, the Layer Pool in this file is damaged. Nothing has been loaded.";
@@ -32,8 +37,9 @@ FileSteps::FileSteps(Session& session) : session_(session) {}
 LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
   if (!IsMultiPart(part)) return LoadResult::kCannotRead;
   const auto read = ReadRecordFile<PartRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
 
   const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
@@ -46,8 +52,9 @@ LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
 
 LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
   const auto read = ReadRecordFile<AllMultisRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes))) return LoadResult::kWrongType;
 
   const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
@@ -109,8 +116,9 @@ void FileSteps::ApplyPerformanceRecord(const PerformanceRecord& record) { sessio
 
 LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   const auto read = ReadRecordFile<PerformanceRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
   const Session::CommandScope command(session_);
   session_.HideEffectsPanel();
   ApplyPerformanceRecord(read.record);
@@ -162,8 +170,9 @@ void FileSteps::FillLayerPoolRecord() {
 
 LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<LayerPoolRecord>>(ReadRecordFile<LayerPoolRecord>(path));
-  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read->record)) return LoadResult::kWrongType;
   if (!LayerPoolRecordValid(read->record)) return LoadResult::kDamagedPool;
   ApplyLayerPoolRecord(read->record);
   return LoadResult::kLoaded;
@@ -178,8 +187,9 @@ FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
 
 LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   const auto read = ReadRecordFile<SetupRecord>(path);
-  if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read.record)) return LoadResult::kWrongType;
   const Session::CommandScope command(session_);
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
@@ -199,8 +209,9 @@ FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
 
 LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   const auto read = std::make_unique<RecordFileRead<WorkspaceRecord>>(ReadRecordFile<WorkspaceRecord>(path));
-  if (read->status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
+  if (read->status == RecordFileStatus::kCannotOpen) return CannotRead(path, read->reason);
   if (read->status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
+  if (!OfItsKind(read->record)) return LoadResult::kWrongType;
   // The pool is checked first: a file refused for it loads nothing at all.
   const WorkspaceRecord& record = read->record;
   if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;
@@ -266,6 +277,7 @@ FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
   WorkspaceTextInput input;
   input.path = path;
   input.performanceCaption = state.PerformanceCaption;
+  input.performanceChannel = session_.PerfChannel() + 1;
   for (std::size_t e = 0; e < input.channelRows.size(); ++e) {
     input.channelRows[e] = state.ChannelRows[e];  // -1, no row selected, shows " 0"
     input.multiCaptions[e] = state.Captions[e];

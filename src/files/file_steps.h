@@ -19,12 +19,24 @@ namespace qv {
 // a slot above 127, a slot in two rows).
 extern const char* const kDamagedPoolText;
 
-enum class LoadResult {
+enum class LoadStatus {
   kLoaded,
-  kCannotRead,   // no regular file, or unreadable: nothing changed, no box
-  kWrongType,    // the length test failed: nothing changed; the frame shows
-                 // WrongTypeText and the kind's open dialog again
+  kCannotRead,   // no regular file, or unreadable: nothing changed; the frame
+                 // shows the result's text, the start-up load nothing
+  kWrongType,    // the length or kind test failed (block_headers.h): nothing changed; the frame
+                 // shows WrongTypeText and the kind's open dialog again
   kDamagedPool,  // nothing changed; the frame shows kDamagedPoolText
+};
+
+// A load's outcome; compares and switches as its status.
+struct LoadResult {
+  using enum LoadStatus;
+  LoadResult(LoadStatus s) : status(s) {}
+  LoadResult(LoadStatus s, std::string boxText) : status(s), text(std::move(boxText)) {}
+  operator LoadStatus() const { return status; }
+
+  LoadStatus status;
+  std::string text;  // kCannotRead: the box naming the file and the system's reason
 };
 
 class FileSteps {
@@ -54,6 +66,7 @@ class FileSteps {
   FileWriteResult SaveWorkspaceFile(const std::string& path);
   FileWriteResult SaveSetupSysExFile(const std::string& path);
   FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
+  // The listing states the performance channel in force.
   FileWriteResult SaveWorkspaceText(const std::string& path);
   // Debug > "Write sysex": the listing of `input` (its first 42001 bytes;
   // the source file was read before the save dialog) into `outPath`.

@@ -33,6 +33,7 @@ struct RecordFileRead {
   RecordFileStatus status = RecordFileStatus::kCannotOpen;
   Record record{};            // cleared to zero, then filled from the file's start
   std::size_t bytesRead = 0;  // the file's length when it was read
+  std::string reason;         // kCannotOpen: the system's reason
 };
 
 // Reads the file whole and tests its length by the bytes actually read.
@@ -40,7 +41,10 @@ template <typename Record>
 RecordFileRead<Record> ReadRecordFile(const std::string& path) {
   RecordFileRead<Record> result;
   const FileReadResult read = ReadRegularFile(path, kMostFileLength<Record>);
-  if (!read) return result;
+  if (!read) {
+    result.reason = read.reason;
+    return result;
+  }
   result.bytesRead = read.bytes.size();
   if (read.longer || read.bytes.size() < kLeastFileLength<Record>) {
     result.status = RecordFileStatus::kWrongLength;

@@ -6,16 +6,18 @@
 namespace qv {
 
 int DensityDelta(int sliderValue) {
-  // 27 ticks a step, kept within one byte of seven bits: values 4..7 wrap.
-  static constexpr std::array<int, 8> kDelta = {27, 54, 81, 108, 7, 34, 61, 88};
+  // 27 ticks a step: at 120 quarters a minute 27 ticks are 28 ms, more than
+  // the longest block (74 bytes) needs on a 31250-baud wire.
   if (sliderValue < 0 || sliderValue > 7) return 0;
-  return kDelta[static_cast<std::size_t>(sliderValue)];
+  return 27 * (sliderValue + 1);
 }
 
 Bytes BuildExportMessage(const Byte* stored, int length) {
   Bytes m(stored, stored + length);
   m.front() = 0xF0;
   m.back() = 0xF7;
+  // A status byte inside would end the message early on a MIDI wire.
+  for (std::size_t i = 1; i + 1 < m.size(); ++i) m[i] &= 0x7F;
   StoreBulkChecksum(m.data(), m.size());
   return m;
 }
@@ -45,7 +47,12 @@ std::vector<Bytes> BuildSetupMessages(const AllMultisRecord& multis, const Chann
 
 Bytes BuildSetupMidiFile(const AllMultisRecord& multis, const ChannelRows& channelRows,
                          const PerformanceRecord& performance, int densitySliderValue) {
-  const auto delta = static_cast<Byte>(DensityDelta(densitySliderValue));
+  // The delta as a variable-length number: seven bits a byte, the high bit
+  // set on every byte but the last.
+  const int ticks = DensityDelta(densitySliderValue);
+  Bytes delta;
+  if (ticks >= 128) delta.push_back(static_cast<Byte>(0x80 | (ticks >> 7)));
+  delta.push_back(static_cast<Byte>(ticks & 0x7F));
   Bytes out = {
       'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06,  // header, length 6
       0x00, 0x00, 0x00, 0x01, 0x01, 0xE0,          // format 0, one track, 480 ticks a quarter
@@ -56,8 +63,8 @@ Bytes BuildSetupMidiFile(const AllMultisRecord& multis, const ChannelRows& chann
   };
   out.reserve(kSetupMidiFileBytes);
   for (const Bytes& m : BuildSetupMessages(multis, channelRows, performance)) {
-    // Every message is shorter than 128 bytes: each number is one byte.
-    out.push_back(delta);
+    // Every message is shorter than 128 bytes: its length is one byte.
+    out.insert(out.end(), delta.begin(), delta.end());
     out.push_back(0xF0);
     out.push_back(static_cast<Byte>(m.size() - 1));
     out.insert(out.end(), m.begin() + 1, m.end());

@@ -14,6 +14,7 @@
 namespace qv {
 
 inline constexpr int kSetupMessages = 68;
+// The MIDI file: 2691 bytes, or 2759 when the delta takes two bytes.
 inline constexpr std::size_t kSetupMidiFileBytes = 2691;
 inline constexpr std::size_t kSetupSysExFileBytes = 2502;
 
@@ -21,13 +22,14 @@ inline constexpr std::size_t kSetupSysExFileBytes = 2502;
 using ChannelRows = std::array<int, 12>;
 
 // The delta time in ticks of every SysEx event for a value of the MIDI
-// file density slider.
+// file density slider: 27 x (value + 1) for 0..7 (27 to 216), 0 otherwise.
 int DensityDelta(int sliderValue);
 
 // One exported message of length `length` from a stored one: F0 at byte 0
-// and F7 at byte length - 1 whatever the stored bytes hold, the stored bytes
-// between them, and the checksum at length - 2 computed afresh. `stored`
-// holds at least `length` bytes.
+// and F7 at byte length - 1 whatever the stored bytes hold, the low seven
+// bits of each stored byte between them, and the checksum at length - 2
+// computed afresh over what is written. `stored` holds at least `length`
+// bytes.
 Bytes BuildExportMessage(const Byte* stored, int length);
 
 // The 68 messages in file order: M5 blocks 0..4, ..., M16 blocks 0..4, then
@@ -36,7 +38,8 @@ Bytes BuildExportMessage(const Byte* stored, int length);
 std::vector<Bytes> BuildSetupMessages(const AllMultisRecord& multis, const ChannelRows& channelRows,
                                       const PerformanceRecord& performance);
 
-// The Standard MIDI File: 2691 bytes whatever the data.
+// The Standard MIDI File, whatever the data: 2691 bytes for slider values
+// 0..3 and outside 0..7, 2759 for 4..7 (each delta in two bytes).
 Bytes BuildSetupMidiFile(const AllMultisRecord& multis, const ChannelRows& channelRows,
                          const PerformanceRecord& performance, int densitySliderValue);
 

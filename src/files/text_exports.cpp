@@ -21,6 +21,13 @@ void PutLine(Bytes& out, const std::string& text) {
 
 std::string First10(const std::string& caption) { return caption.substr(0, std::min<std::size_t>(caption.size(), 10)); }
 
+// Right-aligned in three places: "  1", " 10".
+std::string Channel3(int channel) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%3d", channel);
+  return text;
+}
+
 }  // namespace
 
 Bytes BuildWorkspaceText(const WorkspaceTextInput& in) {
@@ -31,7 +38,7 @@ Bytes BuildWorkspaceText(const WorkspaceTextInput& in) {
   PutLine(out, Tabs(13));
   PutLine(out, Tabs(13));
   PutLine(out, Tabs(1) + "Performance:" + Tabs(14));
-  PutLine(out, Tabs(3) + "Midi Channel" + Tabs(1) + "  1" + Tabs(1) + First10(in.performanceCaption) + Tabs(6));
+  PutLine(out, Tabs(3) + "Midi Channel" + Tabs(1) + Channel3(in.performanceChannel) + Tabs(1) + First10(in.performanceCaption) + Tabs(6));
   PutLine(out, Tabs(13));
   PutLine(out, Tabs(1) + "Multi Parts:" + Tabs(14));
   for (std::size_t e = 0; e < 12; ++e)

@@ -18,6 +18,7 @@ namespace qv {
 struct WorkspaceTextInput {
   std::string path;                         // the listing's own file, full path
   std::string performanceCaption;           // the performance button's caption
+  int performanceChannel = 1;               // 1..16, the performance channel in force
   std::array<int, 12> channelRows{};        // M5..M16, 0..15 = channel 1..16
   std::array<std::string, 12> multiCaptions;  // M5..M16 buttons' captions
   std::vector<std::string> poolRows;        // the Layer Pool list, top row first

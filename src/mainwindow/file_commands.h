@@ -60,7 +60,9 @@ class StepCommands : public FileCommands {
   FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue) override {
     return steps_.SaveSetupMidiFile(path, densitySliderValue);
   }
-  FileWriteResult SaveWorkspaceText(const std::string& path) override { return steps_.SaveWorkspaceText(path); }
+  FileWriteResult SaveWorkspaceText(const std::string& path) override {
+    return steps_.SaveWorkspaceText(path);
+  }
   FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath) override {
     return steps_.DumpSysExToText(input, outPath);
   }

@@ -107,8 +107,10 @@ void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<
     case LoadResult::kDamagedPool:
       prompts_.Message(kDamagedPoolText);
       break;
-    case LoadResult::kLoaded:
     case LoadResult::kCannotRead:
+      if (!result.text.empty()) prompts_.Message(result.text);
+      break;
+    case LoadResult::kLoaded:
       break;
   }
 }
@@ -238,7 +240,8 @@ void FileMenus::SaveMultDialog(int part) {
 }
 
 void FileMenus::SvWrkSpaceText_Click() {
-  Save(kWorkspaceTextFilter, true, [this](const std::string& path) { return steps_->SaveWorkspaceText(path); });
+  Save(kWorkspaceTextFilter, true,
+       [this](const std::string& path) { return steps_->SaveWorkspaceText(path); });
 }
 
 // ---- Debug -----------------------------------------------------------------

@@ -3,10 +3,10 @@
 // dialogs, the boxes and the pointer around the load and save steps.
 //  - A cancelled dialog ends the command: nothing is read, written, retrieved
 //    or sent.
-//  - A file of the wrong length gives its kind's box, then the command's own
-//    open dialog again (a nested run of the same command).
-//  - A Layer Pool that fails its check gives one box; a file that cannot be
-//    read ends the load without one.
+//  - A file of the wrong length or kind gives its kind's box, then the
+//    command's own open dialog again (a nested run of the same command).
+//  - A Layer Pool that fails its check gives one box; so does a file that
+//    cannot be read, naming the file and the reason.
 //  - A save that fails gives one box naming the file and the reason.
 //  - The saves that retrieve the performance first show the hourglass until
 //    the file is written, also when it fails.

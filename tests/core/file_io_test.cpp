@@ -1,10 +1,18 @@
 // The one safe writer and the reader of regular files.
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,9 +47,11 @@ class FileIo : public ::testing::Test {
     std::ifstream f(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
   }
-  std::vector<std::string> Names() const {
+  std::vector<std::string> Names() const { return NamesIn(dir_); }
+  static std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
     return names;
   }
   fs::path dir_;
@@ -101,6 +111,116 @@ TEST_F(FileIo, WriterGivesTheReasonWhenItCannotWrite) {
   EXPECT_FALSE(overFolder.reason.empty());
   EXPECT_TRUE(fs::is_directory(Path("folder")));
   EXPECT_EQ(Names(), std::vector<std::string>{"folder"});
+}
+
+TEST_F(FileIo, OnlyARegularFileIsReplacedAndALinkStays) {
+  const std::string notRegular = "It is not a regular file.";
+  ASSERT_EQ(mkfifo(Path("pipe.qvw").c_str(), 0600), 0);
+  fs::create_directories(Path("folder.qvw"));
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, Path("sock.qvw").c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  std::vector<std::string> targets = {"pipe.qvw", "folder.qvw", "sock.qvw"};
+  // A device node of our own (the null device's numbers), where the system
+  // lets us make one.
+  if (::mknod(Path("dev.qvw").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) targets.push_back("dev.qvw");
+  for (const std::string& target : targets) {
+    fs::create_symlink(target, Path("link-" + target));
+    fs::create_symlink("link-" + target, Path("link2-" + target));
+    for (const std::string& name : {target, "link-" + target, "link2-" + target}) {
+      const FileWriteResult result = WriteFileSafely(Path(name), Pattern(192, 4));
+      EXPECT_FALSE(result.ok) << name;
+      EXPECT_EQ(result.reason, notRegular) << name;
+      EXPECT_FALSE(fs::is_regular_file(Path(name))) << name;
+    }
+    EXPECT_TRUE(fs::is_symlink(Path("link-" + target)));
+  }
+  EXPECT_TRUE(fs::is_fifo(Path("pipe.qvw")));
+  EXPECT_TRUE(fs::is_directory(Path("folder.qvw")));
+  EXPECT_TRUE(fs::is_empty(Path("folder.qvw")));
+  EXPECT_TRUE(fs::is_socket(Path("sock.qvw")));
+  if (targets.size() == 4) {
+    EXPECT_TRUE(fs::is_character_file(Path("dev.qvw")));
+  }
+  ::close(sock);
+  EXPECT_EQ(Names().size(), 3 * targets.size()) << "a temporary file was left";
+
+  // A link to a regular file, relative or through another link: the links
+  // stay and the file they lead to gets the new bytes.
+  fs::create_directories(Path("sub"));
+  Put(Path("sub/real.qvs"), Pattern(2952, 1));
+  fs::create_symlink("sub/real.qvs", Path("link.qvs"));
+  fs::create_symlink(Path("link.qvs"), Path("abs-link.qvs"));
+  ASSERT_TRUE(WriteFileSafely(Path("link.qvs"), Pattern(192, 2)));
+  EXPECT_EQ(Get(Path("sub/real.qvs")), Pattern(192, 2));
+  ASSERT_TRUE(WriteFileSafely(Path("abs-link.qvs"), Pattern(456, 3)));
+  EXPECT_EQ(Get(Path("sub/real.qvs")), Pattern(456, 3));
+  EXPECT_TRUE(fs::is_symlink(Path("link.qvs")));
+  EXPECT_TRUE(fs::is_symlink(Path("abs-link.qvs")));
+  EXPECT_EQ(NamesIn(Path("sub")), std::vector<std::string>{"real.qvs"});
+}
+
+// A small file system of its own, really full: mounted when the tests run as
+// root (as they do in CI), skipped elsewhere.
+class FullDisk : public FileIo {
+ protected:
+  void SetUp() override {
+    FileIo::SetUp();
+    if (::geteuid() != 0) GTEST_SKIP() << "not root: no small tmpfs can be mounted to fill";
+    disk_ = dir_ / "disk";
+    fs::create_directory(disk_);
+    if (::mount("tmpfs", disk_.c_str(), "tmpfs", 0, "size=64k") != 0)
+      GTEST_SKIP() << "cannot mount a small tmpfs: " << std::strerror(errno);
+    mounted_ = true;
+  }
+  void TearDown() override {
+    if (mounted_) ::umount2(disk_.c_str(), MNT_DETACH);
+    FileIo::TearDown();
+  }
+  std::string OnDisk(const std::string& name) const { return (disk_ / name).string(); }
+  // Fills the disk to its last byte, then frees `spare` bytes of it.
+  void Fill(std::size_t spare) {
+    const std::string filler = OnDisk("filler");
+    {
+      std::ofstream f(filler, std::ios::binary | std::ios::app);
+      const Bytes chunk(4096, 0x55);
+      while (f.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size())))
+        f.flush();
+    }
+    const auto size = fs::file_size(filler);
+    ASSERT_GE(size, spare);
+    fs::resize_file(filler, size - spare);
+  }
+  fs::path disk_;
+  bool mounted_ = false;
+};
+
+TEST_F(FullDisk, SavesThatDoNotFitFailAndKeepTheOldFileWhole) {
+  const std::string path = OnDisk("setup.qvf");
+  const Bytes old = Pattern(2952, 5);
+  Put(path, old);
+  Fill(0);
+  const std::vector<std::string> names = {"filler", "setup.qvf"};
+  for (std::size_t size : {1, 192, 2952, 16383, 16385, 27850}) {
+    const FileWriteResult result = WriteFileSafely(path, Pattern(size, 7));
+    EXPECT_FALSE(result.ok) << size;
+    EXPECT_EQ(result.reason, std::strerror(ENOSPC)) << size;
+    EXPECT_EQ(Get(path), old) << size;
+    EXPECT_FALSE(WriteFileSafely(OnDisk("new.qvw"), Pattern(size, 7))) << size;
+    EXPECT_EQ(NamesIn(disk_), names) << size;
+  }
+
+  // With two pages free a small file fits and replaces the old one; a large
+  // one fails part of the way.
+  Fill(8192);
+  ASSERT_TRUE(WriteFileSafely(path, Pattern(2952, 8)));
+  EXPECT_EQ(Get(path), Pattern(2952, 8));
+  EXPECT_FALSE(WriteFileSafely(path, Pattern(27850, 9)));
+  EXPECT_EQ(Get(path), Pattern(2952, 8));
+  EXPECT_EQ(NamesIn(disk_), names);
 }
 
 TEST_F(FileIo, ReaderTakesAtMostTheLimitAndTellsALongerFile) {

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -337,6 +340,59 @@ TEST_F(FileSteps_, ShortAllMultisFilesApplyOnlyTheirWholeParts) {
   EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kWrongType);
 }
 
+TEST_F(FileSteps_, FilesOfAnotherKindAreRefusedAndNeverFilledBlocksPass) {
+  Populate();
+  ASSERT_TRUE(steps.SavePerformanceFile(Path("x.qvx")));
+  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
+  const EditorState saved = rig.state;
+  ChangeEverything();
+  const EditorState before = rig.state;
+  const PerformanceRecord perf = rig.model.Performance;
+
+  // A performance chosen as all multis holds no multi part's block: refused,
+  // nothing changed or sent. A setup chosen so loads its multi parts.
+  EXPECT_EQ(steps.LoadMultAllFile(Path("x.qvx")), LoadResult::kWrongType);
+  EXPECT_EQ(rig.state.Captions, before.Captions);
+  EXPECT_TRUE(rig.Sent().empty());
+  ASSERT_EQ(steps.LoadMultAllFile(Path("s.qvf")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Captions, saved.Captions);
+  EXPECT_EQ(RecordBytes(rig.model.Performance), RecordBytes(perf));
+
+  // Text of each kind's length, and a performance with its blocks shifted
+  // by one byte: refused by every loader.
+  ChangeEverything();
+  const auto text = [](std::size_t n) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<Byte>("Not a file of ours. "[i % 20]);
+    return b;
+  };
+  Bytes shifted = Get(Path("x.qvx"));
+  shifted.insert(shifted.begin(), 0x00);
+  shifted.pop_back();
+  Put(Path("shifted.qvx"), shifted);
+  EXPECT_EQ(steps.LoadPerformanceFile(Path("shifted.qvx")), LoadResult::kWrongType);
+  const std::vector<std::pair<std::size_t, std::function<LoadResult(const std::string&)>>> loads = {
+      {192, [&](const std::string& p) { return steps.LoadMultFile(4, p); }},
+      {2496, [&](const std::string& p) { return steps.LoadMultAllFile(p); }},
+      {456, [&](const std::string& p) { return steps.LoadPerformanceFile(p); }},
+      {2952, [&](const std::string& p) { return steps.LoadSetupFile(p); }},
+      {24898, [&](const std::string& p) { return steps.LoadLayerPoolFile(p); }},
+      {27850, [&](const std::string& p) { return steps.LoadWorkspaceFile(p); }}};
+  for (const auto& [length, load] : loads) {
+    Put(Path("foreign"), text(length));
+    EXPECT_EQ(load(Path("foreign")), LoadResult::kWrongType) << length;
+    // Never filled: zero, but for the part numbers the loads set and data
+    // bytes that edits set.
+    Bytes empty(length, 0);
+    for (std::size_t e = 0; length != 456 && e < std::min<std::size_t>(length, 2496) / kElement; ++e)
+      for (int b = 0; b < 5; ++b) empty[e * kElement + BlkAt(b) + kPartNumberByte] = static_cast<Byte>(4 + e);
+    empty[20] = 0x40;
+    Put(Path("empty"), empty);
+    EXPECT_EQ(load(Path("empty")), LoadResult::kLoaded) << length;
+  }
+  EXPECT_EQ(rig.state.PoolRows.size(), 0u);
+}
+
 TEST_F(FileSteps_, ForeignPartNumbersAndOffChannelsDoNotStopOrMisdirectALoad) {
   Populate();
   ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
@@ -403,12 +459,27 @@ TEST_F(FileSteps_, BusyWorkspaceLoadSendsNoChannelsAndOnlyRegularFilesAreRead) {
   EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), IsChannelChange));
   EXPECT_EQ(rig.state.ChannelRow(4), 11);  // the rows show the loaded channels all the same
 
+  rig.backend.ClearRecords();
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   fs::create_directories(Path("folder"));
   for (const std::string& p : {Path("fifo"), Path("folder"), Path("missing")}) {
     EXPECT_EQ(steps.LoadWorkspaceFile(p), LoadResult::kCannotRead);
     EXPECT_EQ(steps.LoadMultAllFile(p), LoadResult::kCannotRead);
   }
+
+  // Each gets the box naming the file and the system's reason.
+  const std::vector<std::pair<std::string, std::string>> reasons = {
+      {Path("fifo"), "It is not a regular file."},
+      {Path("folder"), "It is a folder."},
+      {Path("missing"), std::strerror(ENOENT)}};
+  for (const auto& [p, reason] : reasons) {
+    const std::string text = "The file \"" + p + "\" could not be loaded.\n\n" + reason;
+    EXPECT_EQ(steps.LoadSetupFile(p).text, text);
+    EXPECT_EQ(steps.LoadMultFile(8, p).text, text);
+    EXPECT_EQ(steps.LoadPerformanceFile(p).text, text);
+    EXPECT_EQ(steps.LoadLayerPoolFile(p).text, text);
+  }
+  EXPECT_TRUE(rig.Sent().empty());
 }
 
 // ---- Exports and listings ------------------------------------------------------
@@ -423,14 +494,16 @@ TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
   EXPECT_EQ(syx[13], 11);  // M5's channel row
   ASSERT_TRUE(steps.SaveSetupMidiFile(Path("s.mid"), 4));
   const Bytes mid = Get(Path("s.mid"));
-  ASSERT_EQ(mid.size(), 2691u);
-  EXPECT_EQ(mid[49], 7);  // the density's delta
+  ASSERT_EQ(mid.size(), 2759u);
+  EXPECT_EQ(Bytes(mid.begin() + 49, mid.begin() + 51), (Bytes{0x81, 0x07}));  // the density's delta, 135
+  rig.session.SetPerfChannel(9);
   ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
   const Bytes text = Get(Path("w.txt"));
   EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26 + 3);
   const std::string listing(text.begin(), text.end());
   EXPECT_NE(listing.find("Midi Channel\t 12\tPart4     \t"), std::string::npos);
   EXPECT_NE(listing.find("\t\t\tCharlie   \t"), std::string::npos);
+  EXPECT_NE(listing.find("\"\t\t\tMidi Channel\t 10\tExported\t"), std::string::npos);  // the performance
   ASSERT_TRUE(steps.DumpSysExToText(syx, Path("dump.txt")));
   EXPECT_GT(fs::file_size(Path("dump.txt")), syx.size());
 }

@@ -34,21 +34,27 @@ bool ChecksumHolds(const Bytes& m) {
 }
 
 struct MidiEvent {
-  Byte delta;
+  int delta;
   Bytes message;  // F0 and the bytes that follow it
 };
 
-// Reads the SysEx events of an exported MIDI file by their own length bytes.
+// Reads the SysEx events of an exported MIDI file by their own delta and
+// length numbers (variable-length: seven bits a byte, high bit = more).
 std::vector<MidiEvent> SysExEvents(const Bytes& file) {
   std::vector<MidiEvent> events;
   std::size_t at = 49;
-  while (at + 3 < file.size() && file[at + 1] == 0xF0) {
-    const std::size_t n = file[at + 2];
-    MidiEvent e{file[at], Bytes{0xF0}};
-    const Bytes rest = Slice(file, at + 3, n);
+  while (at + 3 < file.size()) {
+    int delta = 0;
+    std::size_t d = at;
+    while (d < file.size() && file[d] & 0x80) delta = (delta << 7) | (file[d++] & 0x7F);
+    if (d + 2 >= file.size() || file[d + 1] != 0xF0) break;
+    delta = (delta << 7) | file[d];
+    const std::size_t n = file[d + 2];
+    MidiEvent e{delta, Bytes{0xF0}};
+    const Bytes rest = Slice(file, d + 3, n);
     e.message.insert(e.message.end(), rest.begin(), rest.end());
     events.push_back(e);
-    at += 3 + n;
+    at = d + 3 + n;
   }
   return events;
 }
@@ -105,11 +111,17 @@ TEST_F(SetupExport, SysExFileIsTheMessagesAsTheInstrumentSentThem) {
 }
 
 TEST_F(SetupExport, EveryEventCarriesTheDensityDelta) {
-  const std::vector<std::pair<int, Byte>> cases = {{0, 0x1B}, {1, 54}, {3, 108}, {4, 0x07}, {5, 34},
-                                                   {7, 88},   {-1, 0}, {8, 0},   {1000, 0}};
+  // 27 ticks a step, from 128 on in two bytes; the file grows by one byte an
+  // event.
+  const std::vector<std::pair<int, int>> cases = {{0, 27},  {1, 54},  {3, 108}, {4, 135}, {5, 162},
+                                                  {7, 216}, {-1, 0},  {8, 0},   {1000, 0}};
   for (const auto& [slider, delta] : cases) {
     const Bytes file = BuildSetupMidiFile(setup_.multis, setup_.channelRows, setup_.performance, slider);
-    EXPECT_EQ(file.size(), 2691u);
+    EXPECT_EQ(file.size(), delta >= 128 ? 2759u : 2691u) << "slider " << slider;
+    if (delta >= 128) {
+      EXPECT_EQ(Slice(file, 49, 4), (Bytes{Byte(0x80 | (delta >> 7)), Byte(delta & 0x7F), 0xF0, 0x33}));
+      EXPECT_EQ(Slice(file, 18, 4), ParseHex("00 00 0A B1"));  // 2759 - 22
+    }
     const std::vector<MidiEvent> events = SysExEvents(file);
     ASSERT_EQ(events.size(), 68u) << "slider " << slider;
     for (const MidiEvent& e : events) ASSERT_EQ(e.delta, delta) << "slider " << slider;
@@ -134,7 +146,8 @@ TEST_F(SetupExport, ChannelRowGoesIntoBlockZeroWithAMatchingChecksum) {
 
 TEST(SetupExportEdges, FramedChecksummedAndFixedInLengthWhateverIsStored) {
   // Nothing stored (a performance that never arrived), and everything
-  // stored as FF: still 68 whole messages, F0 to F7.
+  // stored as FF: still 68 whole messages, F0 to F7, with no status byte
+  // between them and the checksum over the bytes as written.
   for (Byte fill : {Byte{0x00}, Byte{0xFF}}) {
     AllMultisRecord multis;
     PerformanceRecord perf;
@@ -148,6 +161,11 @@ TEST(SetupExportEdges, FramedChecksummedAndFixedInLengthWhateverIsStored) {
       ASSERT_EQ(messages[i].size(), lengths[i]);
       EXPECT_EQ(messages[i].front(), 0xF0);
       EXPECT_EQ(messages[i].back(), 0xF7);
+      EXPECT_TRUE(std::all_of(messages[i].begin() + 1, messages[i].end() - 1, [](Byte b) { return b < 0x80; }))
+          << "message " << i;
+      if (fill == 0xFF) {
+        EXPECT_EQ(messages[i][5], 0x7F) << "message " << i;  // its low seven bits
+      }
       EXPECT_TRUE(ChecksumHolds(messages[i]));
     }
     const Bytes mid = BuildSetupMidiFile(multis, rows, perf, 2);

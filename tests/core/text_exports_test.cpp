@@ -69,6 +69,14 @@ TEST(WorkspaceText, EveryLineOfAListing) {
   EXPECT_EQ(lines[26], Quoted(T(3) + "Pad Lyr 1 " + T(10)));
   EXPECT_EQ(lines[27], Quoted(T(3) + "Bass \"A\"" + T(10)));
   EXPECT_EQ(lines[28], Quoted(T(3) + "Lead" + T(10)));
+
+  // The performance channel in force, in the same three places.
+  for (const auto& [channel, text] : {std::pair{9, "  9"}, {10, " 10"}, {16, " 16"}}) {
+    in.performanceChannel = channel;
+    const std::vector<std::string> with = Lines(BuildWorkspaceText(in));
+    ASSERT_EQ(with.size(), 29u);
+    EXPECT_EQ(with[6], Quoted(T(3) + "Midi Channel" + T(1) + text + T(1) + "GrandPno  " + T(6)));
+  }
 }
 
 TEST(WorkspaceText, EmptyPoolShortCaptionsAndCharactersOutsideLatin1) {

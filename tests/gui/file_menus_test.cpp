@@ -191,12 +191,12 @@ class FileMenusTest : public QObject {
                                                {"LoadMultAllFile", r.In("LdMultAll")},
                                                {"LoadMultFile", r.In("m.qvs"), 8}}));
     QVERIFY(r.h.prompts.Messages().empty());
-    // A file that cannot be read ends the load without a box.
+    // A file that cannot be read ends the load with the step's box.
     r.h.ClearRecords();
-    r.steps.loadResults = {LoadResult::kCannotRead};
+    r.steps.loadResults = {LoadResult(LoadResult::kCannotRead, "gone")};
     r.h.prompts.openFiles.push_back(r.In("gone.qvw"));
     r.Trigger("LdWrkSpace");
-    QCOMPARE(r.Shown(), (std::vector<std::string>{"open Quorvane WorkSpace (*.qvw)|*.qvw"}));
+    QCOMPARE(r.Shown(), (std::vector<std::string>{"open Quorvane WorkSpace (*.qvw)|*.qvw", "message gone"}));
   }
 
   // A refused file: its kind's box (OK only, no title of its own), then the

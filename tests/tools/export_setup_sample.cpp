@@ -1,8 +1,8 @@
 // Writes the setup of the emulated CS2x as setup.mid and setup.syx into the
 // folder given, and the 68 messages they should hold, one a line in hex, as
 // messages.txt: for reading the exports with a program of another origin.
-// The performance's Com3 is left as it is before any reply, and M7's channel
-// row differs from its stored block.
+// The performance's Com3 is left as it is before any reply, M7's channel
+// row differs from its stored block, and M6's block 1 holds a status byte.
 
 #include <cstdio>
 #include <fstream>
@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   qv::test::SampleSetup s = qv::test::SetupFromEmulator(instrument);
   s.performance.Com3.fill(0);
   s.channelRows[2] = 2;
+  s.multis.Part[1].Blocks.Blk1[20] = 0xE9;
 
   const auto mid = qv::WriteFileSafely(folder + "/setup.mid",
                                        qv::BuildSetupMidiFile(s.multis, s.channelRows, s.performance, density));

@@ -3,13 +3,17 @@ checks it against the messages the exporter meant to write.
 
 usage: read_exports.py EXPORT_PROGRAM
 """
+import os
 import subprocess
 import sys
 import tempfile
 
 import mido
 
-DELTAS = {0: 27, 4: 7, 9: 0}
+# The delta of every event for each value of the density slider: 27 ticks a
+# step, two bytes from 128 on; any other value keeps 0.
+DELTAS = {value: 27 * (value + 1) for value in range(8)}
+DELTAS[9] = 0
 
 
 def fail(text):
@@ -24,6 +28,9 @@ def check(program, folder, density):
     if len(expected) != 68:
         fail("%d messages listed" % len(expected))
 
+    size = os.path.getsize(folder + "/setup.mid")
+    if size != (2759 if DELTAS[density] >= 128 else 2691):
+        fail("a MIDI file of %d bytes at density %d" % (size, density))
     midi = mido.MidiFile(folder + "/setup.mid")
     if midi.type != 0 or len(midi.tracks) != 1:
         fail("type %d with %d tracks" % (midi.type, len(midi.tracks)))
