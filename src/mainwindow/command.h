@@ -14,16 +14,22 @@
 
 namespace qv {
 
+// Calls `handler` with the signal's arguments when it takes them, else with none.
+template <typename F, typename... Args>
+void CallHandler(F& handler, [[maybe_unused]] Args&&... args) {
+  if constexpr (std::is_invocable_v<F&, Args&&...>)
+    handler(std::forward<Args>(args)...);
+  else
+    handler();
+}
+
 // `handler` wrapped so that each call is one command of `link`. The wrapper
 // takes whatever the signal carries and passes it on when the handler wants it.
 template <typename F>
 auto AsCommand(MidiLink& link, F handler) {
   return [&link, handler = std::move(handler)](auto&&... args) mutable {
     MidiLink::CommandScope command(link);
-    if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-      handler(std::forward<decltype(args)>(args)...);
-    else
-      handler();
+    CallHandler(handler, std::forward<decltype(args)>(args)...);
   };
 }
 
