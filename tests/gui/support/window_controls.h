@@ -102,7 +102,6 @@ struct WindowControls {
   void RtrvPerf_Click() const { menus->RtrvPerf_Click(); }
   void RtrvMulti_Click(int multi) const { menus->RtrvMulti_Click(multi); }
   void InitMltall_Click() const { menus->InitMltall_Click(); }
-  void ArpOff_Click() const { menus->ArpOff_Click(); }
   void AllNtsOff_Click() const { menus->AllNtsOff_Click(); }
   void EditMult(int part) const { menus->EditMult(part); }
   void LbxLyrPool_DragDrop(const QString& source) const { pool->LbxLyrPool_DragDrop(source); }
