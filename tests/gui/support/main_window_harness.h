@@ -47,7 +47,11 @@ struct MainWindowHarness {
   // Runs the start-up work (as the window's timer does) and clears what was
   // recorded during it unless keepRecords.
   void StartUp(bool keepRecords = false);
-  std::vector<Bytes> Sent() const { return backend.Sent(); }
+  // Every message that left, once the emulated instrument has handled them.
+  std::vector<Bytes> Sent() const {
+    if (emulator) emulator->WaitIdle();
+    return backend.Sent();
+  }
   void ClearRecords();
 
   FakeMidiBackend backend;
