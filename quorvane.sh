@@ -1,41 +1,69 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then runs the program, the tests or
 # the benchmark:
-#   ./quorvane.sh run     build and start Quorvane
-#   ./quorvane.sh test    build and run every test
+#   ./quorvane.sh run     build and start Quorvane (the program alone)
+#   ./quorvane.sh test    build and run every test, with GCC and again with
+#                         Clang and the address and undefined-behaviour sanitizers
 #   ./quorvane.sh bench   build and run the retrieval and workspace benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# jackd2, its library and librtmidi-dev go in together: installing jackd2
-# alone would remove librtmidi-dev.
-PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev jackd2 libjack-jackd2-dev librtmidi-dev libgtest-dev python3-mido"
+# What the program needs.
+RUN_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev librtmidi-dev"
+# What the tests and the benchmarks add: a second compiler with its
+# sanitizer runtimes, a JACK server, GoogleTest and mido.
+TEST_PACKAGES="clang libclang-rt-dev jackd2 libjack-jackd2-dev libgtest-dev python3-mido"
+# jackd2, its library and librtmidi-dev go in together: librtmidi-dev alone
+# brings the other JACK's library, and a later jackd2 would remove it again.
+JACK_TOGETHER="jackd2 libjack-jackd2-dev librtmidi-dev"
 
 install_missing() {
-  local missing=()
-  for p in $PACKAGES; do
+  local missing=() p
+  for p in "$@"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  for p in "${missing[@]}"; do
+    if [[ " $JACK_TOGETHER " == *" $p "* ]]; then
+      missing+=($JACK_TOGETHER)
+      break
+    fi
+  done
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    $(printf '%s\n' "${missing[@]}" | sort -u)
 }
 
-build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build build --parallel "$(nproc)"
+JOBS="$(nproc)"
+
+# The program alone.
+build_program() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
+    -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
+  cmake --build build --parallel "$JOBS" --target quorvane
 }
 
-# The plain C++ tests once more, built with AddressSanitizer and
-# UndefinedBehaviorSanitizer in a folder of their own.
-sanitized_tests() {
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_BUILD_BENCH=OFF \
+# Everything, tests and benchmarks included, in build/ with GCC, warnings
+# as errors.
+build_all() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=g++ -DQUORVANE_WERROR=ON -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=ON
+  cmake --build build --parallel "${1:-$JOBS}"
+}
+
+# Every test once more, built by Clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of their own; any report fails.
+build_sanitized() {
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUORVANE_WERROR=ON -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-  cmake --build build-asan --parallel "$(nproc)" --target core_tests
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
-    ./build-asan/tests/core_tests --gtest_brief=1
+  cmake --build build-asan --parallel "${1:-$JOBS}"
+}
+
+run_tests() {
+  (cd "$1" && ctest --output-on-failure --parallel "$JOBS")
 }
 
 # The tests over real MIDI ports run on a JACK server with its dummy driver,
@@ -48,9 +76,10 @@ start_jack() {
     echo "using the JACK server already running"
     return 0
   fi
-  rm -f /dev/shm/jack_default_0_0  # left by a server that was killed
+  rm -f "/dev/shm/jack_${JACK_DEFAULT_SERVER:-default}_0_0"  # left by a server that was killed
   # -p 64 keeps the server's shared memory under 64 MB.
-  jackd --no-realtime -p 64 -d dummy -r 48000 -p 256 >build/jackd.log 2>&1 &
+  jackd ${JACK_DEFAULT_SERVER:+-n "$JACK_DEFAULT_SERVER"} --no-realtime -p 64 -d dummy -r 48000 -p 256 \
+    >build/jackd.log 2>&1 &
   JACKD_PID=$!
   trap stop_jack EXIT
   trap 'stop_jack; exit 130' INT TERM
@@ -73,20 +102,34 @@ stop_jack() {
 
 case "${1:-run}" in
   run)
-    install_missing
-    build
+    install_missing $RUN_PACKAGES
+    build_program
     exec ./build/quorvane
     ;;
   test)
-    install_missing
-    build
-    sanitized_tests
+    install_missing $RUN_PACKAGES $TEST_PACKAGES
+    # The two builds run side by side; the sanitized one, the longer, has
+    # twice the jobs. Its output is shown when it fails.
+    mkdir -p build-asan
+    build_sanitized "$JOBS" >build-asan/build.log 2>&1 &
+    sanitized=$!
+    if ! build_all $(( (JOBS + 1) / 2 )); then
+      wait "$sanitized" || true
+      exit 1
+    fi
+    if ! wait "$sanitized"; then
+      tail -n 100 build-asan/build.log >&2
+      exit 1
+    fi
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     start_jack
-    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+    run_tests build
+    run_tests build-asan
     ;;
   bench)
-    install_missing
-    build
+    install_missing $RUN_PACKAGES $TEST_PACKAGES
+    build_all
     start_jack
     ./build/bench/retrieval_bench
     ./build/bench/workspace_bench

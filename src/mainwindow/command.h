@@ -14,17 +14,23 @@
 
 namespace qv {
 
+// Calls `handler` with the signal's arguments when it takes them, else with none.
+template <typename F, typename... Args>
+void CallHandler(F& handler, [[maybe_unused]] Args&&... args) {
+  if constexpr (std::is_invocable_v<F&, Args&&...>)
+    handler(std::forward<Args>(args)...);
+  else
+    handler();
+}
+
 // `handler` wrapped so that each call is one command of `owner` (the
-// editor, or the MIDI link). The wrapper
-// takes whatever the signal carries and passes it on when the handler wants it.
+// editor, or the MIDI link). The wrapper takes whatever the signal carries
+// and passes it on when the handler wants it.
 template <typename Owner, typename F>
 auto AsCommand(Owner& owner, F handler) {
   return [&owner, handler = std::move(handler)](auto&&... args) mutable {
     typename Owner::CommandScope command(owner);
-    if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-      handler(std::forward<decltype(args)>(args)...);
-    else
-      handler();
+    CallHandler(handler, std::forward<decltype(args)>(args)...);
   };
 }
 

@@ -7,7 +7,7 @@
 #include "mainwindow/named.h"
 #include "mainwindow/file_menus.h"
 #include "mainwindow/wait_cursor.h"
-#include "startup/about_box.h"
+#include "mainwindow/about_box.h"
 
 namespace qv {
 
@@ -125,11 +125,6 @@ void MainMenu::InitMlt_Click(int part) { session_.InitMlt(part); }
 void MainMenu::AllNtsOff_Click() {
   WaitCursor hourglass;
   session_.AllNtsOff();
-}
-
-void MainMenu::ArpOff_Click() {
-  arpOff_->setChecked(!arpOff_->isChecked());
-  SendArpOff();
 }
 
 void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }

@@ -39,7 +39,6 @@ class MainMenu : public QMenuBar {
   void InitMltall_Click();
   void InitMlt_Click(int part);     // InitMlt5_Click .. InitMlt16_Click: part index 4..15
   void AllNtsOff_Click();
-  void ArpOff_Click();
   void About_Click();  // shows the about box
 
  private:

@@ -171,7 +171,8 @@ void PrefDialog::BuildLayout() {
 
 bool PrefDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Label3) return QDialog::eventFilter(watched, event);
-  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+  if (!mouse) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -18,7 +18,6 @@ class QtPrompts : public Prompts {
  public:
   // Boxes and dialogs are centred on `parent` (the active window when none).
   explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
 
   void Message(const std::string& text, const std::string& title = {}) override;
   Answer Question(const std::string& text, const std::string& title) override;

@@ -11,7 +11,7 @@
 #include <QWindow>
 
 #include "link/prompts.h"
-#include "startup/version.h"
+#include "mainwindow/version.h"
 
 namespace qv {
 

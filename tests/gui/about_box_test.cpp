@@ -1,11 +1,13 @@
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "scripted_prompts.h"
-#include "startup/about_box.h"
-#include "startup/registry.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/registry.h"
 
 using namespace qv;
 
@@ -50,24 +52,26 @@ class AboutBoxTest : public QObject {
 
   void showsTitleVersionAndButtons() {
     QPointer<AboutBox> box = Make();
+    const auto label = [&box](const char* name) { return box->findChild<QLabel*>(name); };
+    const auto button = [&box](const char* name) { return box->findChild<QPushButton*>(name); };
     QCOMPARE(box->objectName(), QString("frmAbout"));
     QCOMPARE(box->windowTitle(), QString("About CS2x Quorvane"));
-    QCOMPARE(box->lblTitle->text(), QString("CS2x Quorvane"));
-    QCOMPARE(box->lblVersion->text(), QString("Version 1.0.0"));
-    QCOMPARE(box->cmdOK->text(), QString("OK"));
-    QCOMPARE(box->cmdSysInfo->text(), QString("&System Info..."));
-    QVERIFY(box->lblDisclaimer->text().contains("warranty"));
-    QVERIFY(box->lblDisclaimer->text().contains("Yamaha"));
+    QCOMPARE(label("lblTitle")->text(), QString("CS2x Quorvane"));
+    QCOMPARE(label("lblVersion")->text(), QString("Version 1.0.0"));
+    QCOMPARE(button("cmdOK")->text(), QString("OK"));
+    QCOMPARE(button("cmdSysInfo")->text(), QString("&System Info..."));
+    QVERIFY(label("lblDisclaimer")->text().contains("warranty"));
+    QVERIFY(label("lblDisclaimer")->text().contains("Yamaha"));
 
     box->show();
-    QTest::mouseClick(box->cmdOK, Qt::LeftButton);
+    QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(box.isNull());  // OK unloads the box
   }
 
   void withoutRegistryTheToolIsUnavailable() {
     AboutBox* box = Make();
-    QTest::mouseClick(box->cmdSysInfo, Qt::LeftButton);
+    QTest::mouseClick(box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QCOMPARE(prompts_.Messages(), std::vector<std::string>{kUnavailable});
     QVERIFY(started_.isEmpty());
     std::string value = "stale";

@@ -46,7 +46,7 @@ class MidiMenuTest : public QObject {
     w.LocalOff->trigger();
     w.ArpOff->trigger();
     QVERIFY(!w.LocalOff->isChecked() && w.ArpOff->isChecked());
-    w.ArpOff_Click();  // from code the handler toggles the mark itself
+    w.ArpOff->trigger();
     QVERIFY(!w.ArpOff->isChecked());
     QCOMPARE(Hex(h.Sent()), Texts({"F0 43 10 63 50 00 0B 00 F7", "F0 43 10 63 50 00 0B 01 F7",
                                    "F0 43 10 63 60 00 33 04 F7", "F0 43 10 63 60 00 33 05 F7"}));

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "editor/session.h"
@@ -148,6 +150,8 @@ void SendWorkspace(MidiLink& link, const std::vector<Bytes>& messages,
 }
 
 TEST(JackBackend, WithoutAServerListsNothingAndOpeningFailsWithAClearText) {
+  const char* server = std::getenv("JACK_DEFAULT_SERVER");
+  const std::optional<std::string> saved = server ? std::optional<std::string>(server) : std::nullopt;
   setenv("JACK_DEFAULT_SERVER", "quorvane-no-such-server", 1);
   testing::internal::CaptureStderr();
   {
@@ -165,7 +169,10 @@ TEST(JackBackend, WithoutAServerListsNothingAndOpeningFailsWithAClearText) {
     EXPECT_NE(backend.InErrorText(kMidiNoDriver).find("no JACK server is running"), std::string::npos);
   }
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  unsetenv("JACK_DEFAULT_SERVER");
+  if (saved)
+    setenv("JACK_DEFAULT_SERVER", saved->c_str(), 1);
+  else
+    unsetenv("JACK_DEFAULT_SERVER");
 }
 
 TEST(JackBackend, ThruIsRefusedWhereItWouldForwardAPortToItself) {

@@ -155,14 +155,16 @@ void Cs2xEmulator::Run() {
 
 void Cs2xEmulator::Reply(const Bytes& m) {
   if (m.empty()) return;
-  if (replyDelay.count() > 0) std::this_thread::sleep_for(replyDelay);
+  const std::chrono::microseconds delay = replyDelay;
+  if (delay.count() > 0) std::this_thread::sleep_for(delay);
   if (foreignBeforeReply) backend_.Deliver({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
   Bytes reply = m;
   if (corruptChecksum) reply[reply.size() - 2] ^= 0x01;
   if (shortReplies && reply.size() > 16) {
     reply.erase(reply.end() - 7, reply.end() - 2);
   }
-  if (wireMicrosPerByte > 0) WaitWireTime(std::chrono::microseconds(wireMicrosPerByte * static_cast<int>(reply.size())));
+  if (const int micros = wireMicrosPerByte; micros > 0)
+    WaitWireTime(std::chrono::microseconds(micros * static_cast<int>(reply.size())));
   backend_.Deliver(reply);
 }
 

@@ -6,6 +6,7 @@
 // performance selection, and records every message it receives.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -27,13 +28,14 @@ class Cs2xEmulator {
   Cs2xEmulator(const Cs2xEmulator&) = delete;
   Cs2xEmulator& operator=(const Cs2xEmulator&) = delete;
 
-  // Behaviour, set before the messages it should affect.
-  bool silent = false;               // answers no request
-  std::chrono::microseconds replyDelay{0};
-  bool foreignBeforeReply = false;   // a foreign SysEx precedes each reply
-  bool corruptChecksum = false;      // replies carry a wrong checksum
-  bool shortReplies = false;         // replies lose their last five data bytes
-  int wireMicrosPerByte = 0;         // 320 simulates MIDI at 31250 baud, both ways
+  // Behaviour, set before the messages it should affect (the emulator's
+  // thread reads it while the test runs).
+  std::atomic<bool> silent{false};               // answers no request
+  std::atomic<std::chrono::microseconds> replyDelay{std::chrono::microseconds(0)};
+  std::atomic<bool> foreignBeforeReply{false};   // a foreign SysEx precedes each reply
+  std::atomic<bool> corruptChecksum{false};      // replies carry a wrong checksum
+  std::atomic<bool> shortReplies{false};         // replies lose their last five data bytes
+  std::atomic<int> wireMicrosPerByte{0};         // 320 simulates MIDI at 31250 baud, both ways
 
   // Simulates the wire at 31250 baud in both directions.
   void SimulateWire();
@@ -48,7 +50,7 @@ class Cs2xEmulator {
   Bytes BulkDump(Byte model, Byte a1, Byte a2, Byte a3) const;
 
   // Last performance selection (bank LSB, program), 0xFF before any.
-  Byte selectedBankLsb = 0xFF, selectedProgram = 0xFF;
+  std::atomic<Byte> selectedBankLsb{0xFF}, selectedProgram{0xFF};
 
   // Every message received, in order. Waits for queued messages first.
   std::vector<Bytes> Received();

@@ -41,7 +41,11 @@ struct MainWindowHarness {
   void StartUp(bool keepRecords = false);
   // Hands `prefs` to the editor core, as an OK in the preferences dialog does.
   void ApplyPreferences() { core->SetPreferences(prefs); }
-  std::vector<Bytes> Sent() const { return backend.Sent(); }
+  // Every message that left, once the emulated instrument has handled them.
+  std::vector<Bytes> Sent() const {
+    if (emulator) emulator->WaitIdle();
+    return backend.Sent();
+  }
   void ClearRecords();
 
   FakeMidiBackend backend;

@@ -103,7 +103,6 @@ struct WindowControls {
   void RtrvPerf_Click() const { menus->RtrvPerf_Click(); }
   void RtrvMulti_Click(int multi) const { menus->RtrvMulti_Click(multi); }
   void InitMltall_Click() const { menus->InitMltall_Click(); }
-  void ArpOff_Click() const { menus->ArpOff_Click(); }
   void AllNtsOff_Click() const { menus->AllNtsOff_Click(); }
   // Edit > Multi on part index 4..15, as the menu item does it.
   void EditMult(int part) const { Child<QAction>(window, QString("EditMult%1").arg(part + 1))->trigger(); }

@@ -1,14 +1,16 @@
-#include "startup/about_box.h"
+#include "mainwindow/about_box.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "startup/registry.h"
-#include "startup/version.h"
+#include "mainwindow/registry.h"
+#include "mainwindow/version.h"
 
 namespace qv {
 
@@ -38,56 +40,56 @@ AboutBox::AboutBox(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   readRegistry = ReadRegistryValue;
   startProgram = [](const QString& program) { return QProcess::startDetached(program, {}); };
 
-  picIcon = new QLabel(this);
-  picIcon->setObjectName(QStringLiteral("picIcon"));
+  icon_ = new QLabel(this);
+  icon_->setObjectName(QStringLiteral("picIcon"));
   QIcon icon = QApplication::windowIcon();
   if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-  picIcon->setPixmap(icon.pixmap(48, 48));
-  picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+  icon_->setPixmap(icon.pixmap(48, 48));
+  icon_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-  lblTitle = new QLabel(QString::fromLatin1(kAppTitle), this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  QFont titleFont = lblTitle->font();
+  title_ = new QLabel(QString::fromLatin1(kAppTitle), this);
+  title_->setObjectName(QStringLiteral("lblTitle"));
+  QFont titleFont = title_->font();
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
   titleFont.setBold(true);
-  lblTitle->setFont(titleFont);
+  title_->setFont(titleFont);
 
-  lblVersion = new QLabel(VersionText(), this);
-  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+  version_ = new QLabel(VersionText(), this);
+  version_->setObjectName(QStringLiteral("lblVersion"));
 
-  lblDescription = new QLabel(QString::fromLatin1(kDescription), this);
-  lblDescription->setObjectName(QStringLiteral("lblDescription"));
-  lblDescription->setWordWrap(true);
+  description_ = new QLabel(QString::fromLatin1(kDescription), this);
+  description_->setObjectName(QStringLiteral("lblDescription"));
+  description_->setWordWrap(true);
 
-  lblDisclaimer = new QLabel(QString::fromLatin1(kDisclaimer), this);
-  lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-  lblDisclaimer->setWordWrap(true);
-  QFont smallFont = lblDisclaimer->font();
+  disclaimer_ = new QLabel(QString::fromLatin1(kDisclaimer), this);
+  disclaimer_->setObjectName(QStringLiteral("lblDisclaimer"));
+  disclaimer_->setWordWrap(true);
+  QFont smallFont = disclaimer_->font();
   smallFont.setPointSizeF(smallFont.pointSizeF() * 0.9);
-  lblDisclaimer->setFont(smallFont);
+  disclaimer_->setFont(smallFont);
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QStringLiteral("cmdOK"));
+  ok_->setDefault(true);
+  sysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
+  sysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
 
   auto* text = new QVBoxLayout;
-  text->addWidget(lblTitle);
-  text->addWidget(lblVersion);
+  text->addWidget(title_);
+  text->addWidget(version_);
   text->addSpacing(8);
-  text->addWidget(lblDescription);
+  text->addWidget(description_);
   auto* top = new QHBoxLayout;
-  top->addWidget(picIcon);
+  top->addWidget(icon_);
   top->addSpacing(12);
   top->addLayout(text, 1);
 
   auto* buttons = new QVBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdSysInfo);
+  buttons->addWidget(ok_);
+  buttons->addWidget(sysInfo_);
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(lblDisclaimer, 1);
+  bottom->addWidget(disclaimer_, 1);
   bottom->addSpacing(12);
   bottom->addLayout(buttons);
 
@@ -101,8 +103,8 @@ AboutBox::AboutBox(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   layout->addLayout(bottom);
   setMinimumWidth(520);
 
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
-  connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(); });
+  connect(ok_, &QPushButton::clicked, this, &QDialog::close);
+  connect(sysInfo_, &QPushButton::clicked, this, [this] { StartSysInfo(); });
 }
 
 bool AboutBox::GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::string& valueName,

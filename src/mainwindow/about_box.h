@@ -3,13 +3,14 @@
 // button that starts the system information tool.
 
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "link/prompts.h"
+
+class QLabel;
+class QPushButton;
 
 namespace qv {
 
@@ -29,16 +30,15 @@ class AboutBox : public QDialog {
   std::function<bool(std::uint32_t, const std::string&, const std::string&, std::string&)> readRegistry;
   std::function<bool(const QString&)> startProgram;
 
-  QLabel* picIcon;
-  QLabel* lblTitle;
-  QLabel* lblVersion;
-  QLabel* lblDescription;
-  QLabel* lblDisclaimer;
-  QPushButton* cmdOK;
-  QPushButton* cmdSysInfo;
-
  private:
   Prompts& prompts_;
+  QLabel* icon_;          // picIcon
+  QLabel* title_;         // lblTitle
+  QLabel* version_;       // lblVersion
+  QLabel* description_;   // lblDescription
+  QLabel* disclaimer_;    // lblDisclaimer
+  QPushButton* ok_;       // cmdOK
+  QPushButton* sysInfo_;  // cmdSysInfo
 };
 
 }  // namespace qv

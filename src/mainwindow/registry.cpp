@@ -1,4 +1,4 @@
-#include "startup/registry.h"
+#include "mainwindow/registry.h"
 
 #ifdef _WIN32
 #include <windows.h>
