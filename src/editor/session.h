@@ -26,11 +26,6 @@ class Session {
 
   const EditorState& State() const { return state_; }
 
-  // TEMPORARY, to be removed: the file steps and the effects and multi edit
-  // panels still write the data model and send through the link themselves.
-  // No other caller may use these two.
-  DataModel& Model() { return state_.Model; }
-  MidiLink& Link() { return link_; }
   const DataModel& Model() const { return state_.Model; }
 
   // One user command: within it each MIDI error box is shown once. Scopes

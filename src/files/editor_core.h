@@ -50,10 +50,9 @@ class EditorCore {
   // opened: then nothing is selected, retrieved or sent.
   bool StartupWork();
 
-  // TEMPORARY, to be removed: the effects panel still writes the data model
-  // and sends through the link itself.
+  // The instrument data itself, for tests and tools that prepare it. The
+  // windows read State() and change it through Editor().
   DataModel& Model() { return state_.Model; }
-  MidiLink& Link() { return link_; }
 
  private:
   bool RunStartup();

@@ -1,7 +1,7 @@
 #pragma once
 // A user command: what one menu item, button press or release, list choice,
-// slider release, check box click or drop does. Within a command the MIDI
-// link shows each error box (same operation words, same code) once.
+// slider release, check box click or drop does. Within a command each MIDI
+// error box (same operation words, same code) shows once.
 //
 // Every handler that a user's action runs is connected through AsCommand:
 //   connect(action, &QAction::triggered, this, AsCommand(session, [this] { ... }));
@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "link/midi_link.h"
+#include "editor/session.h"
 
 namespace qv {
 
@@ -23,13 +23,13 @@ void CallHandler(F& handler, [[maybe_unused]] Args&&... args) {
     handler();
 }
 
-// `handler` wrapped so that each call is one command of `owner` (the
-// editor, or the MIDI link). The wrapper takes whatever the signal carries
-// and passes it on when the handler wants it.
-template <typename Owner, typename F>
-auto AsCommand(Owner& owner, F handler) {
-  return [&owner, handler = std::move(handler)](auto&&... args) mutable {
-    typename Owner::CommandScope command(owner);
+// `handler` wrapped so that each call is one command of the editor. The
+// wrapper takes whatever the signal carries and passes it on when the
+// handler wants it.
+template <typename F>
+auto AsCommand(Session& editor, F handler) {
+  return [&editor, handler = std::move(handler)](auto&&... args) mutable {
+    Session::CommandScope command(editor);
     CallHandler(handler, std::forward<decltype(args)>(args)...);
   };
 }

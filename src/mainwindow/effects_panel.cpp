@@ -70,7 +70,7 @@ void EffectsPanel::BuildControls() {
     grid->addWidget(list, i, 1);
     typeLists_[static_cast<std::size_t>(i)] = list;
     // The user choosing a row, also the row already shown.
-    connect(list, &QComboBox::activated, this, AsCommand(session_.Link(), [this, i] { TypeList_Click(i); }));
+    connect(list, &QComboBox::activated, this, AsCommand(session_, [this, i] { TypeList_Click(i); }));
   }
 
   for (int i = 0; i < kEffectSendCount; ++i) {
@@ -95,7 +95,7 @@ void EffectsPanel::BuildControls() {
 
     connect(send.slider, &QSlider::valueChanged, this, [this, i](int) { SendRow_Update(i); });
     connect(send.slider, &ReleaseSlider::Released, this,
-            AsCommand(session_.Link(), [this, i] { SendRow_Release(i); }));
+            AsCommand(session_, [this, i] { SendRow_Release(i); }));
   }
 
   bypass_ = new QCheckBox("Bypass", page);
@@ -115,9 +115,9 @@ void EffectsPanel::BuildControls() {
   grid->addLayout(buttons, std::max(kEffectTypeCount, kEffectSendCount), 0, 1, 5);
   grid->setColumnStretch(3, 1);
 
-  connect(bypass_, &QCheckBox::clicked, this, AsCommand(session_.Link(), [this] { ChkEffByPass_Click(); }));
-  connect(reset_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdEffReset_Click(); }));
-  connect(done_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdEffDn1_Click(); }));
+  connect(bypass_, &QCheckBox::clicked, this, AsCommand(session_, [this] { ChkEffByPass_Click(); }));
+  connect(reset_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdEffReset_Click(); }));
+  connect(done_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdEffDn1_Click(); }));
 
   addTab(page, "Effects");
 }

@@ -30,13 +30,13 @@ constexpr const char* kWorkspaceTextFilter = "Workspace Description Text (*.txt)
 const char* OpenFilter(FileKind kind) { return FileKindOf(kind)->openFilter; }
 const char* SaveFilter(FileKind kind) { return FileKindOf(kind)->saveFilter; }
 
-// A menu item whose handler runs as one command of `link`.
+// A menu item whose handler runs as one command of the editor.
 template <typename Handler>
-QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject* context, MidiLink& link,
+QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject* context, Session& session,
               Handler handler) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
-  QObject::connect(action, &QAction::triggered, context, AsCommand(link, std::move(handler)));
+  QObject::connect(action, &QAction::triggered, context, AsCommand(session, std::move(handler)));
   return action;
 }
 
@@ -48,7 +48,6 @@ FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const
       programSteps_(steps),
       steps_(&programSteps_),
       session_(session),
-      link_(session.Link()),
       prompts_(prompts),
       prefs_(prefs),
       bar_(bar) {
@@ -61,39 +60,39 @@ FileMenus::~FileMenus() { UnloadLoadAid(); }
 
 void FileMenus::BuildLoadMenu(QMenuBar& bar) {
   QMenu* load = NamedMenu(&bar, "load", "Load");
-  Item(load, "LdWrkSpace", "Workspace", this, link_, [this] { LdWrkSpace_Click(); });
-  Item(load, "LdFullSetup", "Setup", this, link_, [this] { LdFullSetup_Click(); });
-  Item(load, "LdLayerPool", "Layer Pool", this, link_, [this] { LdLayerPool_Click(); });
-  Item(load, "LdPerform", "Performance", this, link_, [this] { LdPerform_Click(); });
-  Item(load, "LdMultAll", "All Multis", this, link_, [this] { LdMultAll_Click(); });
+  Item(load, "LdWrkSpace", "Workspace", this, session_, [this] { LdWrkSpace_Click(); });
+  Item(load, "LdFullSetup", "Setup", this, session_, [this] { LdFullSetup_Click(); });
+  Item(load, "LdLayerPool", "Layer Pool", this, session_, [this] { LdLayerPool_Click(); });
+  Item(load, "LdPerform", "Performance", this, session_, [this] { LdPerform_Click(); });
+  Item(load, "LdMultAll", "All Multis", this, session_, [this] { LdMultAll_Click(); });
   QMenu* multi = NamedMenu(load, "LdMult", "Multi");
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int n = part + 1;
-    Item(multi, QString("LdMult%1").arg(n), QString("Multi %1").arg(n), this, link_, [this, part] { LdMult_Click(part); });
+    Item(multi, QString("LdMult%1").arg(n), QString("Multi %1").arg(n), this, session_, [this, part] { LdMult_Click(part); });
   }
-  Item(load, "LdAidSub", "Load Aid", this, link_, [this] { LdAidSub_Click(); });
+  Item(load, "LdAidSub", "Load Aid", this, session_, [this] { LdAidSub_Click(); });
 }
 
 void FileMenus::BuildSaveMenu(QMenuBar& bar) {
   QMenu* save = NamedMenu(&bar, "Save", "Save");
-  Item(save, "SvWrkSpace", "Workspace", this, link_, [this] { SvWrkSpace_Click(); });
+  Item(save, "SvWrkSpace", "Workspace", this, session_, [this] { SvWrkSpace_Click(); });
   QMenu* setup = NamedMenu(save, "SvfullSetup", "Setup");
-  Item(setup, "SvSetupqvf", "as .qvf", this, link_, [this] { SvSetupqvf_Click(); });
-  Item(setup, "SvSetupSyx", "as Sys-Ex", this, link_, [this] { SvSetupSyx_Click(); });
-  Item(setup, "SvSetupMid", "as Midi type 0", this, link_, [this] { SvSetupMid_Click(); });
-  Item(save, "SvLayerPool", "Layer Pool", this, link_, [this] { SvLayerPool_Click(); });
-  Item(save, "SvPerform", "Performance", this, link_, [this] { SvPerform_Click(); });
-  Item(save, "SvMultAll", "All Multis", this, link_, [this] { SvMultAll_Click(); });
+  Item(setup, "SvSetupqvf", "as .qvf", this, session_, [this] { SvSetupqvf_Click(); });
+  Item(setup, "SvSetupSyx", "as Sys-Ex", this, session_, [this] { SvSetupSyx_Click(); });
+  Item(setup, "SvSetupMid", "as Midi type 0", this, session_, [this] { SvSetupMid_Click(); });
+  Item(save, "SvLayerPool", "Layer Pool", this, session_, [this] { SvLayerPool_Click(); });
+  Item(save, "SvPerform", "Performance", this, session_, [this] { SvPerform_Click(); });
+  Item(save, "SvMultAll", "All Multis", this, session_, [this] { SvMultAll_Click(); });
   QMenu* multi = NamedMenu(save, "SvMult", "Multi");
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int n = part + 1;
-    Item(multi, QString("SvMult%1").arg(n), QString("Multi %1").arg(n), this, link_, [this, part] { SaveMultDialog(part); });
+    Item(multi, QString("SvMult%1").arg(n), QString("Multi %1").arg(n), this, session_, [this, part] { SaveMultDialog(part); });
   }
-  Item(save, "SvWrkSpaceText", "Workspace Desc Text", this, link_, [this] { SvWrkSpaceText_Click(); });
+  Item(save, "SvWrkSpaceText", "Workspace Desc Text", this, session_, [this] { SvWrkSpaceText_Click(); });
 }
 
 void FileMenus::AddDebugItems(QMenu* debug) {
-  Item(debug, "LdSysEx", "Write sysex", this, link_, [this] { LdSysEx_Click(); });
+  Item(debug, "LdSysEx", "Write sysex", this, session_, [this] { LdSysEx_Click(); });
 }
 
 // ---- Load ------------------------------------------------------------------
@@ -173,7 +172,7 @@ void FileMenus::LdAidSub_Click() {
   QWidget* main = bar_.window();
   if (!loadAid_)
     loadAid_ = new LoadAidWindow(
-        AsCommand(link_, [this](FileKind kind, const QString& path) { LdAid(kind, path); }), main);
+        AsCommand(session_, [this](FileKind kind, const QString& path) { LdAid(kind, path); }), main);
   loadAid_->ShowBeside(main->pos());
 }
 

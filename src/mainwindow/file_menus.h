@@ -25,7 +25,6 @@ class QMenuBar;
 namespace qv {
 
 class LoadAidWindow;
-class MidiLink;
 class Prompts;
 class Session;
 struct PreferencesRecord;
@@ -96,7 +95,6 @@ class FileMenus : public QObject {
   StepCommands programSteps_;
   FileCommands* steps_;
   Session& session_;
-  MidiLink& link_;
   Prompts& prompts_;
   const PreferencesRecord& prefs_;  // the density of the MIDI file export
   QMenuBar& bar_;

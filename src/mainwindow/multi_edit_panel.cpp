@@ -73,7 +73,7 @@ void MultiEditPanel::BuildPages() {
   portamento_ = new QCheckBox(QStringLiteral("On/Off"), portamento);
   portamento_->setObjectName(QStringLiteral("ChckPort"));
   portLayout->addWidget(portamento_, portLayout->rowCount(), 0, 1, 3);
-  connect(portamento_, &QCheckBox::clicked, this, AsCommand(session_.Link(), [this] { ChckPort_Click(); }));
+  connect(portamento_, &QCheckBox::clicked, this, AsCommand(session_, [this] { ChckPort_Click(); }));
 
   // Page 3: the option groups.
   auto* frames = new QWidget(pages[2]);
@@ -89,9 +89,9 @@ void MultiEditPanel::BuildPages() {
   // At first the default part's states, so that opening the panel on a
   // default part has nothing to send.
   ShowSwitches();
-  connect(options_[0].buttons, &QButtonGroup::idClicked, this, AsCommand(session_.Link(), [this] { Option1_Click(); }));
-  connect(options_[1].buttons, &QButtonGroup::idClicked, this, AsCommand(session_.Link(), [this] { Option2_Click(); }));
-  connect(options_[2].buttons, &QButtonGroup::idClicked, this, AsCommand(session_.Link(), [this] { ApplyPartMode(); }));
+  connect(options_[0].buttons, &QButtonGroup::idClicked, this, AsCommand(session_, [this] { Option1_Click(); }));
+  connect(options_[1].buttons, &QButtonGroup::idClicked, this, AsCommand(session_, [this] { Option2_Click(); }));
+  connect(options_[2].buttons, &QButtonGroup::idClicked, this, AsCommand(session_, [this] { ApplyPartMode(); }));
   static_cast<QGridLayout*>(pages[2]->layout())->addWidget(frames, 2, 0, 1, 2);
 
   // Pages 2 and 3: the part's caption and a Done button.
@@ -103,7 +103,7 @@ void MultiEditPanel::BuildPages() {
     captions_[i]->setObjectName(QStringLiteral("Label34_%1").arg(i));
     auto* done = new QPushButton(QStringLiteral("Done"), footer);
     done->setObjectName(QStringLiteral("CmdDone2_%1").arg(i));
-    connect(done, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdDone_Click(); }));
+    connect(done, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdDone_Click(); }));
     footerLayout->addWidget(captions_[i], 1);
     footerLayout->addWidget(done);
     auto* layout = static_cast<QGridLayout*>(page->layout());
@@ -141,18 +141,18 @@ void MultiEditPanel::BuildVoiceAndName(QWidget* page) {
   changeVoice_->setObjectName(QStringLiteral("CmdVocChng"));
   changeVoice_->setToolTip(QString::fromLatin1(kVoiceTip));
   voiceLayout->addWidget(changeVoice_, 1, 3);
-  connect(changeVoice_, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdVocChng_Click(); }));
+  connect(changeVoice_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdVocChng_Click(); }));
 
   auto* nameBox = new QWidget(page);
   auto* nameLayout = new QVBoxLayout(nameBox);
   name_ = new QLineEdit(nameBox);
   name_->setObjectName(QStringLiteral("TxtName1"));
   name_->setToolTip(QStringLiteral("Type to change name of multi."));
-  connect(name_, &QLineEdit::textEdited, this, AsCommand(session_.Link(), [this] { TxtName1_Change(); }));
+  connect(name_, &QLineEdit::textEdited, this, AsCommand(session_, [this] { TxtName1_Change(); }));
   auto* done = new QPushButton(QStringLiteral("Done"), nameBox);
   done->setObjectName(QStringLiteral("CmdDone1"));
   done->setToolTip(QStringLiteral("Close Edit panel."));
-  connect(done, &QPushButton::clicked, this, AsCommand(session_.Link(), [this] { CmdDone_Click(); }));
+  connect(done, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdDone_Click(); }));
   nameLayout->addWidget(name_);
   nameLayout->addWidget(done, 0, Qt::AlignRight);
   auto* layout = static_cast<QGridLayout*>(page->layout());
@@ -197,7 +197,7 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
     layout->addWidget(control.readout, line, 2);
 
     connect(control.slider, &QSlider::valueChanged, this, [this, row] { SliderUpdate(row); });
-    connect(control.slider, &ReleaseSlider::Released, this, AsCommand(session_.Link(), [this, row] { SliderRelease(row); }));
+    connect(control.slider, &ReleaseSlider::Released, this, AsCommand(session_, [this, row] { SliderRelease(row); }));
   }
 }
 
