@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
 const char* const kDescription =
-    "An editor and librarian for the Yamaha CS2x: retrieve the current performance and the "
+    "An editor and librarian for the CS2x synthesizer: retrieve the current performance and the "
     "multi parts M5 to M16, audition and edit them, build multi parts from layers through the "
     "Layer Pool, and keep the whole setup in files of your own.";
 
@@ -27,8 +27,8 @@ const char* const kDisclaimer =
     "This program is provided as it is, without a warranty of any kind, either expressed or "
     "implied. You use it at your own risk: its author is not liable for any loss of data or "
     "damage to equipment that may come of its use.\n\n"
-    "The CS2x is a product of Yamaha Corporation, which owns its names and trademarks. "
-    "Quorvane is an independent program; it is not made, endorsed or supported by Yamaha.";
+    "The CS2x is a product of its maker, who owns its names and trademarks. Quorvane is an "
+    "independent program; it is not made, endorsed or supported by the instrument's maker.";
 
 }  // namespace
 
