@@ -280,7 +280,7 @@ void MultiEditPanel::ShowMultEdit() {
   ShowSwitches();
 
   SetNameText(PartCaption(part));
-  const QString caption = PartCaption(part);
+  const QString caption = ShownLatin1(session_.State().Caption(part));
   for (QLabel* label : Label34) label->setText(caption);
 
   for (int row = 0; row < kMultiSliderCount; ++row) SliderUpdate(row);
@@ -397,7 +397,7 @@ void MultiEditPanel::TxtName1_Change() {
     TxtName1->setCursorPosition(cursor);
   }
   session_.SetPartCaption(part, PartCaptionFor(typed, part));
-  const QString caption = PartCaption(part);
+  const QString caption = ShownLatin1(session_.State().Caption(part));
   for (QLabel* label : Label34) label->setText(caption);
 }
 
