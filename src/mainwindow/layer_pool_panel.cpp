@@ -51,6 +51,7 @@ LayerPoolPanel::LayerPoolPanel(Session& session, QWidget* parent) : QWidget(pare
   layout->addWidget(list_, 1);
   clear_ = Named(new QPushButton("Clear"), "CmdClrLyrPool");
   clear_->setToolTip("Click to remove all entries from layer pool.");
+  clear_->setMaximumWidth(list_->maximumWidth());  // as wide as the list
   layout->addWidget(clear_);
   connect(clear_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdClrLyrPool_Click(); }));
 }
