@@ -7,6 +7,7 @@
 #include <jack/jack.h>
 
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <string>
 
@@ -71,3 +72,36 @@ int RunJackRetrieval() {
   if (missing) std::printf("retrieval over jack: %d multi blocks missing\n", missing);
   return missing == 0 && prompts.Messages().empty() ? 0 : 1;
 }
+
+// The instrument's clients close; then Retrieve > All Multis, one command of
+// 60 transactions, must end at once with one box.
+int RunJackGone() {
+  using namespace qv;
+  if (!RtMidiBackend::JackServerRunning()) {
+    std::printf("gone: skipped, no JACK server is running\n");
+    return 0;
+  }
+  auto cs2x = std::make_unique<test::JackCs2x>(test::UniqueClientName("CS2x-gone"));
+  RtMidiBackend backend(MidiApi::Jack, test::UniqueClientName("Quorvane-gone"));
+  test::ScriptedPrompts prompts;
+  DataModel model;
+  NoTrace trace;
+  MidiLink link(backend, prompts, SystemClock(), model, trace);
+  link.MidiOutDev = test::OutputDevice(backend, cs2x->InPort());
+  link.MidiInDev = test::InputDevice(backend, cs2x->OutPort());
+  if (!cs2x->Ready() || link.OpenOutput() || link.OpenInput() || link.ConnectThru() || link.StartInput()) {
+    std::fprintf(stderr, "gone: could not open the ports\n");
+    return 1;
+  }
+  cs2x.reset();
+  const auto start = std::chrono::steady_clock::now();
+  {
+    MidiLink::CommandScope command(link);
+    for (int multi = 5; multi <= 16; ++multi)
+      for (int block = 0; block < kMultiBlocks; ++block) link.RtrvDump(kDumpMulti, multi, block);
+  }
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("gone: %.0f ms for Retrieve All Multis after the instrument went away\n", ms);
+  return ms < 1000 && prompts.Messages().size() == 1 ? 0 : 1;
+}
+

@@ -88,7 +88,7 @@ int main() {
   std::printf("measured: %.3f ms, wire: %.3f ms\n", measuredMs, wireMs);
   std::printf("overhead per transaction: min %.0f us, median %.0f us, max %.0f us\n", overheadUs.front(),
               overheadUs[overheadUs.size() / 2], overheadUs.back());
-  const int jack = RunJackRetrieval();
+  const int jack = RunJackRetrieval() | RunJackGone();
   std::printf("retrieval/wire ratio: %.3f\n", ratio);
   return missing == 0 && prompts.Messages().empty() && jack == 0 ? 0 : 1;
 }

@@ -70,7 +70,7 @@ void Session::AuditionPart(int part, bool down) {
   if (!IsMultiPart(part)) return;
   const Byte kk = static_cast<Byte>(NoteRow()), vv = static_cast<Byte>(VelocityRow());
   if (!down) return link_.SendSysEx(NoteOff(state_.PartChannel(part), kk, vv));
-  view_.ShowPartIfEditing(part);
+  ShowPartIfEditing(part);
   const int channel = state_.PartChannel(part);
   link_.SendSysEx(NoteOn(channel, kk, vv));
   SendTransmitChannel(channel);

@@ -87,6 +87,18 @@ struct EditorState {
   // the option groups the index of their selected button or kNoSwitchState.
   // At first the default part's states.
   std::array<int, kEditSwitches> ShownSwitches{0, 1, 1, 0};
+
+  // ---- The edit panels ----------------------------------------------------
+  // Which edit panels are shown, and whether the effects are bypassed (the
+  // instrument set to no effect, EffSave holding the settings to return to).
+  bool MultiEditShown = false;
+  bool EffectsShown = false;
+  bool EffectsBypassed = false;
+  // The part the multi edit panel edits (4..15 once it was opened), and the
+  // flag that holds back the sends of code-made changes; both are kept in
+  // the instrument data, where the link reads Busy.
+  int EditPart() const { return Model.EditPart; }
+  bool Busy() const { return Model.Busy; }
 };
 
 }  // namespace qv

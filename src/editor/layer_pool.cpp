@@ -7,6 +7,7 @@
 #include "editor/session.h"
 #include "instrument/default_multi.h"
 #include "instrument/layer_conversion.h"
+#include "instrument/performance_blocks.h"
 
 namespace qv {
 
@@ -32,17 +33,21 @@ void Session::LdMultToDef(int part) {
     std::copy_n(model_.PartBlk.Block(b, part), BlkLen(b), model_.DefMultiSyx.Block(b));
 }
 
-void Session::SndPoolToMult(int part, int slot) {
-  if (!IsMultiPart(part) || !IsPoolSlot(slot)) return;
-  const int ch = state_.PartChannel(part);
-  const MultiBlocks& entry = model_.LayerPool.Entry.at(static_cast<std::size_t>(slot)).Blocks;
+void Session::PutPart(int part, const MultiBlocks& blocks, std::optional<Byte> channel) {
+  if (!IsMultiPart(part)) return;
   for (int b = 0; b < kMultiBlocks; ++b) {
     Byte* stored = model_.PartBlk.Block(b, part);
-    std::copy_n(entry.Block(b), BlkLen(b), stored);
+    std::copy_n(blocks.Block(b), BlkLen(b), stored);
     stored[kPartNumberByte] = static_cast<Byte>(part);
-    if (b == 0) stored[kReceiveChannelByte] = static_cast<Byte>(ch & 0x0F);
-    link_.SendLongMsg({}, kSendPartBlock, part, b);
+    if (b == 0 && channel) stored[kReceiveChannelByte] = *channel;
+    link_.SendPartBlock(part, b);
   }
+}
+
+void Session::SndPoolToMult(int part, int slot) {
+  if (!IsMultiPart(part) || !IsPoolSlot(slot)) return;
+  const auto channel = static_cast<Byte>(state_.PartChannel(part) & 0x0F);
+  PutPart(part, model_.LayerPool.Entry.at(static_cast<std::size_t>(slot)).Blocks, channel);
 }
 
 bool Session::TakeSlot(int& slot) {
@@ -62,8 +67,8 @@ bool Session::StoreLayerInPool(int layer) {
   if (!TakeSlot(slot)) return false;
   state_.PoolRows.push_back({state_.Layer(layer).text, slot});
   view_.PoolChanged();
-  const auto& message = model_.Performance.Layer(layer);
-  std::copy_n(message.begin(), RxLen(layer - 1), model_.SxBuf.begin());
+  const Byte* message = BlockField(model_.Performance, LayerBlock(layer));
+  std::copy_n(message, BlockRow(LayerBlock(layer)).length, model_.SxBuf.begin());
   CnvLyrToMult(model_);
   SavePoolSlot(slot);
   return true;
@@ -116,17 +121,17 @@ void Session::SendPoolRowToPart(int part, int row) {
   SetPartCaption(part, PartCaptionFor(entry.name, part));
   const bool edited = model_.EditPart == part;
   if (part != kFirstMultiPart) {
-    if (edited) view_.EditedNameChanged(true);
+    if (edited) EditedNameChanged(true);
     SndPoolToMult(part, entry.slot);
   } else {
     // M5 fills its edit panel from the new data also while it is hidden.
     SndPoolToMult(part, entry.slot);
     if (edited) {
-      view_.EditedNameChanged(true);
-      view_.RefillEditPanel();
+      EditedNameChanged(true);
+      RefillEditPanel();
     }
   }
-  view_.ShowPartIfEditing(part);
+  ShowPartIfEditing(part);
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 
 #include "editor/session.h"
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 
 namespace qv {
 
@@ -35,17 +36,31 @@ void Session::SelectPerformance(bool user, bool bank2, int program) {
   SendPerfMidiChannelZero();
   link_.SendSysEx(PerfSelect(lsb, static_cast<Byte>(program)));
   RtrvPerformance();
-  view_.PerformanceSelected();
+  PerformanceSelected();
 }
 
 void Session::RtrvPerformance() {
   SendPerfMidiChannelZero();
   view_.ClearTrace();
-  for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) link_.RtrvDump(kind, 0, 0);
-  for (int layer = 1; layer <= 4; ++layer) model_.LyrSw[layer] = model_.Performance.Layer(layer)[kLayerSwitchByte];
+  for (PerfBlock block : kRetrievalOrder) link_.RtrvDump(BlockRow(block).dumpKind, 0, 0);
+  TakeLayerSwitches();
   ShowPerformance(PerformanceName());
   PutPerfChannelInCom0();
   SendPerfMidiChannel();
+}
+
+void Session::PutPerformance(const PerformanceRecord& record) {
+  model_.Performance = record;
+  PutPerfChannelInCom0();
+  for (const PerformanceBlock& row : kPerformanceBlocks) link_.SendPerformanceBlock(model_.Performance, row.id);
+  TakeLayerSwitches();
+  ShowPerformance(PerformanceName());
+  EndEffectsBypass();
+}
+
+void Session::TakeLayerSwitches() {
+  for (int layer = 1; layer <= 4; ++layer)
+    model_.LyrSw[static_cast<std::size_t>(layer)] = model_.Performance.Layer(layer)[kLayerSwitchByte];
 }
 
 void Session::ShowPerformance(const std::string& name) {

@@ -6,8 +6,11 @@
 //  - the multi parts: captions, channel rows, initialisation, retrieval;
 //  - the Layer Pool: its rows, slots and copies into the parts;
 //  - the audition notes;
-//  - the switches of the multi edit panel.
+//  - the edit panels: the multi part parameters, switches and voice, the
+//    effect types, sends, bypass and reset, and which panel is shown.
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,7 @@ class Session {
   // No other caller may use these two.
   DataModel& Model() { return state_.Model; }
   MidiLink& Link() { return link_; }
+  const DataModel& Model() const { return state_.Model; }
 
   // One user command: within it each MIDI error box is shown once. Scopes
   // nest; the outermost one starts and ends the command.
@@ -54,6 +58,11 @@ class Session {
   // The eight performance blocks into the performance record, then the name
   // and layers shown.
   void RtrvPerformance();
+  // A performance from a file: it becomes the performance, takes the
+  // performance channel in Com0 and goes to the instrument whole (Com0 ..
+  // Com3, then the layers); its name and layers are shown and a bypass of
+  // its effects ends.
+  void PutPerformance(const PerformanceRecord& record);
   // The performance name as eight characters of Com1.
   std::string PerformanceName() const;
   // The performance caption, and the layer boxes from LyrSw: a layer with a
@@ -74,15 +83,17 @@ class Session {
   void RtrvMultiPart(int multi);  // multi number 5..16
   void RtrvAllMultis();           // 60 transactions, part by part
 
-  // ---- Edit panels -----------------------------------------------------------
-  void OpenMultiEditPanel(int part) {
-    if (IsMultiPart(part)) view_.ShowMultiEditPanel(part);
-  }
-  void OpenEffectsPanel() { view_.ShowEffectsPanel(); }
-  void HideEffectsPanel() { view_.HideEffectsPanel(); }
-  void HideMultiEditPanel() { view_.HideMultiEditPanel(); }
-  // The effects of a performance just sent stand: the bypass shows unchecked.
-  void EndEffectsBypass() { view_.EffectsBypassEnded(); }
+  // ---- Edit panels (edit_panels.cpp) --------------------------------------
+  // Edit > Multi: the multi edit panel opens on part 4..15 (others do
+  // nothing). The part's caption takes the name rule and the switches follow
+  // its stored bytes (ShowEditSwitches, which may send), then the panel fills.
+  void EditMult(int part);
+  // Edit > Effects: the effects panel opens; EffOrig := Com2. Sends nothing.
+  void OpenEffectsPanel();
+  void HideEffectsPanel();
+  void HideMultiEditPanel();
+  // The effects of a performance just sent stand: the bypass ends, unsent.
+  void EndEffectsBypass();
   // The part the multi edit panel shows (4..15; others are ignored).
   void SetEditPart(int part);
   // The multi edit panel's switches follow the edited part's stored bytes:
@@ -95,8 +106,30 @@ class Session {
   // The voice of part 4..15: bank MSB, LSB and program, each 0..127, stored
   // and sent in one message; anything else does nothing.
   void SetVoice(int part, int msb, int lsb, int prg);
+  // The parameter of row `row` of MultiParams() at slider position
+  // `position`, stored in the edited part and sent as one XG parameter
+  // change. Nothing happens before the panel was opened.
+  void SetMultiParam(int row, int position);
+  // The name typed for the edited part: its caption by the name rule.
+  void SetEditedName(const std::string& name);
+  // Effect type `type` (0 reverb, 1 chorus, 2 variation) takes row `row` of
+  // its table: stored in Com2 and sent; nothing while Busy is set.
+  void SetEffectType(int type, int row);
+  // Effect send `send` (0..2) takes level 0..127 (clamped): stored and sent.
+  void SetEffectSend(int send, int level);
+  // Bypass on: EffSave := Com2, and the instrument goes to no effect. Off:
+  // the block in EffSave goes back into Com2 and to the instrument whole.
+  void SetEffectsBypass(bool on);
+  // Reset: the bypass ends, the block in EffOrig goes back and the panel
+  // fills again.
+  void ResetEffects();
 
   // ---- Layer Pool (layer_pool.cpp) -----------------------------------------
+  // The one way a multi part's blocks reach a part: part index 4..15 (others
+  // do nothing) takes the five blocks with its own part number in each and,
+  // when `channel` is given, that receive channel in block 0 (else the
+  // blocks' own); each block leaves as it is stored.
+  void PutPart(int part, const MultiBlocks& blocks, std::optional<Byte> channel);
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
   // Out-of-range slots (outside 0..127) and parts (outside 4..15) do nothing.
   void SavePoolSlot(int slot);
@@ -112,6 +145,8 @@ class Session {
   void ClearPool();
   // Replaces the rows; a slot is then in use exactly when a row holds it.
   void SetPoolRows(std::vector<PoolRow> rows);
+  // The pool record as a file holds it (entries, row names and slots, count).
+  void SetPoolRecord(const LayerPoolRecord& record) { model_.LayerPool = record; }
   // Pool row `row` goes into part `part`, which takes its name and keeps its
   // channel; the multi edit panel follows.
   void SendPoolRowToPart(int part, int row);
@@ -149,6 +184,16 @@ class Session {
   int VelocityRow() const;
   void SendTransmitChannel(int channel);
   bool TakeSlot(int& slot);
+  // The notices that an edit panel follows, with the work the panel's being
+  // shown calls for (edit_panels.cpp).
+  void ShowPartIfEditing(int part);
+  void EditedNameChanged(bool evenIfHidden);
+  void RefillEditPanel();
+  void PerformanceSelected();
+  void TakeEditedCaption();
+  void RestoreEffectBlock(const std::array<Byte, 35>& source);
+  // LyrSw from byte 31 of each stored layer.
+  void TakeLayerSwitches();
 
   EditorState& state_;
   DataModel& model_;

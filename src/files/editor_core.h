@@ -31,6 +31,10 @@ class EditorCore {
   const PreferencesRecord& Preferences() const { return preferences_; }
   // OK in the preferences dialog: the record comes into force; nothing is sent.
   void SetPreferences(const PreferencesRecord& record);
+  // When a MIDI device is known gone: the devices of the preferences in
+  // force are opened again (one that came back under its name is found
+  // again). Otherwise nothing happens.
+  void ReopenDevices() { link_.ReopenDevices(preferences_.MidiOutDevIdx, preferences_.MidiInDevIdx); }
   // The performance channel chosen after start-up (row 0..15): kept, then
   // ChngPrfMidiChan records it in Com0 and sends it.
   void ChangePerformanceChannel(int row);

@@ -13,17 +13,6 @@ namespace qv {
 
 namespace {
 
-// Block kinds of the performance messages for SendLongMsg, in the order a
-// loaded performance leaves: Com0, Com1, Com2, Com3, then the four layers.
-constexpr int kCom0Kind = 8, kCom1Kind = 5, kCom2Kind = 6, kCom3Kind = 7, kLayerKind = 9;
-
-template <std::size_t N>
-void SendStaged(MidiLink& link, DataModel& model, const std::array<Byte, N>& message, int kind) {
-  model.TxBuf.fill(0);
-  std::copy(message.begin(), message.end(), model.TxBuf.begin());
-  link.SendLongMsg({}, kSendTxBuf, 0, kind);
-}
-
 void FillPartRecord(const DataModel& model, const EditorState& state, int part, PartRecord& record) {
   for (int b = 0; b < kMultiBlocks; ++b)
     std::copy_n(model.PartBlk.Block(b, part), BlkLen(b), record.Blocks.Block(b));
@@ -33,13 +22,6 @@ void FillPartRecord(const DataModel& model, const EditorState& state, int part, 
 FileWriteResult NoSuchPart() { return {false, "There is no multi part of that number."}; }
 
 }  // namespace
-
-std::string WrongTypeText(FileKind kind) {
-  static constexpr std::array<const char*, 6> kExtensions = {".qvs", ".qvm", ".qvx", ".qvf", ".qvp", ".qvw"};
-  const auto index = static_cast<std::size_t>(kind);
-  return std::string("Sorry, You have chosen a file of the wrong type. Please choose a file with the extension ") +
-         (index < kExtensions.size() ? kExtensions[index] : "");
-}
 
 const char* const kDamagedPoolText = "Sorry, the Layer Pool in this file is damaged. Nothing has been loaded.";
 
@@ -53,19 +35,11 @@ LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
 
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
-  DataModel& model = session_.Model();
   // The file's own part number and channel are never used: the target keeps
   // its channel and every block carries the target's number.
-  const Byte channel = model.PartBlk.At(kReceiveChannelByte, 0, part);
-  for (int b = 0; b < kMultiBlocks; ++b) {
-    Byte* stored = model.PartBlk.Block(b, part);
-    std::copy_n(read.record.Blocks.Block(b), BlkLen(b), stored);
-    stored[kPartNumberByte] = static_cast<Byte>(part);
-    if (b == 0) stored[kReceiveChannelByte] = channel;
-    session_.Link().SendLongMsg({}, kSendPartBlock, part, b);
-  }
+  session_.PutPart(part, read.record.Blocks, Model().PartBlk.At(kReceiveChannelByte, 0, part));
   session_.SetPartCaption(part, PartCaptionFor(GetName(read.record.Name), part));
   return LoadResult::kLoaded;
 }
@@ -75,7 +49,7 @@ LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
 
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
   // A short file carries only the parts it holds whole; the others stay.
   ApplyMultisRecord(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes));
@@ -84,34 +58,28 @@ LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
 
 void FileSteps::ApplyMultisRecord(const AllMultisRecord& record, int wholeParts) {
   const int parts = std::clamp(wholeParts, 0, kMultiPartCount);
-  DataModel& model = session_.Model();
   for (int e = 0; e < parts; ++e) {
     const int part = kFirstMultiPart + e;
     const PartRecord& element = record.Part[static_cast<std::size_t>(e)];
-    for (int b = 0; b < kMultiBlocks; ++b) {
-      Byte* stored = model.PartBlk.Block(b, part);
-      std::copy_n(element.Blocks.Block(b), BlkLen(b), stored);
-      // A block written into another part's number would land there on
-      // the instrument.
-      stored[kPartNumberByte] = static_cast<Byte>(part);
-      session_.Link().SendLongMsg({}, kSendPartBlock, part, b);
-    }
+    // Each block carries the target's number (a block written into another
+    // part's number would land there on the instrument) and the file's channel.
+    session_.PutPart(part, element.Blocks, std::nullopt);
     session_.SetPartCaption(part, PartCaptionFor(GetName(element.Name), part));
   }
   // A channel the list has no row for (the instrument's "off" values) leaves
   // the row as it is, and the next part follows.
   for (int e = 0; e < parts; ++e) {
     const int part = kFirstMultiPart + e;
-    const int channel = model.PartBlk.At(kReceiveChannelByte, 0, part);
+    const int channel = Model().PartBlk.At(kReceiveChannelByte, 0, part);
     if (channel <= 15) session_.SetChannelRow(part, channel);
   }
 }
 
 void FileSteps::FillMultisRecord(AllMultisRecord& record) const {
   record = AllMultisRecord{};
-  const EditorState& state = session_.State();
+  const EditorState& state = State();
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
-    FillPartRecord(session_.Model(), state, part, record.Part[static_cast<std::size_t>(part - kFirstMultiPart)]);
+    FillPartRecord(Model(), state, part, record.Part[static_cast<std::size_t>(part - kFirstMultiPart)]);
   // The channel chosen in the list, not the byte last stored; a list with no
   // row chosen leaves the stored byte.
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
@@ -125,7 +93,7 @@ void FileSteps::FillMultisRecord(AllMultisRecord& record) const {
 FileWriteResult FileSteps::SaveMultFile(int part, const std::string& path) {
   if (!IsMultiPart(part)) return NoSuchPart();
   PartRecord record{};
-  FillPartRecord(session_.Model(), session_.State(), part, record);
+  FillPartRecord(Model(), State(), part, record);
   return WriteRecordFile(path, record);
 }
 
@@ -137,37 +105,22 @@ FileWriteResult FileSteps::SaveMultAllFile(const std::string& path) {
 
 // ---- Performance -----------------------------------------------------------------
 
-void FileSteps::ApplyPerformanceRecord(const PerformanceRecord& record) {
-  DataModel& model = session_.Model();
-  MidiLink& link = session_.Link();
-  model.Performance = record;
-  session_.PutPerfChannelInCom0();
-  const PerformanceRecord& perf = model.Performance;
-  SendStaged(link, model, perf.Com0, kCom0Kind);
-  SendStaged(link, model, perf.Com1, kCom1Kind);
-  SendStaged(link, model, perf.Com2, kCom2Kind);
-  SendStaged(link, model, perf.Com3, kCom3Kind);
-  for (int layer = 1; layer <= 4; ++layer) SendStaged(link, model, perf.Layer(layer), kLayerKind);
-  for (int layer = 1; layer <= 4; ++layer)
-    model.LyrSw[static_cast<std::size_t>(layer)] = perf.Layer(layer)[kLayerSwitchByte];
-  session_.ShowPerformance(session_.PerformanceName());
-  session_.EndEffectsBypass();
-}
+void FileSteps::ApplyPerformanceRecord(const PerformanceRecord& record) { session_.PutPerformance(record); }
 
 LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   const auto read = ReadRecordFile<PerformanceRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.HideEffectsPanel();
   ApplyPerformanceRecord(read.record);
   return LoadResult::kLoaded;
 }
 
 FileWriteResult FileSteps::SavePerformanceFile(const std::string& path) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
-  return WriteRecordFile(path, session_.Model().Performance);
+  return WriteRecordFile(path, Model().Performance);
 }
 
 // ---- Layer Pool --------------------------------------------------------------------
@@ -185,7 +138,7 @@ bool FileSteps::LayerPoolRecordValid(const LayerPoolRecord& record) {
 
 void FileSteps::ApplyLayerPoolRecord(const LayerPoolRecord& record) {
   if (!LayerPoolRecordValid(record)) return;
-  session_.Model().LayerPool = record;
+  session_.SetPoolRecord(record);
   std::vector<PoolRow> rows;
   rows.reserve(record.PoolCount);
   for (int k = 0; k < record.PoolCount; ++k)
@@ -193,15 +146,18 @@ void FileSteps::ApplyLayerPoolRecord(const LayerPoolRecord& record) {
   session_.SetPoolRows(std::move(rows));
 }
 
+// The rows' names and slots stay in the pool record: names and slots of rows
+// deleted since stand behind them, in memory as in the next file.
 void FileSteps::FillLayerPoolRecord() {
-  LayerPoolRecord& pool = session_.Model().LayerPool;
-  const std::vector<PoolRow>& rows = session_.State().PoolRows;
-  const std::size_t count = std::min(rows.size(), pool.Entry.size() - 1);
+  const auto pool = std::make_unique<LayerPoolRecord>(Model().LayerPool);
+  const std::vector<PoolRow>& rows = State().PoolRows;
+  const std::size_t count = std::min(rows.size(), pool->Entry.size() - 1);
   for (std::size_t i = 0; i < count; ++i) {
-    PutName(pool.Entry[i].Name, rows[i].name);
-    pool.PoolSlot[i] = static_cast<Byte>(rows[i].slot);
+    PutName(pool->Entry[i].Name, rows[i].name);
+    pool->PoolSlot[i] = static_cast<Byte>(rows[i].slot);
   }
-  pool.PoolCount = static_cast<Byte>(count);
+  pool->PoolCount = static_cast<Byte>(count);
+  session_.SetPoolRecord(*pool);
 }
 
 LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
@@ -215,7 +171,7 @@ LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
 
 FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
   FillLayerPoolRecord();
-  return WriteRecordFile(path, session_.Model().LayerPool);
+  return WriteRecordFile(path, Model().LayerPool);
 }
 
 // ---- Setup and workspace -----------------------------------------------------------
@@ -224,7 +180,7 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   const auto read = ReadRecordFile<SetupRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return LoadResult::kCannotRead;
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
   ApplyMultisRecord(read.record.Multis);
@@ -233,11 +189,11 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
 }
 
 FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   SetupRecord record{};
   FillMultisRecord(record.Multis);
-  record.Perf = session_.Model().Performance;
+  record.Perf = Model().Performance;
   return WriteRecordFile(path, record);
 }
 
@@ -248,7 +204,7 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   // The pool is checked first: a file refused for it loads nothing at all.
   const WorkspaceRecord& record = read->record;
   if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
   ApplyMultisRecord(record.Multis);
@@ -258,13 +214,13 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
 }
 
 FileWriteResult FileSteps::SaveWorkspaceFile(const std::string& path) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   const auto record = std::make_unique<WorkspaceRecord>();
   FillMultisRecord(record->Multis);
-  record->Perf = session_.Model().Performance;
+  record->Perf = Model().Performance;
   FillLayerPoolRecord();
-  record->Pool = session_.Model().LayerPool;
+  record->Pool = Model().LayerPool;
   return WriteRecordFile(path, *record);
 }
 
@@ -273,9 +229,8 @@ FileWriteResult FileSteps::SaveWorkspaceFile(const std::string& path) {
 namespace {
 
 // The parts' blocks as stored, and the rows of their channel lists.
-void StoredMultis(Session& session, AllMultisRecord& multis, ChannelRows& rows) {
+void StoredMultis(const EditorState& state, AllMultisRecord& multis, ChannelRows& rows) {
   multis = AllMultisRecord{};
-  const EditorState& state = session.State();
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const auto e = static_cast<std::size_t>(part - kFirstMultiPart);
     FillPartRecord(state.Model, state, part, multis.Part[e]);
@@ -286,28 +241,28 @@ void StoredMultis(Session& session, AllMultisRecord& multis, ChannelRows& rows) 
 }  // namespace
 
 FileWriteResult FileSteps::SaveSetupSysExFile(const std::string& path) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   AllMultisRecord multis;
   ChannelRows rows{};
-  StoredMultis(session_, multis, rows);
-  return WriteFileSafely(path, BuildSetupSysExFile(multis, rows, session_.Model().Performance));
+  StoredMultis(State(), multis, rows);
+  return WriteFileSafely(path, BuildSetupSysExFile(multis, rows, Model().Performance));
 }
 
 FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densitySliderValue) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   AllMultisRecord multis;
   ChannelRows rows{};
-  StoredMultis(session_, multis, rows);
+  StoredMultis(State(), multis, rows);
   return WriteFileSafely(path,
-                         BuildSetupMidiFile(multis, rows, session_.Model().Performance, densitySliderValue));
+                         BuildSetupMidiFile(multis, rows, Model().Performance, densitySliderValue));
 }
 
 FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
-  MidiLink::CommandScope command(session_.Link());
+  const Session::CommandScope command(session_);
   session_.RtrvPerformance();
-  const EditorState& state = session_.State();
+  const EditorState& state = State();
   WorkspaceTextInput input;
   input.path = path;
   input.performanceCaption = state.PerformanceCaption;

@@ -6,18 +6,14 @@
 // Paths are UTF-8; names are Latin-1 bytes.
 
 #include <string>
+#include <utility>
 
 #include "editor/session.h"
 #include "files/file_io.h"
+#include "files/file_kinds.h"
 #include "files/records.h"
 
 namespace qv {
-
-enum class FileKind { kSingleMulti, kAllMultis, kPerformance, kSetup, kLayerPool, kWorkspace };
-
-// "Sorry, You have chosen a file of the wrong type. Please choose a file
-// with the extension .qvs" (.qvm, .qvx, .qvf, .qvp, .qvw by kind).
-std::string WrongTypeText(FileKind kind);
 
 // The box for a Layer Pool record that fails its check (a count above 128,
 // a slot above 127, a slot in two rows).
@@ -76,6 +72,10 @@ class FileSteps {
   void FillLayerPoolRecord();
 
  private:
+  // What the steps read; every change goes through the session's calls.
+  const EditorState& State() const { return std::as_const(session_).State(); }
+  const DataModel& Model() const { return std::as_const(session_).Model(); }
+
   Session& session_;
 };
 

@@ -2,13 +2,14 @@
 // The records of the program's own files. Each file is one record written
 // from its first byte; the file's length is the only test of its kind.
 //
-//   kind          ext   record            bytes  accepted length
-//   single multi  .qvs  PartRecord          192  exactly 192
-//   all multis    .qvm  AllMultisRecord    2496  at most 18200
-//   performance   .qvx  PerformanceRecord   456  exactly 456
-//   setup         .qvf  SetupRecord        2952  exactly 2952
-//   layer pool    .qvp  LayerPoolRecord   24898  exactly 24898
-//   workspace     .qvw  WorkspaceRecord   27850  exactly 27850
+//   kind          record            bytes  accepted length
+//   single multi  PartRecord          192  exactly 192
+//   all multis    AllMultisRecord    2496  at most 18200
+//   performance   PerformanceRecord   456  exactly 456
+//   setup         SetupRecord        2952  exactly 2952
+//   layer pool    LayerPoolRecord   24898  exactly 24898
+//   workspace     WorkspaceRecord   27850  exactly 27850
+// Their extensions and dialog filters are in files/file_kinds.h.
 //
 // PartRecord, PerformanceRecord and LayerPoolRecord live with the data model
 // (instrument/data_model.h); the offsets of all six are checked below.

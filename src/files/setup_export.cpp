@@ -1,6 +1,7 @@
 #include "files/setup_export.h"
 
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 
 namespace qv {
 
@@ -35,11 +36,10 @@ std::vector<Bytes> BuildSetupMessages(const AllMultisRecord& multis, const Chann
       out.push_back(std::move(m));
     }
   }
-  for (int layer = 1; layer <= 4; ++layer) out.push_back(BuildExportMessage(performance.Layer(layer).data(), BlkLen(9)));
-  out.push_back(BuildExportMessage(performance.Com0.data(), BlkLen(8)));
-  out.push_back(BuildExportMessage(performance.Com1.data(), BlkLen(5)));
-  out.push_back(BuildExportMessage(performance.Com2.data(), BlkLen(6)));
-  out.push_back(BuildExportMessage(performance.Com3.data(), BlkLen(7)));
+  // The layers first, then Com0 .. Com3.
+  for (PerfBlock block : {PerfBlock::kLyr1, PerfBlock::kLyr2, PerfBlock::kLyr3, PerfBlock::kLyr4, PerfBlock::kCom0,
+                          PerfBlock::kCom1, PerfBlock::kCom2, PerfBlock::kCom3})
+    out.push_back(BuildExportMessage(BlockField(performance, block), BlockRow(block).length));
   return out;
 }
 

@@ -17,16 +17,10 @@ namespace qv {
 
 namespace {
 
-// The kinds of file offered, each a label padded with blanks, "|" and the
-// file pattern. The blanks line the "|" up roughly in a proportional font; a
-// fixed-pitch one would scatter it (14, 21, 14, 18 and 16 characters before).
-const std::array<const char*, 5> kKindRows = {
-    "Workspace     |*.qvw",         //
-    "Setup                |*.qvf",  //
-    "Performance   |*.qvx",         //
-    "Layer Pool        |*.qvp",     //
-    "All Multis      |*.qvm",       //
-};
+// The kinds of file offered are the load aid's rows of the file kinds, each a
+// label padded with blanks, "|" and the file pattern. The blanks line the "|"
+// up roughly in a proportional font; a fixed-pitch one would scatter it.
+QString KindRow(FileKind kind) { return QString::fromLatin1(FileKindOf(kind)->loadAidRow); }
 
 // Places are given in twips: 15 to a pixel at 96 dots per inch.
 int Px(int twips) { return (twips + 7) / 15; }
@@ -90,38 +84,38 @@ LoadAidWindow::LoadAidWindow(LoadHandler ldAid, QWidget* parent)
   setObjectName(QStringLiteral("frmLoadAid"));
   setWindowTitle(QStringLiteral("CS2x Load Aid"));
 
-  drvLdAid = new QComboBox(this);
-  drvLdAid->setObjectName(QStringLiteral("drvLdAid"));
+  drives_ = new QComboBox(this);
+  drives_->setObjectName(QStringLiteral("drvLdAid"));
 
-  dirLdAid = new QListWidget(this);
-  dirLdAid->setObjectName(QStringLiteral("dirLdAid"));
+  folders_ = new QListWidget(this);
+  folders_->setObjectName(QStringLiteral("dirLdAid"));
 
   auto* files = new FileListBox(this);
-  flLdAid = files;
-  flLdAid->setObjectName(QStringLiteral("flLdAid"));
-  flLdAid->setSelectionMode(QAbstractItemView::SingleSelection);
+  files_ = files;
+  files_->setObjectName(QStringLiteral("flLdAid"));
+  files_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  cmbLdAid = new QComboBox(this);
-  cmbLdAid->setObjectName(QStringLiteral("cmbLdAid"));
-  for (const char* row : kKindRows) cmbLdAid->addItem(QString::fromLatin1(row));
-  cmbLdAid->setPlaceholderText(QString::fromLatin1(kKindRows[0]));
-  cmbLdAid->setCurrentIndex(-1);
-  pattern_ = QStringLiteral("*.qvw");
+  kinds_ = new QComboBox(this);
+  kinds_->setObjectName(QStringLiteral("cmbLdAid"));
+  for (FileKind kind : kLoadAidKinds) kinds_->addItem(KindRow(kind));
+  kinds_->setPlaceholderText(KindRow(kLoadAidKinds[0]));
+  kinds_->setCurrentIndex(-1);
+  kind_ = kLoadAidKinds[0];
 
-  cmdLdAid = new QPushButton(QStringLiteral("Done"), this);
-  cmdLdAid->setObjectName(QStringLiteral("cmdLdAid"));
+  done_ = new QPushButton(QStringLiteral("Done"), this);
+  done_->setObjectName(QStringLiteral("cmdLdAid"));
   PlaceControls();
   ShowPlaceholderAsText();
 
-  connect(drvLdAid, &QComboBox::currentIndexChanged, this, &LoadAidWindow::drvLdAid_Change);
-  connect(dirLdAid, &QListWidget::itemActivated, this,
+  connect(drives_, &QComboBox::currentIndexChanged, this, &LoadAidWindow::drvLdAid_Change);
+  connect(folders_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { dirLdAid_Change(item->data(Qt::UserRole).toString()); });
-  connect(cmbLdAid, &QComboBox::activated, this, &LoadAidWindow::cmbLdAid_Click);
-  connect(flLdAid, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    if (item->isSelected()) flLdAid_Click(flLdAid->row(item));
+  connect(kinds_, &QComboBox::activated, this, &LoadAidWindow::cmbLdAid_Click);
+  connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (item->isSelected()) flLdAid_Click(files_->row(item));
   });
   files->chosen = [this](int row) { flLdAid_Click(row); };
-  connect(cmdLdAid, &QPushButton::clicked, this, &LoadAidWindow::cmdLdAid_Click);
+  connect(done_, &QPushButton::clicked, this, &LoadAidWindow::cmdLdAid_Click);
 
   FillDrives();
   if (!MoveTo(QDir::currentPath())) MoveTo(QDir::rootPath());
@@ -138,14 +132,13 @@ void LoadAidWindow::ShowBeside(const QPoint& mainCorner) {
 }
 
 void LoadAidWindow::cmbLdAid_Click(int row) {
-  if (row < 0 || row >= cmbLdAid->count()) return;
-  const QString text = cmbLdAid->itemText(row);
-  pattern_ = text.mid(text.indexOf(QLatin1Char('|')) + 1);
+  if (row < 0 || row >= kinds_->count()) return;
+  kind_ = kLoadAidKinds[static_cast<std::size_t>(row)];
   FillFiles();
 }
 
 void LoadAidWindow::drvLdAid_Change(int row) {
-  if (row < 0 || row >= drvLdAid->count() || !MoveTo(drvLdAid->itemData(row).toString()))
+  if (row < 0 || row >= drives_->count() || !MoveTo(drives_->itemData(row).toString()))
     SelectCurrentPlace();
 }
 
@@ -156,17 +149,17 @@ void LoadAidWindow::dirLdAid_Change(const QString& folder) {
 void LoadAidWindow::flLdAid_Click(int row) {
   // A load runs to its end before the next one starts, also when its boxes
   // let events through.
-  const QListWidgetItem* file = flLdAid->item(row);
+  const QListWidgetItem* file = files_->item(row);
   if (!file || !ldAid_ || loading_) return;
   const QScopedValueRollback<bool> loading(loading_, true);
-  ldAid_(pattern_, JoinFolderAndName(folder_, file->text()));
+  ldAid_(kind_, JoinFolderAndName(folder_, file->text()));
 }
 
 void LoadAidWindow::cmdLdAid_Click() { hide(); }
 
 void LoadAidWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (!cmdLdAid) return;  // not yet built
+  if (!done_) return;  // not yet built
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) PlaceControls();
   if (event->type() == QEvent::PaletteChange) ShowPlaceholderAsText();
 }
@@ -176,34 +169,34 @@ void LoadAidWindow::PlaceControls() {
   // font the kind combo would cut its rows and "Done" its caption, so the
   // window and every control grow by one factor, never below 1, until the
   // widest kind and "Done" fit: the layout keeps its proportions.
-  const QSize kinds = cmbLdAid->sizeHint();  // the widest row whole, with the arrow
+  const QSize kinds = kinds_->sizeHint();  // the widest row whole, with the arrow
   const int doneWidth =
-      cmdLdAid->fontMetrics().horizontalAdvance(cmdLdAid->text()) +
+      done_->fontMetrics().horizontalAdvance(done_->text()) +
       2 * (style()->pixelMetric(QStyle::PM_ButtonMargin) + style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
   const qreal scale = std::max({1.0, Growth(kinds.width(), kKinds.width), Growth(kinds.height(), kKinds.height),
-                                Growth(doneWidth, kDone.width), Growth(cmdLdAid->sizeHint().height(), kDone.height)});
+                                Growth(doneWidth, kDone.width), Growth(done_->sizeHint().height(), kDone.height)});
   setFixedSize(Scaled(kWidth, scale), Scaled(kHeight, scale));
-  drvLdAid->setGeometry(Place(kDrives, scale));
-  dirLdAid->setGeometry(Place(kFolders, scale));
-  flLdAid->setGeometry(Place(kFiles, scale));
-  cmbLdAid->setGeometry(Place(kKinds, scale));
-  cmdLdAid->setGeometry(Place(kDone, scale));
+  drives_->setGeometry(Place(kDrives, scale));
+  folders_->setGeometry(Place(kFolders, scale));
+  files_->setGeometry(Place(kFiles, scale));
+  kinds_->setGeometry(Place(kKinds, scale));
+  done_->setGeometry(Place(kDone, scale));
 
   // The open list of kinds shows every row whole too.
   int widest = 0;
-  for (int row = 0; row < cmbLdAid->count(); ++row)
-    widest = std::max(widest, cmbLdAid->fontMetrics().horizontalAdvance(cmbLdAid->itemText(row)));
-  cmbLdAid->view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  for (int row = 0; row < kinds_->count(); ++row)
+    widest = std::max(widest, kinds_->fontMetrics().horizontalAdvance(kinds_->itemText(row)));
+  kinds_->view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void LoadAidWindow::ShowPlaceholderAsText() {
   // Until a kind is chosen the combo shows the first row as its placeholder.
   // That is the kind in force, so it takes the normal text colour, not the
   // pale one of a hint, which looks disabled.
-  QPalette colours = cmbLdAid->palette();
+  QPalette colours = kinds_->palette();
   for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     colours.setColor(group, QPalette::PlaceholderText, colours.color(group, QPalette::ButtonText));
-  cmbLdAid->setPalette(colours);
+  kinds_->setPalette(colours);
 }
 
 void LoadAidWindow::FillDrives() {
@@ -217,13 +210,13 @@ void LoadAidWindow::FillDrives() {
   others.sort(Qt::CaseInsensitive);
   roots << others;
 
-  const QSignalBlocker block(drvLdAid);
-  drvLdAid->clear();
+  const QSignalBlocker block(drives_);
+  drives_->clear();
   for (const QString& root : roots) {
     const QString name = QStorageInfo(root).name();
     QString text = QDir::toNativeSeparators(root);
     if (!name.isEmpty()) text += QStringLiteral(" [") + name + QLatin1Char(']');
-    drvLdAid->addItem(text, root);
+    drives_->addItem(text, root);
   }
 }
 
@@ -246,12 +239,12 @@ void LoadAidWindow::FillFolders() {
   const QStringList subfolders =
       QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 
-  const QSignalBlocker block(dirLdAid);
-  dirLdAid->clear();
+  const QSignalBlocker block(folders_);
+  folders_->clear();
   const auto add = [this](const QString& path, const QString& name, qsizetype depth, QStyle::StandardPixmap icon) {
     auto* item = new QListWidgetItem(style()->standardIcon(icon), QString(depth * 2, QLatin1Char(' ')) + name);
     item->setData(Qt::UserRole, path);
-    dirLdAid->addItem(item);
+    folders_->addItem(item);
   };
   for (qsizetype i = 0; i < chain.size(); ++i) {
     const QDir dir(chain[i]);
@@ -262,29 +255,29 @@ void LoadAidWindow::FillFolders() {
 }
 
 void LoadAidWindow::FillFiles() {
-  const QStringList names = QDir(folder_).entryList(pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts),
-                                                    QDir::Files, QDir::Name | QDir::IgnoreCase);
-  const QSignalBlocker block(flLdAid);
-  flLdAid->clear();
-  flLdAid->addItems(names);
+  const QStringList names = QDir(folder_).entryList({QString::fromStdString(FilePattern(kind_))}, QDir::Files,
+                                                    QDir::Name | QDir::IgnoreCase);
+  const QSignalBlocker block(files_);
+  files_->clear();
+  files_->addItems(names);
 }
 
 void LoadAidWindow::SelectCurrentPlace() {
   int drive = 0;
   qsizetype longest = -1;
-  for (int row = 0; row < drvLdAid->count(); ++row) {
-    const QString root = drvLdAid->itemData(row).toString();
+  for (int row = 0; row < drives_->count(); ++row) {
+    const QString root = drives_->itemData(row).toString();
     if (IsOnVolume(folder_, root) && root.size() > longest) {
       drive = row;
       longest = root.size();
     }
   }
-  const QSignalBlocker blockDrives(drvLdAid);
-  drvLdAid->setCurrentIndex(drvLdAid->count() ? drive : -1);
+  const QSignalBlocker blockDrives(drives_);
+  drives_->setCurrentIndex(drives_->count() ? drive : -1);
 
-  const QSignalBlocker blockFolders(dirLdAid);
-  for (int row = 0; row < dirLdAid->count(); ++row)
-    if (dirLdAid->item(row)->data(Qt::UserRole).toString() == folder_) dirLdAid->setCurrentRow(row);
+  const QSignalBlocker blockFolders(folders_);
+  for (int row = 0; row < folders_->count(); ++row)
+    if (folders_->item(row)->data(Qt::UserRole).toString() == folder_) folders_->setCurrentRow(row);
 }
 
 }  // namespace qv

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "files/file_kinds.h"
+
 namespace qv {
 
 // A folder and a file name joined with the platform's separator.
@@ -22,11 +24,11 @@ QString JoinFolderAndName(const QString& folder, const QString& name);
 class LoadAidWindow : public QWidget {
   Q_OBJECT
  public:
-  // The main window's LdAid: the kind's file pattern ("*.qvw") and the
-  // chosen file's full path.
-  using LoadHandler = std::function<void(const QString& pattern, const QString& path)>;
+  // The main window's LdAid: the kind of the listed files and the chosen
+  // file's full path.
+  using LoadHandler = std::function<void(FileKind kind, const QString& path)>;
 
-  // Form_Load: the kinds, the pattern "*.qvw", and the lists on the
+  // Form_Load: the kinds, the workspace files listed, and the lists on the
   // process's current folder. The window stays hidden until ShowBeside.
   explicit LoadAidWindow(LoadHandler ldAid, QWidget* parent = nullptr);
 
@@ -36,9 +38,9 @@ class LoadAidWindow : public QWidget {
   // showings leave it where it is.
   void ShowBeside(const QPoint& mainCorner);
 
-  // The folder whose files are listed, and the pattern they match.
+  // The folder whose files are listed, and the kind they are.
   QString Folder() const { return folder_; }
-  QString Pattern() const { return pattern_; }
+  FileKind Kind() const { return kind_; }
 
   // cmbLdAid_Click: the kind of row `row` is chosen; the file list follows.
   void cmbLdAid_Click(int row);
@@ -50,12 +52,6 @@ class LoadAidWindow : public QWidget {
   void flLdAid_Click(int row);
   // cmdLdAid_Click: "Done" hides the window.
   void cmdLdAid_Click();
-
-  QComboBox* drvLdAid = nullptr;
-  QListWidget* dirLdAid = nullptr;
-  QListWidget* flLdAid = nullptr;
-  QComboBox* cmbLdAid = nullptr;
-  QPushButton* cmdLdAid = nullptr;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -73,9 +69,15 @@ class LoadAidWindow : public QWidget {
   // Shows the drive and folder rows of the current folder again.
   void SelectCurrentPlace();
 
+  QComboBox* drives_ = nullptr;    // drvLdAid
+  QListWidget* folders_ = nullptr; // dirLdAid
+  QListWidget* files_ = nullptr;   // flLdAid
+  QComboBox* kinds_ = nullptr;     // cmbLdAid
+  QPushButton* done_ = nullptr;    // cmdLdAid
+
   LoadHandler ldAid_;
   QString folder_;
-  QString pattern_;
+  FileKind kind_ = FileKind::kWorkspace;
   bool placed_ = false;
   bool loading_ = false;
 };

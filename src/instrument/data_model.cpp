@@ -5,8 +5,7 @@
 
 namespace qv {
 
-int BlkLen(int kind) { return kBlkLen.at(static_cast<std::size_t>(kind)); }
-int RxLen(int kind) { return kRxLen.at(static_cast<std::size_t>(kind)); }
+int BlkLen(int block) { return kBlkLen.at(static_cast<std::size_t>(block)); }
 
 std::array<Byte, 57>& PerformanceRecord::Layer(int layer) {
   switch (layer) {

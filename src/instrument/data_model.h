@@ -12,15 +12,13 @@
 
 namespace qv {
 
-// Message length of each block kind: 0..4 the multi-part blocks MltBlk0..4,
-// 5 Com1, 6 Com2, 7 Com3, 8 Com0, 9 one layer.
-inline constexpr std::array<int, 10> kBlkLen = {52, 74, 15, 23, 13, 63, 34, 20, 37, 56};
-// Bytes copied from each performance reply: 0..3 Lyr1..Lyr4, 4 Com0, 5 Com1,
-// 6 Com2, 7 Com3.
-inline constexpr std::array<int, 8> kRxLen = {56, 56, 56, 56, 37, 63, 34, 20};
+// Message length of the multi-part blocks MltBlk0..4. The performance
+// blocks have theirs in their table (performance_blocks.h).
+inline constexpr std::array<int, 5> kBlkLen = {52, 74, 15, 23, 13};
 
-int BlkLen(int kind);  // throws std::out_of_range outside 0..9
-int RxLen(int kind);   // throws std::out_of_range outside 0..7
+// The message length of multi-part block 0..4. Throws std::out_of_range
+// outside 0..4.
+int BlkLen(int block);
 
 inline constexpr int kFirstMultiPart = 4;  // part index of M5
 inline constexpr int kLastMultiPart = 15;  // part index of M16
@@ -110,7 +108,6 @@ inline constexpr std::int16_t kSlotUsed = 0;
 struct DataModel {
   PartBlkStore PartBlk;
   PerformanceRecord Performance;
-  std::array<Byte, 129> TxBuf{};
   std::array<Byte, 129> SxBuf{};
   std::array<std::int16_t, 5> LyrSw{};  // elements 1..4
   MultiBlocks DefMultiSyx;

@@ -23,6 +23,7 @@ enum MidiResult : int {
   kMidiUnprepared = 64,
   kMidiStillPlaying = 65,  // driver still holds the buffer
   kMidiNotReady = 67,
+  kMidiSendTimedOut = 100,  // the MIDI system took nothing in time: not sent
 };
 
 // Text of a result code (never empty).
@@ -31,6 +32,16 @@ std::string MidiErrorText(int code);
 // Called on the driver's thread with each complete message that arrives
 // while input is started: system-exclusive messages whole from F0 to F7.
 using MidiInputHandler = std::function<void(const Byte* data, std::size_t length)>;
+
+// What is known to have gone away of the devices a backend opened: the whole
+// MIDI system (a sound server that stopped), or the output or input port (an
+// interface unplugged, an instrument's client closed). Names are the devices'
+// as listed.
+struct DeviceLoss {
+  bool system = false, output = false, input = false;
+  std::string outName, inName;
+  bool Any() const { return system || output || input; }
+};
 
 class MidiBackend {
  public:
@@ -62,6 +73,17 @@ class MidiBackend {
   // at the output, never inside another message.
   virtual int Connect() = 0;
   virtual int Disconnect() = 0;
+
+  // Looks at the opened devices now (on the user-interface thread) and tells
+  // what of them is gone. A loss stays known until Restore.
+  virtual DeviceLoss CheckDevices() { return {}; }
+  // `notice` is called on any thread as soon as the backend learns of a loss
+  // by itself (a server's shutdown notice, a port that went away), so that a
+  // wait for a reply can end at once. The notice only wakes; CheckDevices tells.
+  virtual void SetLossNotice(std::function<void()> notice) { (void)notice; }
+  // After a loss: forgets it and makes the MIDI system usable again (a server
+  // that was restarted is joined anew). The devices stay closed.
+  virtual int Restore() { return kMidiOk; }
 
   virtual std::string InErrorText(int code) { return MidiErrorText(code); }
   virtual std::string OutErrorText(int code) { return MidiErrorText(code); }

@@ -17,6 +17,7 @@ std::string MidiErrorText(int code) {
     case kMidiUnprepared: return "The MIDI buffer was not prepared.";
     case kMidiStillPlaying: return "The MIDI driver still holds the buffer.";
     case kMidiNotReady: return "The MIDI device is busy.";
+    case kMidiSendTimedOut: return "The MIDI system took nothing for too long; the message was not sent.";
     default: return "MIDI error " + std::to_string(code) + ".";
   }
 }

@@ -8,12 +8,19 @@
 namespace qv {
 
 MidiLink::MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace)
-    : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {}
+    : backend_(backend), prompts_(prompts), clock_(clock), model_(model), trace_(trace) {
+  backend_.SetLossNotice([this] {
+    lossNoticed_.store(true);
+    std::lock_guard<std::mutex> lock(rxMutex_);  // a waiting transaction ends at once
+    rxArrived_.notify_all();
+  });
+}
 
 // The input handler points at this link: it is detached before the link is
 // gone, so that no input can reach it on any way out of the program. No box
 // is shown.
 MidiLink::~MidiLink() {
+  backend_.SetLossNotice(nullptr);
   if (!hMidiIn_) return;
   backend_.Disconnect();
   backend_.InStop();
@@ -22,7 +29,9 @@ MidiLink::~MidiLink() {
 }
 
 MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
-  if (link_.commandDepth_++ == 0) link_.shownInCommand_.clear();
+  if (link_.commandDepth_++ != 0) return;
+  link_.shownInCommand_.clear();
+  if (link_.hMidiOut_ || link_.hMidiIn_) link_.LearnLoss(link_.backend_.CheckDevices());
 }
 
 MidiLink::CommandScope::~CommandScope() {
@@ -32,6 +41,63 @@ MidiLink::CommandScope::~CommandScope() {
 bool MidiLink::FirstInCommand(char direction, const std::string& operation, int code) {
   if (commandDepth_ == 0) return true;
   return shownInCommand_.emplace(direction, operation, code).second;
+}
+
+void MidiLink::LearnLoss(const DeviceLoss& found) {
+  lossNoticed_.store(false);
+  if (found.system) loss_.system = true;
+  if (found.output) {
+    loss_.output = true;
+    loss_.outName = found.outName;
+  }
+  if (found.input) {
+    loss_.input = true;
+    loss_.inName = found.inName;
+  }
+}
+
+bool MidiLink::DeviceGone() {
+  if (lossNoticed_.load()) LearnLoss(backend_.CheckDevices());
+  return loss_.Any();
+}
+
+std::string MidiLink::GoneText(const DeviceLoss& loss) {
+  const auto quoted = [](const std::string& name) { return "\"" + name + "\""; };
+  std::string what;
+  if (loss.output && loss.input && loss.outName != loss.inName)
+    what = "The MIDI output device " + quoted(loss.outName) + " and the MIDI input device " + quoted(loss.inName) +
+           " are gone.";
+  else if (loss.output || loss.input)
+    what = std::string("The MIDI ") + (loss.output && loss.input ? "device " : loss.output ? "output device " : "input device ") +
+           quoted(loss.output ? loss.outName : loss.inName) + " is gone.";
+  if (loss.system) what = "The MIDI system has stopped." + (what.empty() ? "" : " " + what);
+  return what + "\r\nPlease choose other MIDI devices with File > Startup Preferences.";
+}
+
+bool MidiLink::RefusedForLoss() {
+  if (!DeviceGone()) return false;
+  if (FirstInCommand('G', "", 0)) prompts_.Message(GoneText(loss_));
+  return true;
+}
+
+void MidiLink::ReopenDevices(int outRow, int inRow) {
+  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (!loss_.Any()) return;  // devices in use stay as they are
+  if (hMidiIn_) {
+    backend_.Disconnect();
+    backend_.InClose();
+    hMidiIn_ = false;
+  }
+  if (hMidiOut_) {
+    backend_.OutClose();
+    hMidiOut_ = false;
+  }
+  backend_.Restore();
+  loss_ = {};
+  MidiOutDev = outRow;
+  MidiInDev = inRow;
+  const bool opened = OpenOutput() == kMidiOk;
+  if (OpenInput() == kMidiOk && opened && !model_.Busy && ConnectThru() == kMidiOk) StartInput();
 }
 
 void MidiLink::ShowMidiInError(const std::string& operation, int code) {
@@ -71,52 +137,63 @@ void MidiLink::DisconnectThru() { backend_.Disconnect(); }
 int MidiLink::StartInput() { return InResult("InStart", backend_.InStart()); }
 int MidiLink::StopInput() { return InResult("InStop", backend_.InStop()); }
 int MidiLink::ResetInput() { return InResult("InReset", backend_.InReset()); }
-int MidiLink::ResetOutput() { return OutResult("Reset", backend_.OutReset()); }
+// A device known gone is closed without a word and gets no reset: nothing
+// is sent, and the program leaves at once.
+int MidiLink::ResetOutput() { return loss_.Any() ? kMidiOk : OutResult("Reset", backend_.OutReset()); }
 
 int MidiLink::CloseInput() {
   const int rc = backend_.InClose();
+  if (loss_.Any()) {
+    hMidiIn_ = false;
+    return kMidiOk;
+  }
   if (rc == kMidiOk) hMidiIn_ = false;
   return InResult("Close", rc);
 }
 
 int MidiLink::CloseOutput() {
   const int rc = backend_.OutClose();
+  if (loss_.Any()) {
+    hMidiOut_ = false;
+    return kMidiOk;
+  }
   if (rc == kMidiOk) hMidiOut_ = false;
   return OutResult("Close", rc);
 }
 
-void MidiLink::SendLongMsg(const Bytes& msg, int mode, int part, int blockKind) {
-  Send(msg, mode, part, blockKind);
-}
-
 namespace {
-// A stored block that can leave: a whole system-exclusive message. A block
-// never filled (all zero) or loaded damaged is none, and its bytes on the
-// wire could be taken for notes under a running status.
+// A stored block that can leave: a whole system-exclusive message, F0, then
+// data bytes below 80 hex, then F7. A block never filled (all zero) or
+// loaded damaged is none: its bytes on the wire could be taken for notes
+// under a running status, and a status byte inside would end the SysEx on
+// the cable and act (a Note On, a System Reset).
 bool IsStoredMessage(const Byte* block, int length) {
-  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7;
+  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7 &&
+         std::all_of(block + 1, block + length - 1, [](Byte b) { return b < 0x80; });
 }
 }  // namespace
 
-bool MidiLink::Send(const Bytes& msg, int mode, int part, int blockKind) {
-  Bytes buffer;
-  if (mode == kSendPartBlock) {
-    if (blockKind < 0 || blockKind > 4 || part < 0 || part >= PartBlkStore::kParts) return false;
-    const int len = BlkLen(blockKind);
-    Byte* stored = model_.PartBlk.Block(blockKind, part);
-    if (!IsStoredMessage(stored, len)) return false;
-    StoreBulkChecksum(stored, static_cast<std::size_t>(len));
-    buffer.assign(stored, stored + len);
-  } else if (mode == kSendTxBuf) {
-    if (blockKind < 5 || blockKind > 9) return false;
-    const int len = BlkLen(blockKind);
-    if (!IsStoredMessage(model_.TxBuf.data(), len)) return false;
-    StoreBulkChecksum(model_.TxBuf.data(), static_cast<std::size_t>(len));
-    buffer.assign(model_.TxBuf.begin(), model_.TxBuf.begin() + len);
-  } else {
-    buffer = msg;
-  }
+void MidiLink::SendPartBlock(int part, int block) {
+  if (block < 0 || block >= kMultiBlocks || part < 0 || part >= PartBlkStore::kParts) return;
+  SendStoredBlock(model_.PartBlk.Block(block, part), BlkLen(block));
+}
+
+void MidiLink::SendPerformanceBlock(const PerformanceRecord& record, PerfBlock block) {
+  const PerformanceBlock& row = BlockRow(block);
+  std::array<Byte, 129> stage{};
+  std::copy_n(BlockField(record, block), row.length, stage.begin());
+  SendStoredBlock(stage.data(), row.length);
+}
+
+bool MidiLink::SendStoredBlock(Byte* block, int length) {
+  if (!IsStoredMessage(block, length)) return false;
+  StoreBulkChecksum(block, static_cast<std::size_t>(length));
+  return SendLongMsg(Bytes(block, block + length));
+}
+
+bool MidiLink::SendLongMsg(const Bytes& buffer) {
   if (buffer.empty() || buffer.size() > 128) return false;
+  if (RefusedForLoss()) return false;
 
   if (!hMidiOut_) {
     ShowMidiOutError("Out Prepare ", kMidiInvalidHandle);
@@ -143,15 +220,9 @@ bool MidiLink::Send(const Bytes& msg, int mode, int part, int blockKind) {
 }
 
 std::string MidiLink::TraceLabel(int kind, int part, int block) {
-  switch (kind) {
-    case kDumpCom1: return "Com1";
-    case kDumpCom2: return "Com2";
-    case kDumpCom3: return "Com3";
-    case 3: case 4: case 5: case 6: return "Lyr" + std::to_string(kind - 2);
-    case kDumpMulti: return "Mlt " + std::to_string(part) + " " + std::to_string(block);
-    case kDumpCom0: return "Com0";
-    default: return "Parm retrieve";
-  }
+  if (const PerformanceBlock* row = BlockOfDumpKind(kind)) return row->label;
+  if (kind == kDumpMulti) return "Mlt " + std::to_string(part) + " " + std::to_string(block);
+  return "Parm retrieve";
 }
 
 std::string MidiLink::TraceLine(const std::string& label, int index, Byte value) {
@@ -165,30 +236,25 @@ std::string MidiLink::TraceLine(const std::string& label, int index, Byte value)
   return "Sys Ex  " + label + "  " + offset + "  " + position + "   " + decimal + "  " + hex;
 }
 
-bool MidiLink::IsExpectedReply(int kind, int part, int block, const Byte* m, std::size_t n) {
-  if (kind != kDumpMulti && (kind < 0 || kind > 8)) return n > 0;  // developer request: anything
-  Byte model, a1, a2, a3;
-  int length;
-  switch (kind) {
-    case kDumpCom1: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x00; length = RxLen(5); break;
-    case kDumpCom2: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x40; length = RxLen(6); break;
-    case kDumpCom3: model = kModelCs; a1 = 0x60; a2 = 0x00; a3 = 0x60; length = RxLen(7); break;
-    case kDumpCom0: model = kModelCs; a1 = 0x50; a2 = 0x00; a3 = 0x00; length = RxLen(4); break;
-    case kDumpMulti: {
-      if (block < 0 || block > 4) return false;
-      const Address a = MultiBlockAddress(block, part - 1);
-      model = kModelXg; a1 = a.a1; a2 = a.a2; a3 = a.a3; length = BlkLen(block);
-      break;
-    }
-    default:  // layers
-      model = kModelCs; a1 = 0x60; a2 = static_cast<Byte>(kind - 2); a3 = 0x00; length = RxLen(kind - 3);
-      break;
-  }
+namespace {
+// A bulk dump of `length` bytes from `model` at address `a`, whole and with
+// its checksum right.
+bool IsBulkDump(const Byte* m, std::size_t n, Byte model, Address a, int length) {
   if (n != static_cast<std::size_t>(length)) return false;
   const int dataCount = length - 11;
-  return m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x00 && m[3] == model &&
-         m[4] == dataCount / 128 && m[5] == dataCount % 128 && m[6] == a1 && m[7] == a2 && m[8] == a3 &&
-         m[n - 1] == 0xF7 && BulkChecksum(m, n) == m[n - 2];
+  // No status byte may stand between F0 and F7.
+  if (std::any_of(m + 1, m + n - 1, [](Byte b) { return b >= 0x80; })) return false;
+  return m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x00 && m[3] == model && m[4] == dataCount / 128 &&
+         m[5] == dataCount % 128 && m[6] == a.a1 && m[7] == a.a2 && m[8] == a.a3 && m[n - 1] == 0xF7 &&
+         BulkChecksum(m, n) == m[n - 2];
+}
+}  // namespace
+
+bool MidiLink::IsExpectedReply(int kind, int part, int block, const Byte* m, std::size_t n) {
+  if (const PerformanceBlock* row = BlockOfDumpKind(kind)) return IsBulkDump(m, n, row->model, row->address, row->length);
+  if (kind != kDumpMulti) return n > 0;  // developer request: anything
+  if (block < 0 || block >= kMultiBlocks) return false;
+  return IsBulkDump(m, n, kModelXg, MultiBlockAddress(block, part - 1), BlkLen(block));
 }
 
 void MidiLink::MidiInProc(const Byte* data, std::size_t length) {
@@ -202,26 +268,15 @@ void MidiLink::MidiInProc(const Byte* data, std::size_t length) {
   rxArrived_.notify_all();
 }
 
-void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
-  // Where the reply goes and how much of it.
-  Byte* destination = nullptr;
-  int copyLength = 0;
-  PerformanceRecord& perf = model_.Performance;
-  switch (kind) {
-    case kDumpCom1: destination = perf.Com1.data(); copyLength = RxLen(5); break;
-    case kDumpCom2: destination = perf.Com2.data(); copyLength = RxLen(6); break;
-    case kDumpCom3: destination = perf.Com3.data(); copyLength = RxLen(7); break;
-    case 3: case 4: case 5: case 6:
-      destination = perf.Layer(kind - 2).data(); copyLength = RxLen(kind - 3); break;
-    case kDumpCom0: destination = perf.Com0.data(); copyLength = RxLen(4); break;
-    case kDumpMulti:
-      if (part < 5 || part > 16 || block < 0 || block > 4) return;
-      destination = model_.PartBlk.Block(block, part - 1);
-      copyLength = BlkLen(block);
-      break;
-    default: break;
-  }
+MidiLink::DumpTarget MidiLink::Target(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
+  if (const PerformanceBlock* row = BlockOfDumpKind(kind))
+    return {true, BlockField(model_.Performance, row->id), row->length, row->request()};
+  if (kind != kDumpMulti) return {true, nullptr, 0, parmRequest};  // trace only
+  if (part < 5 || part > 16 || block < 0 || block >= kMultiBlocks) return {};
+  return {true, model_.PartBlk.Block(block, part - 1), BlkLen(block), RqstMulti(part, block)};
+}
 
+bool MidiLink::QueueReceiveBuffer(int kind, int part, int block) {
   {
     std::lock_guard<std::mutex> lock(rxMutex_);
     rxBuffer_.fill(0);
@@ -233,13 +288,13 @@ void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes
   int rc = backend_.InPrepareHeader();
   if (rc) {
     ShowMidiInError("InPrepHdr", rc);
-    return;
+    return false;
   }
   rc = backend_.InAddBuffer();
   if (rc) {
     ShowMidiInError("InAddBuff", rc);
     backend_.InUnprepareHeader();
-    return;
+    return false;
   }
   {
     // The flag is cleared as the buffer is queued, in one step: a reply
@@ -251,53 +306,50 @@ void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes
   DisconnectThru();
   StopInput();
   StartInput();
+  return true;
+}
 
-  // A request that could not leave gets no reply: the wait is skipped. An
-  // empty developer request is no failure; the wait runs as for any other.
-  bool requestLeft = true;
-  switch (kind) {
-    case kDumpCom1: requestLeft = SendRequest(RqstCom1()); break;
-    case kDumpCom2: requestLeft = SendRequest(RqstCom2()); break;
-    case kDumpCom3: requestLeft = SendRequest(RqstCom3()); break;
-    case 3: case 4: case 5: case 6: requestLeft = SendRequest(RqstLyr(kind - 2)); break;
-    case kDumpMulti: requestLeft = SendRequest(RqstMulti(part, block)); break;
-    case kDumpCom0: requestLeft = SendRequest(RqstCom0()); break;
-    default:
-      if (parmRequest) requestLeft = SendRequest(*parmRequest);
-      break;
-  }
+bool MidiLink::WaitForReply() {
+  std::unique_lock<std::mutex> lock(rxMutex_);
+  return clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
+                        [this] { return SysExReceived.load() || lossNoticed_.load(); });
+}
 
-  bool received = false;
-  if (requestLeft) {
-    std::unique_lock<std::mutex> lock(rxMutex_);
-    received = clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
-                              [this] { return SysExReceived.load(); });
-  }
-
+bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded) {
   StopInput();
   ResetInput();
-  std::array<Byte, 129> reply;
-  std::size_t recorded;
   {
     std::lock_guard<std::mutex> lock(rxMutex_);
     bufferQueued_ = false;
     reply = rxBuffer_;
     recorded = received ? bytesRecorded_ : 0;
   }
-  rc = backend_.InUnprepareHeader();
-  if (rc) {
-    ShowMidiInError("InUnPrepHdr", rc);
-    return;
-  }
+  const int rc = backend_.InUnprepareHeader();
+  if (rc) ShowMidiInError("InUnPrepHdr", rc);
+  return rc == kMidiOk;
+}
 
-  if (received && destination) std::copy(reply.begin(), reply.begin() + copyLength, destination);
+void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
+  // A device known gone ends the transaction at once: no request, no wait.
+  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (RefusedForLoss()) return;
+  const DumpTarget target = Target(kind, part, block, parmRequest);
+  if (!target.wanted || !QueueReceiveBuffer(kind, part, block)) return;
 
+  // A request that could not leave gets no reply: the wait is skipped. An
+  // empty developer request is no failure; the wait runs as for any other.
+  const bool requestLeft = !target.request || SendLongMsg(*target.request);
+  const bool received = requestLeft && WaitForReply();
+
+  std::array<Byte, 129> reply;
+  std::size_t recorded = 0;
+  if (!ReleaseReceiveBuffer(received, reply, recorded)) return;
+
+  if (received && target.destination) std::copy_n(reply.begin(), target.length, target.destination);
   const std::string label = TraceLabel(kind, part, block);
   for (std::size_t i = 1; i <= recorded; ++i) trace_.AddTraceLine(TraceLine(label, static_cast<int>(i), reply[i - 1]));
 
-  if (!model_.Busy) {
-    if (ConnectThru() == kMidiOk) StartInput();
-  }
+  if (!model_.Busy && ConnectThru() == kMidiOk) StartInput();
 }
 
 }  // namespace qv

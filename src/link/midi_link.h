@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "instrument/data_model.h"
+#include "instrument/performance_blocks.h"
 #include "link/clock.h"
 #include "link/midi_backend.h"
 #include "link/prompts.h"
@@ -28,7 +29,7 @@ class TraceSink {
   virtual void AddTraceLine(const std::string& line) = 0;
 };
 
-// Dump transaction kinds.
+// Dump transaction kinds. A performance block's kind is in its table row.
 enum DumpKind : int {
   kDumpCom1 = 0,
   kDumpCom2 = 1,
@@ -39,9 +40,6 @@ enum DumpKind : int {
   kDumpParm = 16,  // the developer's parameter request: trace only
 };
 
-// Send modes of SendLongMsg.
-enum SendMode : int { kSendBytes = 0, kSendPartBlock = 1, kSendTxBuf = 2 };
-
 class MidiLink {
  public:
   MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace);
@@ -49,7 +47,6 @@ class MidiLink {
   MidiLink(const MidiLink&) = delete;
   MidiLink& operator=(const MidiLink&) = delete;
 
-  MidiBackend& Backend() { return backend_; }
   Prompts& UserPrompts() { return prompts_; }
   Clock& LinkClock() { return clock_; }
 
@@ -72,13 +69,17 @@ class MidiLink {
   int ResetOutput();  // "Reset"
   int CloseOutput();  // "Close"
 
-  // Sends one message of at most 128 bytes:
-  //  mode 0: the bytes of msg;
-  //  mode 1: stored block blockKind (0..4) of part index part in PartBlk;
-  //  mode 2: the first BlkLen(blockKind) bytes of TxBuf (blockKind 5..9).
-  // Stored blocks get their checksum recomputed in place before they leave.
-  void SendLongMsg(const Bytes& msg, int mode, int part, int blockKind);
-  void SendSysEx(const Bytes& msg) { SendLongMsg(msg, kSendBytes, 0, 0); }
+  // The sends. Each names what it sends; every message leaves through the
+  // one output routine SendLongMsg, at most 128 bytes, and a stored block
+  // gets its checksum recomputed where it is held just before it leaves. A
+  // block that is no whole message (never filled, or loaded damaged) is not
+  // sent.
+  //  - a plain SysEx or channel message, as it stands;
+  void SendSysEx(const Bytes& msg) { SendLongMsg(msg); }
+  //  - stored block 0..4 of part index `part` in PartBlk;
+  void SendPartBlock(int part, int block);
+  //  - a performance block of `record`, staged first: the record keeps its bytes.
+  void SendPerformanceBlock(const PerformanceRecord& record, PerfBlock block);
 
   void ShowMidiInError(const std::string& operation, int code);
   void ShowMidiOutError(const std::string& operation, int code);
@@ -100,6 +101,18 @@ class MidiLink {
   };
   bool InCommand() const { return commandDepth_ > 0; }
 
+  // A device in use that is gone (the MIDI system stopped, a port went
+  // away) is looked for as each command starts and as each dump
+  // transaction starts. Once it is known, every send and transaction is
+  // refused at once, with one box per command that names what is gone,
+  // until ReopenDevices.
+  bool DeviceGone();
+  static std::string GoneText(const DeviceLoss& loss);
+  // The user's OK in the preferences after start-up: when a device is known
+  // gone, closes what was open and opens the devices of these rows again
+  // (one that came back under its name is found again), with MIDI thru.
+  void ReopenDevices(int outRow, int inRow);
+
   // Requests one block and waits for its reply (about 2 s at most). For
   // kDumpParm the request is parmRequest (nothing is sent when it is empty).
   void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
@@ -118,9 +131,32 @@ class MidiLink {
   std::atomic<bool> SysExReceived{false};
 
  private:
-  // SendLongMsg; true when the message left (its release may still have failed).
-  bool Send(const Bytes& msg, int mode, int part, int blockKind);
-  bool SendRequest(const Bytes& request) { return Send(request, kSendBytes, 0, 0); }
+  // The one output routine; true when the message left (its release may
+  // still have failed).
+  bool SendLongMsg(const Bytes& message);
+  // A stored bulk dump of `length` bytes: its checksum recomputed in place,
+  // then sent.
+  bool SendStoredBlock(Byte* block, int length);
+
+  // What a transaction asks for and where its reply goes.
+  struct DumpTarget {
+    bool wanted = false;  // false: a multi part or block that does not exist
+    Byte* destination = nullptr;
+    int length = 0;
+    std::optional<Bytes> request;  // none: nothing is sent, the wait still runs
+  };
+  DumpTarget Target(int kind, int part, int block, const std::optional<Bytes>& parmRequest);
+  // Queues the receive buffer for a transaction and runs the input without
+  // MIDI thru; false (after its box) when the buffer could not be queued.
+  bool QueueReceiveBuffer(int kind, int part, int block);
+  bool WaitForReply();
+  // Stops the input and takes the buffer back; false (after its box) when
+  // the buffer could not be released.
+  bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);
+
+  void LearnLoss(const DeviceLoss& found);
+  // True (after the command's one box) when a device is known gone.
+  bool RefusedForLoss();
 
   // Whether the box (input or output, operation words, code) is to be shown:
   // false for a repeat within the running command.
@@ -137,6 +173,8 @@ class MidiLink {
   TraceSink& trace_;
   bool hMidiOut_ = false;
   bool hMidiIn_ = false;
+  DeviceLoss loss_;                        // known gone, until ReopenDevices
+  std::atomic<bool> lossNoticed_{false};  // set by the backend's notice, on any thread
 
   // The running command: its depth of nested scopes and the boxes shown in it.
   int commandDepth_ = 0;

@@ -1,5 +1,7 @@
 #include "link/rtmidi_backend.h"
 
+#include "link/jack_watch.h"
+
 #include <rtmidi/RtMidi.h>
 
 #if defined(__linux__)
@@ -133,6 +135,10 @@ std::unique_ptr<Port> OpenClient(MidiApi api, const std::string& clientName, RtM
 RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(api), clientName_(clientName) {
   SilenceAlsaLibrary();
   SilenceJackLibrary();
+  MakeClients();
+}
+
+void RtMidiBackend::MakeClients() {
   in_ = OpenClient<RtMidiIn>(api_, clientName_, inError_);
   out_ = OpenClient<RtMidiOut>(api_, clientName_, outError_);
   if (api_ == MidiApi::Jack && (in_ || out_)) settle_ = JackSettleTime();
@@ -147,6 +153,10 @@ RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(
     }
     if (TakeError(inError_)) in_.reset();
   }
+  if (api_ == MidiApi::Jack && in_ && out_) {
+    jack_ = std::make_unique<JackWatch>(clientName_, [this] { Noticed(); });
+    if (!jack_->Ready()) jack_.reset();
+  }
 }
 
 RtMidiBackend::~RtMidiBackend() {
@@ -157,6 +167,16 @@ RtMidiBackend::~RtMidiBackend() {
     handler_ = nullptr;
   }
   inOpen_ = false;
+  SetLossNotice(nullptr);
+  if (jack_ && jack_->ServerGone()) {
+    // RtMidi's clients of a server that has gone would wait a second each
+    // for their port to close: they are left behind, and the program ends.
+    (void)in_.release();
+    (void)out_.release();
+    jack_.reset();
+    return;
+  }
+  jack_.reset();  // no more input from its port
   in_.reset();  // ends RtMidi's input thread (under JACK: its client) and so every call of OnInput
   std::lock_guard<std::mutex> lock(sendMutex_);
   if (out_ && outOpen_) {
@@ -188,6 +208,8 @@ int RtMidiBackend::OutGetDevCaps(int device, std::string& name) {
     if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
     ClearError(outError_);
     name = out_->getPortName(static_cast<unsigned>(device));
+    if (listedOut_.size() <= static_cast<std::size_t>(device)) listedOut_.resize(device + 1);
+    listedOut_[device] = name;
     return TakeError(outError_);
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -211,6 +233,8 @@ int RtMidiBackend::InGetDevCaps(int device, std::string& name) {
     if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
     ClearError(inError_);
     name = in_->getPortName(static_cast<unsigned>(device));
+    if (listedIn_.size() <= static_cast<std::size_t>(device)) listedIn_.resize(device + 1);
+    listedIn_[device] = name;
     return TakeError(inError_);
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -226,6 +250,7 @@ int RtMidiBackend::OutOpen(int device) {
   std::lock_guard<std::mutex> lock(sendMutex_);
   if (outOpen_) return kMidiAllocated;
   try {
+    device = DeviceNow(true, device);
     if (device < 0 || device >= static_cast<int>(out_->getPortCount())) return kMidiBadDeviceId;
     ClearError(outError_);
     outPortName_ = out_->getPortName(static_cast<unsigned>(device));
@@ -233,6 +258,7 @@ int RtMidiBackend::OutOpen(int device) {
     int rc = TakeError(outError_);
     if (rc == kMidiOk && !out_->isPortOpen()) rc = kMidiError;
     outOpen_ = rc == kMidiOk;
+    UpdateWatch();
     // Under JACK a message sent before the connection is in the server's
     // graph leaves at an unconnected port and is lost.
     if (outOpen_) std::this_thread::sleep_for(settle_);
@@ -264,11 +290,15 @@ int RtMidiBackend::SendLocked(const unsigned char* data, std::size_t size) {
 }
 
 // Every message of the program leaves here, one at a time. Under JACK,
-// RtMidi queues it for the next period and silently drops what exceeds about
-// 32 KB in one period; the longest burst the program sends, a workspace load
-// of 80 messages, is about 3 KB, so no pacing is needed.
+// RtMidi writes it into a buffer of 16 KB that its client drains in each
+// period of the server, and when the buffer is full RtMidi waits for room:
+// with a server that stopped or hangs, for ever. So a message is written
+// only when the buffer surely has room for it; a send that finds no room
+// within a few periods gives up (kMidiSendTimedOut). The longest burst the
+// program sends, a workspace load of 80 messages, is about 3 KB.
 int RtMidiBackend::OutLongMsg(const Bytes& message) {
   if (message.empty()) return kMidiInvalidParam;
+  if (!RoomFor(message.size(), true)) return kMidiSendTimedOut;
   return SendLocked(message.data(), message.size());
 }
 
@@ -282,6 +312,7 @@ int RtMidiBackend::OutReset() {
     notesOff.push_back(0x7B);
     notesOff.push_back(0x00);
   }
+  if (!RoomFor(notesOff.size(), true)) return kMidiSendTimedOut;
   return SendLocked(notesOff.data(), notesOff.size());
 }
 
@@ -289,6 +320,8 @@ int RtMidiBackend::OutClose() {
   std::lock_guard<std::mutex> lock(sendMutex_);
   if (!outOpen_ || !out_) return kMidiInvalidHandle;
   outOpen_ = false;
+  UpdateWatch();
+  if (jack_ && jack_->ServerGone()) return kMidiOk;  // RtMidi would wait a second for the server
   try {
     out_->closePort();
   } catch (...) {
@@ -302,19 +335,30 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
   if (!in_) return kMidiNoDriver;
   if (inOpen_) return kMidiAllocated;
   try {
+    device = DeviceNow(false, device);
     if (device < 0 || device >= static_cast<int>(in_->getPortCount())) return kMidiBadDeviceId;
     SetHandler(std::move(handler));  // input may arrive as soon as the port is open
     ClearError(inError_);
     inPortName_ = in_->getPortName(static_cast<unsigned>(device));
-    in_->openPort(static_cast<unsigned>(device), kInPortName);
-    int rc = TakeError(inError_);
-    if (rc == kMidiOk && !in_->isPortOpen()) rc = kMidiError;
+    int rc = kMidiOk;
+    if (jack_) {  // under JACK the input port is the backend's own client's
+      if (!jack_->OpenInput(kInPortName, inPortName_, [this](const Byte* d, std::size_t n) { TakeEvent(d, n); }))
+        rc = kMidiError;
+    } else {
+      in_->openPort(static_cast<unsigned>(device), kInPortName);
+      rc = TakeError(inError_);
+      if (rc == kMidiOk && !in_->isPortOpen()) rc = kMidiError;
+      if (rc != kMidiOk) in_->closePort();
+    }
     if (rc != kMidiOk) {
-      in_->closePort();
       SetHandler(nullptr);
       return rc;
     }
     inOpen_ = true;
+    {
+      std::lock_guard<std::mutex> lock(sendMutex_);
+      UpdateWatch();
+    }
     std::this_thread::sleep_for(settle_);  // as for the output
     return kMidiOk;
   } catch (const RtMidiError& e) {
@@ -356,8 +400,14 @@ int RtMidiBackend::InClose() {
   inStarted_ = false;
   thruConnected_ = false;
   inOpen_ = false;
+  {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    UpdateWatch();
+  }
+  if (jack_) jack_->CloseInput();  // waits for the period's events in hand
   // Waits for a call in progress; later calls find no handler.
   SetHandler(nullptr);
+  if (jack_) return kMidiOk;
   try {
     in_->closePort();
   } catch (...) {
@@ -383,15 +433,24 @@ int RtMidiBackend::Disconnect() {
 }
 
 void RtMidiBackend::OnInput(double, std::vector<unsigned char>* message, void* self) {
-  if (message && self) static_cast<RtMidiBackend*>(self)->HandleInput(*message);
+  if (message && self && !message->empty())
+    static_cast<RtMidiBackend*>(self)->TakeEvent(message->data(), message->size());
 }
 
-// Runs on RtMidi's input thread.
-void RtMidiBackend::HandleInput(const std::vector<unsigned char>& message) {
+// Runs on the MIDI system's input thread (RtMidi's, or JACK's process
+// thread). RtMidi under ALSA may hand over a broken SysEx and what followed
+// it as one piece: the assembler parts them again.
+void RtMidiBackend::TakeEvent(const unsigned char* data, std::size_t size) {
   std::lock_guard<std::mutex> lock(inputMutex_);
-  if (message.empty() || !inStarted_ || !handler_) return;
-  if (thruConnected_) SendLocked(message.data(), message.size());
-  if (message[0] == 0xF0 && message.back() == 0xF7) handler_(message.data(), message.size());
+  if (!inStarted_ || !handler_) return;
+  assembler_.Take(data, size, InputAssembler::Clock::now(),
+                  [this](const Byte* d, std::size_t n) { HandleInput(d, n); });
+}
+
+// One whole message, under inputMutex_. Thru never waits for room.
+void RtMidiBackend::HandleInput(const unsigned char* data, std::size_t size) {
+  if (thruConnected_ && RoomFor(size, false)) SendLocked(data, size);
+  if (data[0] == 0xF0 && data[size - 1] == 0xF7) handler_(data, size);
 }
 
 // The ALSA sequencer address "client:port" that ends a port's name, or "".

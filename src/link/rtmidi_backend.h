@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "link/input_assembler.h"
 #include "link/midi_backend.h"
 
 class RtMidiIn;
 class RtMidiOut;
 
 namespace qv {
+
+class JackWatch;
 
 // The MIDI system RtMidi is asked to use. It never falls back on another.
 enum class MidiApi { Alsa, Jack };
@@ -56,6 +59,13 @@ class RtMidiBackend : public MidiBackend {
   int Connect() override;
   int Disconnect() override;
 
+  // Under JACK the backend's own client hears the server's shutdown notice
+  // and sees the instrument's clients and ports go; under ALSA the opened
+  // ports are looked for in the sequencer's lists.
+  DeviceLoss CheckDevices() override;
+  void SetLossNotice(std::function<void()> notice) override;
+  int Restore() override;
+
   std::string InErrorText(int code) override;
   std::string OutErrorText(int code) override;
 
@@ -92,7 +102,19 @@ class RtMidiBackend : public MidiBackend {
 
  private:
   static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* self);
-  void HandleInput(const std::vector<unsigned char>& message);
+  // An event as the MIDI system hands it over: made into whole messages.
+  void TakeEvent(const unsigned char* data, std::size_t size);
+  void HandleInput(const unsigned char* data, std::size_t size);
+  // Makes the clients on the MIDI system (again).
+  void MakeClients();
+  void Noticed();
+  // The current device number of the row `device` of the lists last given
+  // out, found by its name; the row itself when no list was given out.
+  int DeviceNow(bool output, int device);
+  void UpdateWatch();
+  // Under JACK: whether RtMidi's output buffer has room for `size` more
+  // bytes, waiting a few periods for the server to drain it when mayWait.
+  bool RoomFor(std::size_t size, bool mayWait);
   void SetHandler(MidiInputHandler handler);
   // Sends under sendMutex_; returns a result code.
   int SendLocked(const unsigned char* data, std::size_t size);
@@ -105,7 +127,20 @@ class RtMidiBackend : public MidiBackend {
 
   std::unique_ptr<RtMidiIn> in_;
   std::unique_ptr<RtMidiOut> out_;
+  std::unique_ptr<JackWatch> jack_;
   ErrorSlot inError_, outError_;
+  std::vector<std::string> listedOut_, listedIn_;  // the device lists as given out
+
+  std::mutex noticeMutex_;
+  std::function<void()> notice_;  // guarded by noticeMutex_
+  DeviceLoss lost_;               // known until Restore
+
+  // What was written to RtMidi's JACK buffer since the period `pendingCycle_`.
+  std::mutex roomMutex_;
+  std::size_t pending_ = 0;
+  unsigned long pendingCycle_ = 0;
+  bool stalled_ = false;  // a send gave up: later ones too until a period runs
+  unsigned long stalledCycle_ = 0;
 
   // RtMidi's output is not thread-safe: the UI thread's sends and the thru
   // forwarding of the input thread take this lock for each whole message.
@@ -118,6 +153,7 @@ class RtMidiBackend : public MidiBackend {
   // taken it: no handler call begins after InClose returns, on any system.
   std::mutex inputMutex_;
   MidiInputHandler handler_;  // guarded by inputMutex_
+  InputAssembler assembler_;  // guarded by inputMutex_
   std::atomic<bool> inOpen_{false};
   std::atomic<bool> inStarted_{false};
   std::atomic<bool> thruConnected_{false};

@@ -21,23 +21,14 @@ namespace qv {
 
 namespace {
 
-// The dialogs' filters: pairs of a description and a pattern.
-constexpr const char* kOpenWorkspaceFilter = "Quorvane WorkSpace (*.qvw)|*.qvw";
-constexpr const char* kOpenSetupFilter = "Full Setup (*.qvf)|*.qvf";
-constexpr const char* kLayerPoolFilter = "Layer Pool (*.qvp)|*.qvp";
-constexpr const char* kOpenPerformanceFilter = "Peformance (*.qvx)|*.qvx";
-constexpr const char* kAllMultisFilter = "All Multis (*.qvm)|*.qvm";
-constexpr const char* kSingleMultiFilter = "Single Multi (*.qvs)|*.qvs";
-constexpr const char* kSaveWorkspaceFilter = "Quorvane Workspace (*.qvw)|*.qvw";
-constexpr const char* kSaveSetupFilter = "Quorvane Setup (*.qvf)|*.qvf";
+// The dialogs' filters beside those of the file kinds: pairs of a
+// description and a pattern.
 constexpr const char* kSysExSetupFilter = "Syx-Ex Setup (*.syx)|*.syx";
 constexpr const char* kMidiSetupFilter = "Mid Type 0 Setup (*.mid)|*.mid";
-constexpr const char* kSavePerformanceFilter = "Performance (*.qvx)|*.qvx";
 constexpr const char* kWorkspaceTextFilter = "Workspace Description Text (*.txt)|*.txt";
-// Every file, then the program's performance files, SysEx files and Layer
-// Pools. There is no single-multi pattern: the user types the extension.
-constexpr const char* kAnyFileFilter =
-    "All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools (*.qvp)|*.qvp";
+
+const char* OpenFilter(FileKind kind) { return FileKindOf(kind)->openFilter; }
+const char* SaveFilter(FileKind kind) { return FileKindOf(kind)->saveFilter; }
 
 // A menu item whose handler runs as one command of `link`.
 template <typename Handler>
@@ -124,43 +115,40 @@ void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<
 
 namespace {
 
-// The loads whose path goes through LoadFileName: by the load aid's pattern,
-// the open dialog's filter, the step, and the menu command whose dialog comes
-// again after a refusal.
+// The loads whose path goes through LoadFileName: the kind, the step, and the
+// menu command whose dialog comes again after a refusal.
 struct NamedLoad {
-  const char* pattern;
   FileKind kind;
-  const char* filter;
   LoadResult (FileCommands::*step)(const std::string&);
   void (FileMenus::*command)();
 };
 
 constexpr std::array<NamedLoad, 5> kNamedLoads = {{
-    {"*.qvw", FileKind::kWorkspace, kOpenWorkspaceFilter, &FileCommands::LoadWorkspaceFile,
-     &FileMenus::LdWrkSpace_Click},
-    {"*.qvf", FileKind::kSetup, kOpenSetupFilter, &FileCommands::LoadSetupFile, &FileMenus::LdFullSetup_Click},
-    {"*.qvx", FileKind::kPerformance, kOpenPerformanceFilter, &FileCommands::LoadPerformanceFile,
-     &FileMenus::LdPerform_Click},
-    {"*.qvp", FileKind::kLayerPool, kLayerPoolFilter, &FileCommands::LoadLayerPoolFile,
-     &FileMenus::LdLayerPool_Click},
-    {"*.qvm", FileKind::kAllMultis, kAllMultisFilter, &FileCommands::LoadMultAllFile, &FileMenus::LdMultAll_Click},
+    {FileKind::kWorkspace, &FileCommands::LoadWorkspaceFile, &FileMenus::LdWrkSpace_Click},
+    {FileKind::kSetup, &FileCommands::LoadSetupFile, &FileMenus::LdFullSetup_Click},
+    {FileKind::kPerformance, &FileCommands::LoadPerformanceFile, &FileMenus::LdPerform_Click},
+    {FileKind::kLayerPool, &FileCommands::LoadLayerPoolFile, &FileMenus::LdLayerPool_Click},
+    {FileKind::kAllMultis, &FileCommands::LoadMultAllFile, &FileMenus::LdMultAll_Click},
 }};
 
-const NamedLoad& LoadOf(FileKind kind) {
-  return *std::find_if(kNamedLoads.begin(), kNamedLoads.end(), [kind](const NamedLoad& l) { return l.kind == kind; });
+const NamedLoad* LoadOf(FileKind kind) {
+  const auto load =
+      std::find_if(kNamedLoads.begin(), kNamedLoads.end(), [kind](const NamedLoad& l) { return l.kind == kind; });
+  return load == kNamedLoads.end() ? nullptr : &*load;
 }
 
 }  // namespace
 
 void FileMenus::OpenAndLoad(FileKind kind) {
-  const auto path = prompts_.OpenFile(LoadOf(kind).filter);
+  const auto path = prompts_.OpenFile(OpenFilter(kind));
   if (path) LoadNamed(kind, *path);
 }
 
 void FileMenus::LoadNamed(FileKind kind, const std::string& path) {
-  const NamedLoad& load = LoadOf(kind);
+  const NamedLoad* load = LoadOf(kind);
+  if (!load) return;
   LoadFileName = path;
-  AfterLoad(kind, (steps_->*load.step)(LoadFileName), [this, &load] { (this->*load.command)(); });
+  AfterLoad(kind, (steps_->*load->step)(LoadFileName), [this, load] { (this->*load->command)(); });
 }
 
 void FileMenus::LdWrkSpace_Click() { OpenAndLoad(FileKind::kWorkspace); }
@@ -172,7 +160,7 @@ void FileMenus::LdMultAll_Click() { OpenAndLoad(FileKind::kAllMultis); }
 // OpenMultFile: the single multi's path goes straight to its loader.
 void FileMenus::LdMult_Click(int part) {
   if (part < kFirstMultiPart || part > kLastMultiPart) return;
-  const auto path = prompts_.OpenFile(kSingleMultiFilter);
+  const auto path = prompts_.OpenFile(OpenFilter(FileKind::kSingleMulti));
   if (!path) return;
   AfterLoad(FileKind::kSingleMulti, steps_->LoadMultFile(part, *path), [this, part] { LdMult_Click(part); });
 }
@@ -183,16 +171,13 @@ void FileMenus::LdAidSub_Click() {
   QWidget* main = bar_.window();
   if (!loadAid_)
     loadAid_ = new LoadAidWindow(
-        AsCommand(link_, [this](const QString& pattern, const QString& path) { LdAid(pattern, path); }), main);
+        AsCommand(link_, [this](FileKind kind, const QString& path) { LdAid(kind, path); }), main);
   loadAid_->ShowBeside(main->pos());
 }
 
 // A refused file brings up the Load menu's dialog of its kind, as it would
 // after that menu.
-void FileMenus::LdAid(const QString& pattern, const QString& path) {
-  for (const NamedLoad& load : kNamedLoads)
-    if (pattern == QLatin1String(load.pattern)) return LoadNamed(load.kind, path.toStdString());
-}
+void FileMenus::LdAid(FileKind kind, const QString& path) { LoadNamed(kind, path.toStdString()); }
 
 LoadAidWindow* FileMenus::frmLoadAid() const { return loadAid_.data(); }
 
@@ -218,11 +203,11 @@ void FileMenus::ReportFailedSave(const std::string& path, const std::string& rea
 }
 
 void FileMenus::SvWrkSpace_Click() {
-  Save(kSaveWorkspaceFilter, true, [this](const std::string& path) { return steps_->SaveWorkspaceFile(path); });
+  Save(SaveFilter(FileKind::kWorkspace), true, [this](const std::string& path) { return steps_->SaveWorkspaceFile(path); });
 }
 
 void FileMenus::SvSetupqvf_Click() {
-  Save(kSaveSetupFilter, true, [this](const std::string& path) { return steps_->SaveSetupFile(path); });
+  Save(SaveFilter(FileKind::kSetup), true, [this](const std::string& path) { return steps_->SaveSetupFile(path); });
 }
 
 void FileMenus::SvSetupSyx_Click() {
@@ -236,20 +221,20 @@ void FileMenus::SvSetupMid_Click() {
 }
 
 void FileMenus::SvLayerPool_Click() {
-  Save(kLayerPoolFilter, false, [this](const std::string& path) { return steps_->SaveLayerPoolFile(path); });
+  Save(SaveFilter(FileKind::kLayerPool), false, [this](const std::string& path) { return steps_->SaveLayerPoolFile(path); });
 }
 
 void FileMenus::SvPerform_Click() {
-  Save(kSavePerformanceFilter, true, [this](const std::string& path) { return steps_->SavePerformanceFile(path); });
+  Save(SaveFilter(FileKind::kPerformance), true, [this](const std::string& path) { return steps_->SavePerformanceFile(path); });
 }
 
 void FileMenus::SvMultAll_Click() {
-  Save(kAllMultisFilter, false, [this](const std::string& path) { return steps_->SaveMultAllFile(path); });
+  Save(SaveFilter(FileKind::kAllMultis), false, [this](const std::string& path) { return steps_->SaveMultAllFile(path); });
 }
 
 void FileMenus::SaveMultDialog(int part) {
   if (part < kFirstMultiPart || part > kLastMultiPart) return;
-  Save(kAnyFileFilter, false, [this, part](const std::string& path) { return steps_->SaveMultFile(part, path); });
+  Save(SaveFilter(FileKind::kSingleMulti), false, [this, part](const std::string& path) { return steps_->SaveMultFile(part, path); });
 }
 
 void FileMenus::SvWrkSpaceText_Click() {
@@ -267,7 +252,7 @@ void FileMenus::LdSysEx_Click() {
   // read ends the command.
   const FileReadResult source = ReadRegularFile(*in, kSysExDumpLimit);
   if (!source) return;
-  Save(kAllMultisFilter, false,
+  Save(SaveFilter(FileKind::kAllMultis), false,
        [this, &source](const std::string& path) { return steps_->DumpSysExToText(source.bytes, path); });
 }
 

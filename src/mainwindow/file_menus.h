@@ -56,9 +56,9 @@ class FileMenus : public QObject {
   // Hides the effects panel, then the multi edit panel, then shows the load
   // aid beside the main window.
   void LdAidSub_Click();
-  // Runs the loader of `pattern` ("*.qvw", "*.qvf", "*.qvx", "*.qvp" or
-  // "*.qvm", exactly) on `path`; any other pattern does nothing.
-  void LdAid(const QString& pattern, const QString& path);
+  // Runs the loader of `kind` (workspace, setup, performance, layer pool or
+  // all multis) on `path`; any other kind does nothing.
+  void LdAid(FileKind kind, const QString& path);
 
   // ---- Save ---------------------------------------------------------------
   void SvWrkSpace_Click();

@@ -54,7 +54,7 @@ void MainMenu::BuildEditMenu() {
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     const int multi = part + 1;
     QAction* item = NamedAction(editMulti, QString("EditMult%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(item, &QAction::triggered, this, AsCommand(session_, [this, part] { EditMult(part); }));
+    connect(item, &QAction::triggered, this, AsCommand(session_, [this, part] { session_.EditMult(part); }));
   }
 }
 
@@ -103,7 +103,6 @@ void MainMenu::StrtupPref_Click() {
 
 void MainMenu::ExitMenu_Click() { window()->close(); }
 
-void MainMenu::EditMult(int part) { session_.OpenMultiEditPanel(part); }
 
 void MainMenu::EditEffcts_Click() { session_.OpenEffectsPanel(); }
 

@@ -32,7 +32,6 @@ class MainMenu : public QMenuBar {
 
   void StrtupPref_Click();
   void ExitMenu_Click();  // asks the window to close
-  void EditMult(int part);  // EditMult5_Click .. EditMult16_Click: the panel on part index 4..15
   void EditEffcts_Click();
   void RtrvPerf_Click();
   void RtrvAllMulti_Click();

@@ -56,7 +56,7 @@ void MainWindow::BuildPanels() {
   multis_ = new MultiColumn(session);
   pool_ = new LayerPoolPanel(session);
   developer_ = new DeveloperPanel(session);
-  effects_ = new EffectsPanel(core_.Model(), core_.Link(), *this);
+  effects_ = new EffectsPanel(session);
   multiEdit_ = new MultiEditPanel(session);
 
   auto* central = new QWidget;

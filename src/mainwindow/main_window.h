@@ -26,7 +26,7 @@ class MultiColumn;
 class MultiEditPanel;
 class PerformancePanel;
 
-class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
+class MainWindow : public QMainWindow, public DropHost {
   Q_OBJECT
 
  public:
@@ -58,8 +58,6 @@ class MainWindow : public QMainWindow, public DropHost, public EffectsHost {
   int DropsTaken() const override { return dropsTaken_; }
   QWidget* HostWindow() override { return this; }
   Session& CommandEditor() override { return session_; }
-  // The effects panel's "Done", within its command.
-  void StopAudition() override { session_.StopAudition(); }
   // Every control without drop work of its own, and the background.
   void Form_DragDrop(const QString& source);
 

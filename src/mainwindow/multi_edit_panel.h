@@ -42,20 +42,15 @@ std::optional<int> VoiceNumber(const QString& text);
 class MultiEditPanel : public QTabWidget {
   Q_OBJECT
  public:
-  MultiEditPanel(Session& session, QWidget* parent = nullptr);
+  explicit MultiEditPanel(Session& session, QWidget* parent = nullptr);
 
-  // Opens the panel on part index 4..15 (M5..M16); other values do nothing.
-  void EditMult(int part);
-  // Fills the panel from the stored messages of the edited part.
-  void ShowMultEdit();
-  // Acts on the editor's notices: opens on a part asked for (again while
-  // shown, for a part auditioned or changed), fills again, closes.
+  // Acts on the editor's notices: opens on the part the editor opened it
+  // on, fills again, shows the edited name, closes.
   void Listen(const EditorSignals& notices);
-  // The name box takes the edited part's caption: `evenIfHidden`, or only
-  // while the panel is shown.
-  void ShowEditedName(bool evenIfHidden);
+  // Fills the panel from the stored messages of the edited part. Sends nothing.
+  void ShowMultEdit();
 
-  // Handlers, also callable as procedures.
+  // Handlers of the user's actions.
   void SliderRelease(int row);  // the release of slider `row` of the table
   void SliderUpdate(int row);   // its move: the read-out follows the position
   void ChckPort_Click();
@@ -64,31 +59,13 @@ class MultiEditPanel : public QTabWidget {
   void ApplyPartMode();  // the click of an Option3 button
   void CmdVocChng_Click();
   void TxtName1_Change();
-  void CmdDone1_Click();
-  void CmdDone2_Click(int index);
+  void CmdDone_Click();  // CmdDone1 and CmdDone2
 
-  // The controls, named as their object names.
-  std::array<MultiSliderControl, kMultiSliderCount> Sliders;
-  ReleaseSlider* Slider(const char* name) const;  // nullptr for an unknown name
-  QLineEdit* Readout(const char* name) const;     // by the slider's name
-  QLabel* Labelx1(int index) const;               // nullptr outside 0..31
-
-  QLabel* Label18 = nullptr;
-  QLineEdit* TxtMsb = nullptr;
-  QLineEdit* TxtLsb = nullptr;
-  QLineEdit* TxtPrg = nullptr;
-  QPushButton* CmdVocChng = nullptr;
-  QLineEdit* TxtName1 = nullptr;
-  QPushButton* CmdDone1 = nullptr;
-  QCheckBox* ChckPort = nullptr;
-  std::array<QLabel*, 2> Label34{};
-  std::array<QPushButton*, 2> CmdDone2{};
-  QGroupBox* Frame3 = nullptr;
-  QGroupBox* Frame4 = nullptr;
-  QGroupBox* Frame5 = nullptr;
-  std::array<QRadioButton*, 3> Option1{};
-  std::array<QRadioButton*, 2> Option2{};
-  std::array<QRadioButton*, 4> Option3{};
+  // The slider, read-out and label of a table row, by the slider's object
+  // name or by row; nullptr for an unknown one.
+  ReleaseSlider* Slider(const char* name) const;
+  QLineEdit* Readout(const char* name) const;
+  QLabel* Labelx1(int index) const;
 
  private:
   // An option group and the switch of the part it shows.
@@ -98,23 +75,34 @@ class MultiEditPanel : public QTabWidget {
   };
 
   void BuildPages();
+  void BuildVoiceAndName(QWidget* page);
   void BuildSliders(const std::array<QWidget*, 3>& pages);
   QGroupBox* BuildOptionFrame(QWidget* parent, const char* name, const char* title, const char* buttonName,
-                              const std::initializer_list<const char*>& captions, QRadioButton** into,
-                              OptionGroup& group);
-  void LoadSlider(MultiSliderControl& control);
+                              const std::initializer_list<const char*>& captions, OptionGroup& group);
+  // Opens on part `part`, as the editor has just opened it.
+  void ShowPart(int part);
+  void LoadSlider(int row);
   // The switches as the state says they show.
   void ShowSwitches();
   void OptionClicked(const OptionGroup& group);
   QString PartCaption(int part) const;
-  void SetNameText(const QString& text);
+  // The name box and the captions of pages 2 and 3 show the edited part's caption.
+  void ShowEditedName();
+  void ShowCaptionLabels();
   void SetVariationSendEnabled(bool enabled);
   QGroupBox* SliderGroup(const char* title) const;
 
   Session& session_;
-  DataModel& model_;
-  MidiLink& link_;
-  std::array<OptionGroup, 3> options_{};  // Option1, Option2, Option3
+  const EditorState& state_;
+  std::array<MultiSliderControl, kMultiParamCount> sliders_;
+  QLineEdit* msb_ = nullptr;             // TxtMsb
+  QLineEdit* lsb_ = nullptr;             // TxtLsb
+  QLineEdit* prg_ = nullptr;             // TxtPrg
+  QPushButton* changeVoice_ = nullptr;   // CmdVocChng
+  QLineEdit* name_ = nullptr;            // TxtName1
+  QCheckBox* portamento_ = nullptr;      // ChckPort
+  std::array<QLabel*, 2> captions_{};    // Label34 of pages 2 and 3
+  std::array<OptionGroup, 3> options_{};  // Option1 (Frame3), Option2 (Frame4), Option3 (Frame5)
   std::vector<std::pair<QString, QGroupBox*>> groups_;  // slider groups by caption
 };
 

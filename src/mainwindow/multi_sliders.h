@@ -1,11 +1,11 @@
 #pragma once
-// The 32 sliders of the multi edit panel, one row each: everything that
-// tells one slider from another. The panel builds, loads, moves and releases
-// every slider from this table.
+// The 32 sliders of the multi edit panel, one row each: how each is laid
+// out and shown. Row r edits the parameter of row r of MultiParams(); the
+// panel builds, loads and shows every slider from the two tables.
 
 #include <array>
 
-#include "instrument/bytes.h"
+#include "instrument/multi_params.h"
 #include "instrument/slider_conversions.h"
 
 namespace qv {
@@ -15,19 +15,12 @@ struct MultiSliderDef {
   const char* label;   // caption of its Labelx1 element
   int page;            // 1..3
   const char* group;   // caption of the group box it stands in
-  int minimum, maximum, initial;
-  SliderKind kind;
-  int block;           // multi-part block 0..4 of the stored byte
-  int byte;            // byte number in the stored message, F0 = 0 (detune: the first of two)
-  Byte a1, a3;         // XG address a1 pp a3, pp = the edited part
+  int initial;         // position before the panel is first filled
   const char* readout; // object name of the read-out box
   ReadoutFormat format;
 };
 
-inline constexpr int kMultiSliderCount = 32;
-inline constexpr int kVariationSendRow = 15;  // SldEffVar: enabled for M5 only
-
-const std::array<MultiSliderDef, kMultiSliderCount>& MultiSliders();
+const std::array<MultiSliderDef, kMultiParamCount>& MultiSliders();
 
 // Row of the slider with that object name, -1 when there is none.
 int MultiSliderRow(const char* name);

@@ -17,7 +17,10 @@ Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, c
   frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
   frmPref_->onOk = [this](const PreferencesRecord& record) {
-    if (core_) core_->SetPreferences(record);
+    if (!core_) return;
+    core_->SetPreferences(record);
+    // After start-up, OK takes the chosen devices again when one has gone.
+    if (!StartingUp()) core_->ReopenDevices();
   };
   frmPref_->onPerfChannelChanged = [this](int row) {
     if (core_) core_->ChangePerformanceChannel(row);

@@ -11,12 +11,13 @@
 #include <algorithm>
 #include <string>
 
+#include "files/file_kinds.h"
+
 namespace qv {
 
 namespace {
 
 constexpr const char* kPrefFileName = "quorv.ini";
-constexpr const char* kWorkspaceFilter = "Quorvane Workspace (*.qvw)|*.qvw";
 constexpr int kChannelCount = 16;
 constexpr int kMaxDensity = 7;
 
@@ -227,7 +228,7 @@ void PrefDialog::ReadPreferences() {
       cmbPerfChnl->setCurrentIndex(0);
       return;
     case PreferencesFileRead::Status::kTooLong:
-      prompts_.Message("Sorry, You have chosen a file of the wrong type. Please choose a file with the extension .qvm");
+      prompts_.Message(WrongTypeText(FileKind::kAllMultis));
       cmbPerfChnl->setCurrentIndex(0);
       return;
     case PreferencesFileRead::Status::kRead:
@@ -305,7 +306,8 @@ void PrefDialog::cmbPerfChnl_Click() {
 }
 
 void PrefDialog::CmdBrowse_Click() {
-  if (auto name = prompts_.OpenFile(kWorkspaceFilter)) TxtLdFile->setText(QString::fromStdString(*name));
+  const char* filter = FileKindOf(FileKind::kWorkspace)->saveFilter;
+  if (auto name = prompts_.OpenFile(filter)) TxtLdFile->setText(QString::fromStdString(*name));
 }
 
 }  // namespace qv

@@ -104,22 +104,22 @@ TEST_F(CommandScopeTest, RetrievalOfEveryPartWithTheOutputClosedShowsOneBoxAndNe
 }
 
 TEST_F(CommandScopeTest, StoredBlocksThatAreNoMessageNeverLeave) {
-  // A part never filled is all zero; TxBuf likewise.
-  for (int b = 0; b < 5; ++b) link.SendLongMsg({}, kSendPartBlock, 6, b);
-  link.SendLongMsg({}, kSendTxBuf, 0, 6);
+  // A part never filled is all zero; the performance likewise.
+  for (int b = 0; b < 5; ++b) link.SendPartBlock(6, b);
+  link.SendPerformanceBlock(model.Performance, PerfBlock::kCom2);
   // A block whose end was lost is no message either.
   Byte* stored = model.PartBlk.Block(0, 7);
   WriteDefaultBlock(0, 7, 7, stored);
   stored[51] = 0x00;
   const Bytes kept(stored, stored + 52);
-  link.SendLongMsg({}, kSendPartBlock, 7, 0);
+  link.SendPartBlock(7, 0);
   EXPECT_EQ(Bytes(stored, stored + 52), kept);  // not even its checksum is touched
   EXPECT_TRUE(fake.Sent().empty());
   EXPECT_TRUE(fake.Calls().empty());
   EXPECT_TRUE(prompts.Messages().empty());
 
   stored[51] = 0xF7;  // whole again: it leaves
-  link.SendLongMsg({}, kSendPartBlock, 7, 0);
+  link.SendPartBlock(7, 0);
   ASSERT_EQ(fake.Sent().size(), 1u);
   EXPECT_EQ(fake.Sent()[0].size(), 52u);
 }

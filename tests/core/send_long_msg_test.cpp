@@ -2,6 +2,7 @@
 
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 #include "link_fixture.h"
 
 namespace qv::test {
@@ -25,7 +26,7 @@ TEST_F(SendLongMsgTest, ModeZeroSendsTheByteStringUpTo128Bytes) {
   const Bytes request = RqstCom1();
   link.SendSysEx(request);
   const Bytes longest(128, 0x11);
-  link.SendLongMsg(longest, kSendBytes, 7, 3);  // part and block are not used
+  link.SendSysEx(longest);
   ASSERT_EQ(fake.Sent().size(), 2u);
   EXPECT_EQ(fake.Sent()[0], request);
   EXPECT_EQ(fake.Sent()[1], longest);
@@ -43,7 +44,7 @@ TEST_F(SendLongMsgTest, StoredPartBlockGoesOutWithItsChecksumRecomputedInPlace) 
   stored[13] = 9;     // an edit in place: the stored checksum is now stale
   stored[50] = 0x7E;
   stored[52] = 0xAA;  // behind the message: never sent
-  link.SendLongMsg({}, kSendPartBlock, 4, 0);
+  link.SendPartBlock(4, 0);
 
   ASSERT_EQ(fake.Sent().size(), 1u);
   const Bytes sent = fake.Sent()[0];
@@ -58,7 +59,7 @@ TEST_F(SendLongMsgTest, StoredPartBlockGoesOutWithItsChecksumRecomputedInPlace) 
 
 TEST_F(SendLongMsgTest, EveryMultiBlockKindSendsItsLength) {
   for (int b = 0; b < 5; ++b) WriteDefaultBlock(b, 15, 15, model.PartBlk.Block(b, 15));
-  for (int b = 0; b < 5; ++b) link.SendLongMsg({}, kSendPartBlock, 15, b);
+  for (int b = 0; b < 5; ++b) link.SendPartBlock(15, b);
   const auto sent = fake.Sent();
   ASSERT_EQ(sent.size(), 5u);
   for (int b = 0; b < 5; ++b) {
@@ -73,36 +74,35 @@ TEST_F(SendLongMsgTest, BlockAlreadySummingTo128GoesOutWithChecksumZero) {
   Byte* stored = model.PartBlk.Block(2, 4);
   const Bytes block = {0xF0, 0x43, 0x00, 0x4C, 0x00, 0x04, 0x08, 0x04, 0x70, 0x00, 0x00, 0x00, 0x00, 0x55, 0xF7};
   std::copy(block.begin(), block.end(), stored);  // 4 + 8 + 4 + 112 = 128
-  link.SendLongMsg({}, kSendPartBlock, 4, 2);
+  link.SendPartBlock(4, 2);
   ASSERT_EQ(fake.Sent().size(), 1u);
   EXPECT_EQ(fake.Sent()[0][13], 0x00);
   EXPECT_EQ(stored[13], 0x00);
 }
 
-TEST_F(SendLongMsgTest, TxBufSendsTheFirstBlkLenBytesWithTheirChecksum) {
-  // A Com2 block (34 bytes) staged in TxBuf, followed by stale bytes.
-  model.TxBuf.fill(0x33);
+TEST_F(SendLongMsgTest, PerformanceBlockSendsItsLengthWithItsChecksumAndLeavesTheRecord) {
+  // A Com2 block (34 bytes) with a stale checksum, followed by a stale byte.
+  PerformanceRecord record{};
+  record.Com2.fill(0x33);
   const Bytes head = {0xF0, 0x43, 0x00, 0x63, 0x00, 0x17, 0x60, 0x00, 0x40};
-  std::copy(head.begin(), head.end(), model.TxBuf.begin());
-  for (int i = 9; i < 32; ++i) model.TxBuf[i] = static_cast<Byte>(i);
-  model.TxBuf[33] = 0xF7;
-  link.SendLongMsg({}, kSendTxBuf, 0, 6);
+  std::copy(head.begin(), head.end(), record.Com2.begin());
+  for (int i = 9; i < 32; ++i) record.Com2[i] = static_cast<Byte>(i);
+  record.Com2[33] = 0xF7;
+  link.SendPerformanceBlock(record, PerfBlock::kCom2);
 
   ASSERT_EQ(fake.Sent().size(), 1u);
   const Bytes sent = fake.Sent()[0];
   ASSERT_EQ(sent.size(), 34u);
   EXPECT_TRUE(ChecksumHolds(sent));
   EXPECT_NE(sent[32], 0x33);
-  EXPECT_EQ(model.TxBuf[32], sent[32]);
-  EXPECT_EQ(model.TxBuf[34], 0x33);
+  EXPECT_EQ(record.Com2[32], 0x33);  // staged: the record keeps its bytes
+  EXPECT_EQ(record.Com2[34], 0x33);
 }
 
 TEST_F(SendLongMsgTest, SourcesOutsideTheStoreSendNothing) {
-  link.SendLongMsg({}, kSendPartBlock, 17, 0);  // beyond the stored parts
-  link.SendLongMsg({}, kSendPartBlock, -1, 0);
-  link.SendLongMsg({}, kSendPartBlock, 4, 5);   // block 5 is not a message
-  link.SendLongMsg({}, kSendTxBuf, 0, 4);       // TxBuf holds kinds 5..9 only
-  link.SendLongMsg({}, kSendTxBuf, 0, 10);
+  link.SendPartBlock(17, 0);  // beyond the stored parts
+  link.SendPartBlock(-1, 0);
+  link.SendPartBlock(4, 5);  // block 5 is not a message
   EXPECT_TRUE(fake.Sent().empty());
   EXPECT_TRUE(prompts.Messages().empty());
 }

@@ -281,9 +281,9 @@ TEST(SetVoice, StoresAndSendsOnlyAWholeVoiceOfAMultiPart) {
 TEST(EditPanels, OpenedThroughTheEditorOnlyForAMultiPart) {
   SessionRig rig;
   rig.Silence();
-  rig.session.OpenMultiEditPanel(3);
-  rig.session.OpenMultiEditPanel(16);
-  rig.session.OpenMultiEditPanel(9);
+  rig.session.EditMult(3);
+  rig.session.EditMult(16);
+  rig.session.EditMult(9);
   rig.session.OpenEffectsPanel();
   EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ShowMultiEditPanel 9", "ShowEffectsPanel"}));
   rig.session.SelectPerformance(false, false, 3);

@@ -33,7 +33,7 @@ class EditMenuTest : public QObject {
     QVERIFY(h.Sent().empty());  // a default part shows what the panel shows: nothing to send
     QVERIFY(w.SSTab1->isVisible());
     QCOMPARE(w.Model().EditPart, 6);
-    QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M7"));
+    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part M7"));
     // A part in mono mode sends its mode when the panel changes to it.
     w.Model().PartBlk.At(14, 0, 7) = 0;
     w.Multi(7).EditMult->trigger();
@@ -50,7 +50,7 @@ class EditMenuTest : public QObject {
     w.SetPartCaption(4, "Strings    M5");
     w.Multi(4).InitMlt->trigger();
     QCOMPARE(w.Model().EditPart, 4);
-    QCOMPARE(w.SSTab1->TxtName1->text(), QString("Multi Part M5"));
+    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part M5"));
     QCOMPARE(w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("Multi Part M5"));
   }
 
@@ -102,7 +102,7 @@ class EditMenuTest : public QObject {
     auto& w = *h.window;
     w.EditEffcts->trigger();
     w.Multi(4).EditMult->trigger();
-    for (QWidget* target : std::initializer_list<QWidget*>{w.SSTab2->CmbRvrb, w.SSTab2, w.SSTab1->TxtName1,
+    for (QWidget* target : std::initializer_list<QWidget*>{Child<QComboBox>(*w.SSTab2, "CmbRvrb"), w.SSTab2, Child<QLineEdit>(*w.SSTab1, "TxtName1"),
                                                           w.SSTab1->Slider("SldEqBGain")}) {
       h.ClearRecords();
       QVERIFY(DropOnto(w, "TxtLyr1", target));
@@ -115,7 +115,7 @@ class EditMenuTest : public QObject {
 
     // A drag from another program ends nothing.
     h.ClearRecords();
-    QVERIFY(!DropOnto(w, "TxtLyr1", w.SSTab2->CmbRvrb, {}, true));
+    QVERIFY(!DropOnto(w, "TxtLyr1", Child<QComboBox>(*w.SSTab2, "CmbRvrb"), {}, true));
     QVERIFY(h.Sent().empty());
   }
 };

@@ -301,25 +301,30 @@ class FileMenusTest : public QObject {
     QVERIFY(r.steps.calls.empty());
   }
 
-  // LdAid picks the loader by the exact pattern; a refused file brings up
-  // the Load menu's dialog of its kind.
-  void loadAidPicksTheLoaderByItsPattern() {
+  // LdAid picks the loader by the kind; a refused file brings up the Load
+  // menu's dialog of its kind.
+  void loadAidPicksTheLoaderByItsKind() {
     Rig r;
-    const std::vector<std::pair<const char*, const char*>> loaders = {
-        {"*.qvw", "LoadWorkspaceFile"}, {"*.qvf", "LoadSetupFile"},  {"*.qvx", "LoadPerformanceFile"},
-        {"*.qvp", "LoadLayerPoolFile"}, {"*.qvm", "LoadMultAllFile"}};
-    for (const auto& [pattern, step] : loaders) {
+    const std::vector<std::tuple<FileKind, const char*, const char*>> loaders = {
+        {FileKind::kWorkspace, "*.qvw", "LoadWorkspaceFile"},
+        {FileKind::kSetup, "*.qvf", "LoadSetupFile"},
+        {FileKind::kPerformance, "*.qvx", "LoadPerformanceFile"},
+        {FileKind::kLayerPool, "*.qvp", "LoadLayerPoolFile"},
+        {FileKind::kAllMultis, "*.qvm", "LoadMultAllFile"}};
+    for (const auto& [kind, pattern, step] : loaders) {
       r.steps.calls.clear();
-      r.files.LdAid(pattern, QString::fromStdString(r.In(pattern)));
+      r.files.LdAid(kind, QString::fromStdString(r.In(pattern)));
       QCOMPARE(r.steps.calls, (std::vector<RecordingSteps::Call>{{step, r.In(pattern)}}));
       QCOMPARE(r.files.LoadFileName, r.In(pattern));
     }
     r.steps.calls.clear();
-    for (const char* other : {"*.qvs", "*.QVW", " *.qvw", ""}) r.files.LdAid(other, "/x.qvw");
+    // The single multi is no kind of the load aid; nor is a value outside the kinds.
+    for (FileKind other : {FileKind::kSingleMulti, static_cast<FileKind>(-1), static_cast<FileKind>(6)})
+      r.files.LdAid(other, "/x.qvw");
     QVERIFY(r.steps.calls.empty());
 
     r.steps.loadResults = {LoadResult::kWrongType};
-    r.files.LdAid("*.qvx", "/short.qvx");
+    r.files.LdAid(FileKind::kPerformance, "/short.qvx");
     QCOMPARE(r.Shown(), (std::vector<std::string>{"message " + kWrongType + ".qvx", "open Peformance (*.qvx)|*.qvx"}));
   }
 

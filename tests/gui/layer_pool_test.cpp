@@ -223,17 +223,17 @@ class LayerPoolTest : public QObject {
     // A pool row dropped on M5 while the hidden panel last showed M5: the
     // hidden panel is filled with the new part and takes its name.
     p.w.EditMult(4);
-    p.w.SSTab1->hide();
+    Child<QPushButton>(*p.w.SSTab1, "CmdDone1")->click();
     p.ToPart(0, 4);
     QVERIFY(!p.w.SSTab1->isVisible());
-    QCOMPARE(p.w.SSTab1->TxtName1->text(), QString("B40P000 B  M5"));
+    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B  M5"));
     QCOMPARE(p.w.PartCaption(4), QString("B40P000 B  M5"));
 
     // Shown on M7, a drop on M7 shows the new part and its name.
     p.w.EditMult(6);
     p.ToPart(0, 6);
     QVERIFY(p.w.SSTab1->isVisible());
-    QCOMPARE(p.w.SSTab1->TxtName1->text(), QString("B40P000 B  M7"));
+    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B  M7"));
   }
 };
 

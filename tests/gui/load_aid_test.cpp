@@ -37,7 +37,8 @@ struct Aid {
     for (const QString& name : names) QFile(tmp.filePath(name)).open(QIODevice::WriteOnly);
     QDir::setCurrent(tmp.path());
     base = QDir::currentPath();
-    w = std::make_unique<LoadAidWindow>([this](const QString& p, const QString& f) { handed.emplace_back(p, f); });
+    w = std::make_unique<LoadAidWindow>(
+        [this](FileKind k, const QString& f) { handed.emplace_back(QString::fromStdString(FilePattern(k)), f); });
     folders = w->findChild<QListWidget*>("dirLdAid");
     files = w->findChild<QListWidget*>("flLdAid");
     kinds = w->findChild<QComboBox*>("cmbLdAid");

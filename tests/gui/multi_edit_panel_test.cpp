@@ -23,23 +23,36 @@ using namespace qv;
 
 namespace {
 
-struct NullView : EditorView {
-  void ClearTrace() override {}
-  void AddTraceLine(const std::string&) override {}
-};
-
 struct Rig {
   test::FakeMidiBackend backend;
   test::ScriptedPrompts prompts;
   test::FastClock clock;
   EditorState state;  // the captions start as "Multi Part M5" .. "Multi Part M16"
   DataModel& model = state.Model;
-  NullView view;
+  EditorSignals view;
   MidiLink link{backend, prompts, clock, model, view};
   Session session{state, link, view};
   MultiEditPanel panel{session};
 
-  Rig() { link.OpenOutput(); }
+  Rig() {
+    link.OpenOutput();
+    panel.Listen(view);
+  }
+  template <typename T>
+  T* Find(const QString& name) {
+    T* found = panel.findChild<T*>(name);
+    if (!found) qFatal("no %s", qPrintable(name));
+    return found;
+  }
+  QLineEdit* Name() { return Find<QLineEdit>("TxtName1"); }
+  // Types `text` over the whole name box, as the user does.
+  void Type(const QString& text) {
+    Name()->selectAll();
+    if (text.isEmpty())
+      QTest::keyClick(Name(), Qt::Key_Backspace);
+    else
+      QTest::keyClicks(Name(), text);
+  }
   QString Caption(int part) const { return QString::fromLatin1(state.Caption(part).c_str()); }
   Byte& Stored(int byte, int block, int part) { return model.PartBlk.At(byte, block, part); }
   void StoreSwitches(int part, Byte port, Byte keyAssign, Byte monoPoly, Byte partMode) {
@@ -55,11 +68,11 @@ struct Rig {
     return out;
   }
   void Open(int part) {
-    panel.EditMult(part);
+    session.EditMult(part);
     backend.ClearRecords();
   }
   ReleaseSlider* Show(const char* name) {
-    panel.setCurrentIndex(panel.Sliders[MultiSliderRow(name)].def->page - 1);
+    panel.setCurrentIndex(MultiSliders()[MultiSliderRow(name)].page - 1);
     QApplication::processEvents();
     return panel.Slider(name);
   }
@@ -101,7 +114,7 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Open(5);
     const QByteArray name = slider.toLatin1();
-    const MultiSliderDef& def = *rig.panel.Sliders[MultiSliderRow(name)].def;
+    const MultiParam& def = MultiParams()[MultiSliderRow(name)];
     rig.panel.Slider(name)->setValue(position);
     rig.ClickHandle(name);
     QCOMPARE(rig.Sent(), QStringList{message});
@@ -151,27 +164,28 @@ class MultiEditPanelTest : public QObject {
   void everyTableRowWritesItsOwnByteAtItsAddress() {
     Rig rig;
     rig.Open(4);  // M5: the variation send is enabled
-    for (int row = 0; row < kMultiSliderCount; ++row) {
-      const MultiSliderControl& c = rig.panel.Sliders[row];
-      const MultiSliderDef& d = *c.def;
+    for (int row = 0; row < kMultiParamCount; ++row) {
+      const MultiParam& d = MultiParams()[row];
+      const MultiSliderDef& layout = MultiSliders()[row];
+      QLabel* label = rig.panel.Labelx1(row);
       const Address start = MultiBlockAddress(d.block, 4);
       const int width = d.kind == SliderKind::Detune ? 2 : 1;
-      QVERIFY2(d.a1 == start.a1 && d.byte == 9 + d.a3 - start.a3, d.name);
-      QVERIFY2(d.byte + width <= BlkLen(d.block) - 2, d.name);  // before checksum and F7
-      QCOMPARE(c.label->objectName(), QStringLiteral("Labelx1_%1").arg(row));
-      QCOMPARE(c.label->text(), QString::fromLatin1(d.label));
+      QVERIFY2(d.a1 == start.a1 && d.byte == 9 + d.a3 - start.a3, layout.name);
+      QVERIFY2(d.byte + width <= BlkLen(d.block) - 2, layout.name);  // before checksum and F7
+      QCOMPARE(label->objectName(), QStringLiteral("Labelx1_%1").arg(row));
+      QCOMPARE(label->text(), QString::fromLatin1(layout.label));
 
       const DataModel before = rig.model;
-      rig.panel.Slider(d.name)->setValue(d.maximum);
-      rig.ClickHandle(d.name);
+      rig.panel.Slider(layout.name)->setValue(d.maximum);
+      rig.ClickHandle(layout.name);
       const Bytes data = ByteFromPosition(d.kind, d.maximum);
       const Bytes sent = rig.backend.Sent().at(0);
       rig.backend.ClearRecords();
-      QVERIFY2(sent.size() == std::size_t(8 + width) && sent[4] == d.a1 && sent[5] == 4 && sent[6] == d.a3, d.name);
+      QVERIFY2(sent.size() == std::size_t(8 + width) && sent[4] == d.a1 && sent[5] == 4 && sent[6] == d.a3, layout.name);
       for (int block = 0; block < kMultiBlocks; ++block)
         for (int i = 0; i < BlkLen(block); ++i) {
           const bool mine = block == d.block && i >= d.byte && i < d.byte + width;
-          QVERIFY2(rig.Stored(i, block, 4) == (mine ? data[i - d.byte] : before.PartBlk.At(i, block, 4)), d.name);
+          QVERIFY2(rig.Stored(i, block, 4) == (mine ? data[i - d.byte] : before.PartBlk.At(i, block, 4)), layout.name);
         }
     }
     QCOMPARE(rig.panel.Labelx1(15)->text(), QString("Variation Send"));
@@ -181,24 +195,24 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Open(4);  // all switch bytes 0
     rig.StoreSwitches(5, 1, 2, 1, 3);
-    rig.panel.EditMult(5);
+    rig.session.EditMult(5);
     QCOMPARE(rig.Sent(), (QStringList{"F0 43 10 4C 08 05 67 01 F7", "F0 43 10 4C 08 05 06 02 F7",
                                       "F0 43 10 4C 08 05 05 01 F7", "F0 43 10 4C 08 05 07 03 F7"}));
     rig.StoreSwitches(6, 1, 2, 0, 3);  // only Mono/Poly differs from part 5
-    rig.panel.EditMult(6);
+    rig.session.EditMult(6);
     QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 06 05 00 F7"});
-    rig.panel.EditMult(6);
+    rig.session.EditMult(6);
     QCOMPARE(rig.Sent(), QStringList{});
 
     // Bytes that name no state show none, send nothing and stay stored.
     rig.StoreSwitches(7, 5, 9, 0, 0);
-    rig.panel.EditMult(7);
+    rig.session.EditMult(7);
     QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 07 07 00 F7"});
-    QVERIFY(!rig.panel.ChckPort->isChecked());
-    for (QRadioButton* b : rig.panel.Option1) QVERIFY(!b->isChecked());
+    QVERIFY(!rig.Find<QCheckBox>("ChckPort")->isChecked());
+    for (int i = 0; i < 3; ++i) QVERIFY(!rig.Find<QRadioButton>(QString("Option1_%1").arg(i))->isChecked());
     QCOMPARE(rig.Stored(64, 1, 7), Byte{5});
     QCOMPARE(rig.Stored(15, 0, 7), Byte{9});
-    rig.panel.EditMult(5);
+    rig.session.EditMult(5);
     QCOMPARE(rig.Sent(), (QStringList{"F0 43 10 4C 08 05 67 01 F7", "F0 43 10 4C 08 05 06 02 F7",
                                       "F0 43 10 4C 08 05 05 01 F7", "F0 43 10 4C 08 05 07 03 F7"}));
   }
@@ -207,13 +221,14 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Open(9);
     rig.panel.setCurrentIndex(2);
-    QTest::mouseClick(rig.panel.Option3[2], Qt::LeftButton);
+    QTest::mouseClick(rig.Find<QRadioButton>("Option3_2"), Qt::LeftButton);
     QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 09 07 02 F7"});
     QCOMPARE(rig.Stored(16, 0, 9), Byte{2});
     QCOMPARE(rig.Stored(16, 0, 8), Byte{0});
     rig.panel.setCurrentIndex(1);
     QApplication::processEvents();
-    QTest::mouseClick(rig.panel.ChckPort, Qt::LeftButton, {}, QPoint(6, rig.panel.ChckPort->height() / 2));
+    QCheckBox* port = rig.Find<QCheckBox>("ChckPort");
+    QTest::mouseClick(port, Qt::LeftButton, {}, QPoint(6, port->height() / 2));
     QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 09 67 01 F7"});
     QCOMPARE(rig.Stored(64, 1, 9), Byte{1});
   }
@@ -240,7 +255,7 @@ class MultiEditPanelTest : public QObject {
       rig.Open(part);
       QVERIFY(!rig.panel.Readout("SldEffVar")->isEnabled());
     }
-    QTest::mouseClick(rig.panel.CmdDone2[1], Qt::LeftButton);
+    QTest::mouseClick(rig.Find<QPushButton>("CmdDone2_1"), Qt::LeftButton);
     QVERIFY(rig.panel.isHidden());
     QCOMPARE(rig.model.EditPart, 15);
   }
@@ -265,30 +280,30 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Stored(10, 0, 4) = rig.Stored(11, 0, 4) = rig.Stored(12, 0, 4) = 99;
     rig.Open(4);
-    rig.panel.TxtMsb->setText(msb);
-    rig.panel.TxtLsb->setText(lsb);
-    rig.panel.TxtPrg->setText(prg);
-    QTest::mouseClick(rig.panel.CmdVocChng, Qt::LeftButton);
+    rig.Find<QLineEdit>("TxtMsb")->setText(msb);
+    rig.Find<QLineEdit>("TxtLsb")->setText(lsb);
+    rig.Find<QLineEdit>("TxtPrg")->setText(prg);
+    QTest::mouseClick(rig.Find<QPushButton>("CmdVocChng"), Qt::LeftButton);
     QCOMPARE(rig.Sent(), sent.isEmpty() ? QStringList{} : QStringList{sent});
     const Bytes want = sent.isEmpty() ? Bytes{99, 99, 99} : Bytes{12, 0, 127};
     for (int i = 0; i < 3; ++i) QCOMPARE(rig.Stored(10 + i, 0, 4), want[i]);
-    QCOMPARE(rig.panel.TxtMsb->text(), msb);  // the boxes keep what was typed
+    QCOMPARE(rig.Find<QLineEdit>("TxtMsb")->text(), msb);  // the boxes keep what was typed
   }
 
   void nameRuleWritesTheButtonCaption() {
     Rig rig;
-    rig.panel.TxtName1->setText("ignored before opening");
+    rig.Type("ignored before opening");
     QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
     rig.Open(4);
-    QCOMPARE(rig.panel.TxtName1->text(), QString("Multi Part M5"));
+    QCOMPARE(rig.Name()->text(), QString("Multi Part M5"));
     QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
-    rig.panel.TxtName1->clear();
+    rig.Type("");
     QCOMPARE(rig.Caption(4), QString("           M5"));
-    QTest::keyClicks(rig.panel.TxtName1, "Bass");
+    QTest::keyClicks(rig.Name(), "Bass");
     QCOMPARE(rig.Caption(4), QString("Bass       M5"));
-    QCOMPARE(rig.panel.Label34[0]->text(), rig.Caption(4));
-    QCOMPARE(rig.panel.Label34[1]->text(), rig.Caption(4));
-    rig.panel.TxtName1->setText("ABCDEFGHIJKLMN");
+    QCOMPARE(rig.Find<QLabel>("Label34_0")->text(), rig.Caption(4));
+    QCOMPARE(rig.Find<QLabel>("Label34_1")->text(), rig.Caption(4));
+    rig.Type("ABCDEFGHIJKLMN");
     QCOMPARE(rig.Caption(4), QString("ABCDEFGHIJ M5"));
     rig.state.Caption(15) = "odd";  // a caption not yet in the form
     rig.Open(15);
@@ -302,8 +317,8 @@ class MultiEditPanelTest : public QObject {
   void nameBoxShowsWhatTheCaptionHolds() {
     Rig rig;
     rig.Open(6);
-    rig.panel.TxtName1->clear();
-    QLineEdit* box = rig.panel.TxtName1;
+    rig.Type("");
+    QLineEdit* box = rig.Name();
     QTest::keyClicks(box, "5");
     box->insert(QString::fromUtf8("\u20ac"));  // as typed: the box's own insertion
     QCOMPARE(box->text(), QString("5?"));
@@ -311,8 +326,8 @@ class MultiEditPanelTest : public QObject {
     box->insert(QString::fromUtf8("\u00e4"));
     QTest::keyClicks(box, "ss");
     QCOMPARE(rig.Caption(6), QString::fromUtf8("5? B\u00e4ss    M7"));
-    QCOMPARE(rig.panel.TxtName1->text(), QString::fromUtf8("5? B\u00e4ss"));
-    QCOMPARE(rig.panel.Label34[0]->text(), rig.Caption(6));
+    QCOMPARE(rig.Name()->text(), QString::fromUtf8("5? B\u00e4ss"));
+    QCOMPARE(rig.Find<QLabel>("Label34_0")->text(), rig.Caption(6));
   }
 };
 

@@ -133,9 +133,11 @@ class StartupWorkspaceTest : public QObject {
     MainWindowHarness h;
     h.StartUp();
     EffectsPanel& effects = *h.window->SSTab2;
-    effects.EditEffcts();
-    effects.ChkEffByPass->setChecked(true);
-    QVERIFY(!effects.CmbRvrb->isEnabled());
+    auto* bypass = Child<QCheckBox>(effects, "ChkEffByPass");
+    auto* reverb = Child<QComboBox>(effects, "CmbRvrb");
+    Child<QAction>(h.window->window, "EditEffcts")->trigger();
+    bypass->click();
+    QVERIFY(!reverb->isEnabled());
     const QString path = dir.filePath("p.qvx");
     Put(path, RecordBytes(h.core->Model().Performance));
     h.ClearRecords();
@@ -143,11 +145,11 @@ class StartupWorkspaceTest : public QObject {
     FileSteps steps(h.core->Editor());
     QCOMPARE(steps.LoadPerformanceFile(path.toStdString()), LoadResult::kLoaded);
     QVERIFY(effects.isHidden());
-    QVERIFY(!effects.ChkEffByPass->isChecked());
-    QVERIFY(effects.CmbRvrb->isEnabled());
+    QVERIFY(!bypass->isChecked());
+    QVERIFY(reverb->isEnabled());
     QCOMPARE(h.Sent().size(), std::size_t{8});
-    effects.EditEffcts();
-    QVERIFY(!effects.ChkEffByPass->isChecked());
+    Child<QAction>(h.window->window, "EditEffcts")->trigger();
+    QVERIFY(!bypass->isChecked());
 
     // A copy that holds no message (a file's spare copy of zeros) never
     // replaces the effect block.
@@ -155,7 +157,7 @@ class StartupWorkspaceTest : public QObject {
     const auto com2 = perf.Com2;
     perf.EffOrig.fill(0);
     h.ClearRecords();
-    effects.CmdEffReset->click();
+    Child<QPushButton>(effects, "CmdEffReset")->click();
     QCOMPARE(perf.Com2, com2);
     QVERIFY(h.Sent().empty());
   }

@@ -18,6 +18,7 @@
 #include "files/record_files.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 #include "jack_ports.h"
 #include "link/midi_link.h"
 #include "link/rtmidi_backend.h"
@@ -132,15 +133,15 @@ std::vector<Bytes> WorkspaceMessages(DataModel& model, Cs2xEmulator& instrument)
   return sent;
 }
 
-// Sends them back to back as a workspace load does. RtMidi under JACK puts
-// what exceeds about 32 KB in one period aside without a word; these 80
+// Sends them back to back as a workspace load does. RtMidi under JACK holds
+// them in a 16 KB buffer that its client drains each period; these 80
 // messages are about 3 KB.
 void SendWorkspace(MidiLink& link, const std::vector<Bytes>& messages,
                    std::chrono::microseconds pause = std::chrono::microseconds(0)) {
   for (std::size_t i = 0; i < messages.size(); ++i) {
     if (pause.count()) std::this_thread::sleep_for(pause);
     if (i < 60)
-      link.SendLongMsg({}, kSendPartBlock, 4 + static_cast<int>(i) / 5, static_cast<int>(i) % 5);
+      link.SendPartBlock(4 + static_cast<int>(i) / 5, static_cast<int>(i) % 5);
     else
       link.SendSysEx(messages[i]);
   }
@@ -290,24 +291,21 @@ TEST(JackLink, WorkspaceSavedAndLoadedAgainComesBackOnTheInstrumentAndInTheProgr
     // The instrument holds the file's parts and performance, each block
     // with the checksum it is sent with; the program's parts are the same.
     int blocks = 0;
-    const auto expectHeld = [&](const Byte* inFile, int kind, Byte model, const Byte* inProgram = nullptr) {
-      Bytes expected(inFile, inFile + BlkLen(kind));
+    const auto expectHeld = [&](const Byte* inFile, int length, Byte model, const Byte* inProgram = nullptr) {
+      Bytes expected(inFile, inFile + length);
       StoreBulkChecksum(expected.data(), expected.size());
       EXPECT_EQ(HexString(cs2x.BulkDump(model, expected[6], expected[7], expected[8])), HexString(expected));
       if (inProgram) {
-        EXPECT_EQ(HexString(Bytes(inProgram, inProgram + BlkLen(kind))), HexString(expected));
+        EXPECT_EQ(HexString(Bytes(inProgram, inProgram + length)), HexString(expected));
       }
       ++blocks;
     };
     for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
       for (int b = 0; b < kMultiBlocks; ++b)
-        expectHeld(record.Multis.Part[static_cast<std::size_t>(part - 4)].Blocks.Block(b), b, kModelXg,
+        expectHeld(record.Multis.Part[static_cast<std::size_t>(part - 4)].Blocks.Block(b), BlkLen(b), kModelXg,
                    rig.model.PartBlk.Block(b, part));
-    expectHeld(record.Perf.Com0.data(), 8, kModelCs);
-    expectHeld(record.Perf.Com1.data(), 5, kModelCs);
-    expectHeld(record.Perf.Com2.data(), 6, kModelCs);
-    expectHeld(record.Perf.Com3.data(), 7, kModelCs);
-    for (int layer = 1; layer <= 4; ++layer) expectHeld(record.Perf.Layer(layer).data(), 9, kModelCs);
+    for (const PerformanceBlock& row : kPerformanceBlocks)
+      expectHeld(BlockField(record.Perf, row.id), row.length, kModelCs);
     EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x06, 0x0B), 106);  // the panel's edit undone
     EXPECT_EQ(cs2x.Param(kModelXg, 0x08, 0x04, 0x04), 11);
     EXPECT_EQ(cs2x.Param(kModelCs, 0x50, 0x00, 0x00), 3);  // the performance channel

@@ -30,7 +30,7 @@ void FakeMidiBackend::Deliver(const Bytes& message) {
   MidiInputHandler handler;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!inOpen || !inStarted) return;
+    if (!inOpen || !inStarted || lost_.system || lost_.input) return;
     handler = handler_;
     if (thruConnected) {
       thru_.push_back(message);
@@ -38,6 +38,49 @@ void FakeMidiBackend::Deliver(const Bytes& message) {
     }
   }
   if (handler && !message.empty() && message[0] == 0xF0) handler(message.data(), message.size());
+}
+
+void FakeMidiBackend::DeliverEvent(const Bytes& event) {
+  std::vector<Bytes> whole;
+  {
+    std::lock_guard<std::mutex> delivering(deliverMutex_);
+    assembler_.Take(event.data(), event.size(), InputAssembler::Clock::now(),
+                    [&whole](const Byte* d, std::size_t n) { whole.emplace_back(d, d + n); });
+  }
+  for (const Bytes& m : whole) Deliver(m);
+}
+
+void FakeMidiBackend::Lose(bool system, bool output, bool input, bool noticed) {
+  std::function<void()> notice;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lost_.system |= system;
+    lost_.output |= output || system;
+    lost_.input |= input || system;
+    lost_.outName = outputNames.empty() ? "" : outputNames[0];
+    lost_.inName = inputNames.empty() ? "" : inputNames[0];
+    thruConnected = false;
+    if (noticed) notice = notice_;
+  }
+  if (notice) notice();
+}
+
+DeviceLoss FakeMidiBackend::CheckDevices() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lost_;
+}
+
+void FakeMidiBackend::SetLossNotice(std::function<void()> notice) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  notice_ = std::move(notice);
+}
+
+int FakeMidiBackend::Restore() {
+  if (int rc = Call("Restore")) return rc;
+  std::lock_guard<std::mutex> lock(mutex_);
+  lost_ = {};
+  ++restores;
+  return kMidiOk;
 }
 
 std::vector<Bytes> FakeMidiBackend::Sent() const {
@@ -89,7 +132,8 @@ int FakeMidiBackend::OutLongMsg(const Bytes& message) {
   if (!outOpen) return kMidiInvalidHandle;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    sent_.push_back(message);
+    sent_.push_back(message);  // also to a device that is gone: a test sees it
+    if (lost_.system || lost_.output) return kMidiOk;
   }
   if (sendMicrosPerByte > 0)
     WaitWireTime(std::chrono::microseconds(sendMicrosPerByte * static_cast<int>(message.size())));

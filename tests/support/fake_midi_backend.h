@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "link/input_assembler.h"
 #include "link/midi_backend.h"
 
 namespace qv::test {
@@ -31,6 +32,16 @@ class FakeMidiBackend : public MidiBackend {
 
   // A message arriving at the input, from any thread.
   void Deliver(const Bytes& message);
+  // An event as a MIDI system hands it over (a piece of a SysEx, or several
+  // messages at once): made into whole messages as the real backend does.
+  void DeliverEvent(const Bytes& event);
+
+  // The MIDI system stops, or the output or input device goes away: the
+  // backend's notice is called at once when `noticed` (a JACK server's
+  // shutdown notice), and CheckDevices tells it until Restore. A device that
+  // is gone takes nothing and delivers nothing.
+  void Lose(bool system, bool output, bool input, bool noticed = true);
+  int restores = 0;
 
   // Wire time per byte for sent messages, in microseconds (0: none).
   int sendMicrosPerByte = 0;
@@ -63,6 +74,9 @@ class FakeMidiBackend : public MidiBackend {
   int InClose() override;
   int Connect() override;
   int Disconnect() override;
+  DeviceLoss CheckDevices() override;
+  void SetLossNotice(std::function<void()> notice) override;
+  int Restore() override;
 
  private:
   int Call(const std::string& op);  // records and answers an injected failure
@@ -74,6 +88,9 @@ class FakeMidiBackend : public MidiBackend {
   std::vector<Bytes> thru_;
   std::vector<std::string> calls_;
   MidiInputHandler handler_;
+  InputAssembler assembler_;  // guarded by deliverMutex_
+  DeviceLoss lost_;           // guarded by mutex_
+  std::function<void()> notice_;
 };
 
 }  // namespace qv::test

@@ -105,7 +105,8 @@ struct WindowControls {
   void InitMltall_Click() const { menus->InitMltall_Click(); }
   void ArpOff_Click() const { menus->ArpOff_Click(); }
   void AllNtsOff_Click() const { menus->AllNtsOff_Click(); }
-  void EditMult(int part) const { menus->EditMult(part); }
+  // Edit > Multi on part index 4..15, as the menu item does it.
+  void EditMult(int part) const { Child<QAction>(window, QString("EditMult%1").arg(part + 1))->trigger(); }
   void LbxLyrPool_DragDrop(const QString& source) const { pool->LbxLyrPool_DragDrop(source); }
   void LbxLyrPool_DblClick() const { pool->LbxLyrPool_DblClick(); }
   int SelectedPoolRow() const { return pool->SelectedPoolRow(); }

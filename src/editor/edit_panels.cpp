@@ -1,0 +1,239 @@
+// The edit panels' procedures: the multi edit panel's sliders, switches,
+// voice and name, the effects panel's types, sends, bypass and reset, and
+// the work that an edit panel's being shown calls for. Every edit is stored
+// in the instrument data and sent at once.
+
+#include <algorithm>
+
+#include "editor/session.h"
+#include "instrument/performance_blocks.h"
+#include "instrument/messages.h"
+#include "instrument/multi_params.h"
+
+namespace qv {
+
+namespace {
+
+// A switch of the part: its stored byte and the XG address 08 pp a3, and how
+// many states it has.
+struct SwitchByte {
+  int block;
+  int byte;
+  Byte a3;
+  int states;
+};
+constexpr std::array<SwitchByte, kEditSwitches> kSwitches = {{
+    {1, 64, 0x67, 2},  // portamento on/off
+    {0, 15, 0x06, 3},  // same note number key on assign
+    {0, 14, 0x05, 2},  // mono/poly
+    {0, 16, 0x07, 4},  // part mode
+}};
+
+// What a switch shows for a stored value: the value when it names a state;
+// else the portamento box shows "off" and an option group selects no button.
+int ShownState(int which, int value) {
+  if (value >= 0 && value < kSwitches[static_cast<std::size_t>(which)].states) return value;
+  return which == kSwPortamento ? 0 : kNoSwitchState;
+}
+
+}  // namespace
+
+void Session::SetEditPart(int part) {
+  if (IsMultiPart(part)) model_.EditPart = part;
+}
+
+void Session::ShowEditSwitches() {
+  const int part = model_.EditPart;
+  if (!IsMultiPart(part)) return;
+  for (int which = 0; which < kEditSwitches; ++which) {
+    const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
+    const int value = model_.PartBlk.At(sw.byte, sw.block, part);
+    int& shown = state_.ShownSwitches[static_cast<std::size_t>(which)];
+    const bool names = value < sw.states;
+    const int now = ShownState(which, value);
+    const bool changed = now != shown;
+    shown = now;
+    if (names && changed) SetEditSwitch(which, value);
+  }
+}
+
+void Session::SetEditSwitch(int which, int value) {
+  if (which < 0 || which >= kEditSwitches) return;
+  const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
+  state_.ShownSwitches[static_cast<std::size_t>(which)] = ShownState(which, value);
+  const int part = model_.EditPart;
+  if (!IsMultiPart(part) || value < 0 || value > 127) return;
+  model_.PartBlk.At(sw.byte, sw.block, part) = static_cast<Byte>(value);
+  link_.SendSysEx(XgParmChange(0x08, static_cast<Byte>(part), sw.a3, static_cast<Byte>(value)));
+}
+
+void Session::SetVoice(int part, int msb, int lsb, int prg) {
+  constexpr int kVoiceBlock = 0, kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
+  const auto inRange = [](int v) { return v >= 0 && v <= 127; };
+  if (!IsMultiPart(part) || !inRange(msb) || !inRange(lsb) || !inRange(prg)) return;
+  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(msb);
+  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(lsb);
+  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(prg);
+  const Byte pp = static_cast<Byte>(part);
+  Bytes message = XgParmChange(0x08, pp, 0x01, static_cast<Byte>(msb));
+  Append(message, XgParmChange(0x08, pp, 0x02, static_cast<Byte>(lsb)));
+  Append(message, XgParmChange(0x08, pp, 0x03, static_cast<Byte>(prg)));
+  link_.SendSysEx(message);
+}
+
+// ---- The multi edit panel ------------------------------------------------------
+
+void Session::EditMult(int part) {
+  if (!IsMultiPart(part)) return;
+  SetEditPart(part);
+  TakeEditedCaption();
+  ShowEditSwitches();
+  state_.MultiEditShown = true;
+  view_.ShowMultiEditPanel(part);
+}
+
+void Session::HideMultiEditPanel() {
+  state_.MultiEditShown = false;
+  view_.HideMultiEditPanel();
+}
+
+// The name box shows the edited part's caption, and the caption is what the
+// box then holds by the name rule.
+void Session::TakeEditedCaption() {
+  const int part = model_.EditPart;
+  if (IsMultiPart(part)) SetPartCaption(part, PartCaptionFor(state_.Caption(part), part));
+}
+
+void Session::SetEditedName(const std::string& name) {
+  const int part = model_.EditPart;
+  if (IsMultiPart(part)) SetPartCaption(part, PartCaptionFor(name, part));
+}
+
+// A part that changed or was auditioned: the panel, when shown, opens on it.
+void Session::ShowPartIfEditing(int part) {
+  view_.ShowPartIfEditing(part);
+  if (state_.MultiEditShown) EditMult(part);
+}
+
+void Session::EditedNameChanged(bool evenIfHidden) {
+  if (evenIfHidden || state_.MultiEditShown) TakeEditedCaption();
+  view_.EditedNameChanged(evenIfHidden);
+}
+
+// The panel fills again from the edited part, also while it is hidden.
+void Session::RefillEditPanel() {
+  if (IsMultiPart(model_.EditPart)) {
+    ShowEditSwitches();
+    TakeEditedCaption();
+  }
+  view_.RefillEditPanel();
+}
+
+void Session::SetMultiParam(int row, int position) {
+  const int part = model_.EditPart;
+  if (row < 0 || row >= kMultiParamCount || !IsMultiPart(part)) return;
+  const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
+  const Bytes data = ByteFromPosition(param.kind, std::clamp(position, param.minimum, param.maximum));
+  for (std::size_t i = 0; i < data.size(); ++i)
+    model_.PartBlk.At(param.byte + static_cast<int>(i), param.block, part) = data[i];
+  const Byte pp = static_cast<Byte>(part);
+  link_.SendSysEx(data.size() == 2 ? XgParmChange(param.a1, pp, param.a3, data[0], data[1])
+                                   : XgParmChange(param.a1, pp, param.a3, data[0]));
+}
+
+// ---- The effects panel ---------------------------------------------------------
+
+namespace {
+
+// A stored effect block that can go to the instrument: a system-exclusive
+// message from F0 at index 0 to F7 at its last index.
+bool IsEffectBlock(const std::array<Byte, kEffectBytes>& block) {
+  const int len = BlockRow(PerfBlock::kCom2).length;
+  return block[0] == 0xF0 && block[static_cast<std::size_t>(len - 1)] == 0xF7;
+}
+
+}  // namespace
+
+void Session::OpenEffectsPanel() {
+  state_.EffectsShown = true;
+  auto& perf = model_.Performance;
+  std::copy_n(perf.Com2.begin(), kEffectBytes, perf.EffOrig.begin());
+  view_.ShowEffectsPanel();
+}
+
+void Session::HideEffectsPanel() {
+  state_.EffectsShown = false;
+  view_.HideEffectsPanel();
+}
+
+void Session::EndEffectsBypass() {
+  state_.EffectsBypassed = false;
+  view_.EffectsBypassEnded();
+}
+
+// A performance was chosen: the effects panel, when shown, fills again and
+// takes EffOrig anew.
+void Session::PerformanceSelected() {
+  if (state_.EffectsShown) {
+    auto& perf = model_.Performance;
+    std::copy_n(perf.Com2.begin(), kEffectBytes, perf.EffOrig.begin());
+  }
+  view_.PerformanceSelected();
+}
+
+void Session::SetEffectType(int type, int row) {
+  if (model_.Busy || type < 0 || type >= kEffectTypeCount) return;
+  const EffectTypeParam& param = EffectTypeParams()[static_cast<std::size_t>(type)];
+  const std::vector<EffType>& table = param.table();
+  if (row < 0 || row >= static_cast<int>(table.size())) return;
+  const EffType& entry = table[static_cast<std::size_t>(row)];
+  const Byte msb = static_cast<Byte>(entry.Msb);
+  const Byte lsb = static_cast<Byte>(entry.Lsb);
+  model_.Performance.Com2[static_cast<std::size_t>(param.msbByte)] = msb;
+  model_.Performance.Com2[static_cast<std::size_t>(param.msbByte + 1)] = lsb;
+  link_.SendSysEx(CsParmChange(kEffectA1, kEffectA2, param.address, msb, lsb));
+}
+
+// A send level does not look at Busy.
+void Session::SetEffectSend(int send, int level) {
+  if (send < 0 || send >= kEffectSendCount) return;
+  const EffectSendParam& param = EffectSendParams()[static_cast<std::size_t>(send)];
+  const Byte v = static_cast<Byte>(std::clamp(level, 0, 127));
+  model_.Performance.Com2[static_cast<std::size_t>(param.byte)] = v;
+  link_.SendSysEx(CsParmChange(kEffectA1, kEffectA2, param.address, v));
+}
+
+void Session::SetEffectsBypass(bool on) {
+  auto& perf = model_.Performance;
+  state_.EffectsBypassed = on;
+  if (on) {
+    std::copy_n(perf.Com2.begin(), kEffectBytes, perf.EffSave.begin());
+    // Reverb and chorus "NO EFFECT", variation "THRU"; Com2 keeps the
+    // settings to return to.
+    Bytes off = CsParmChange(kEffectA1, kEffectA2, 0x40, 0x00, 0x00);
+    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x42, 0x00, 0x00));
+    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x44, 0x40, 0x00));
+    link_.SendSysEx(off);
+  } else {
+    RestoreEffectBlock(perf.EffSave);
+  }
+}
+
+void Session::ResetEffects() {
+  if (state_.EffectsBypassed) SetEffectsBypass(false);
+  RestoreEffectBlock(model_.Performance.EffOrig);
+  OpenEffectsPanel();
+}
+
+// Com2 := source, and the block leaves whole. A block
+// never filled (or loaded damaged) is no message: Com2 keeps its message and
+// nothing leaves.
+void Session::RestoreEffectBlock(const std::array<Byte, 35>& source) {
+  // A copy is taken first: source may be the very block it replaces.
+  const std::array<Byte, kEffectBytes> block = source;
+  if (!IsEffectBlock(block)) return;
+  std::copy(block.begin(), block.end(), model_.Performance.Com2.begin());
+  link_.SendPerformanceBlock(model_.Performance, PerfBlock::kCom2);
+}
+
+}  // namespace qv

@@ -1,0 +1,46 @@
+#include "files/file_kinds.h"
+
+#include "files/records.h"
+
+namespace qv {
+
+constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
+    {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs", kAnyFileFilter, nullptr, sizeof(PartRecord)},
+    {FileKind::kAllMultis, ".qvm", "All Multis (*.qvm)|*.qvm", "All Multis (*.qvm)|*.qvm",
+     "All Multis      |*.qvm", sizeof(AllMultisRecord)},
+    {FileKind::kPerformance, ".qvx", "Peformance (*.qvx)|*.qvx", "Performance (*.qvx)|*.qvx",
+     "Performance   |*.qvx", sizeof(PerformanceRecord)},
+    {FileKind::kSetup, ".qvf", "Full Setup (*.qvf)|*.qvf", "Quorvane Setup (*.qvf)|*.qvf",
+     "Setup                |*.qvf", sizeof(SetupRecord)},
+    {FileKind::kLayerPool, ".qvp", "Layer Pool (*.qvp)|*.qvp", "Layer Pool (*.qvp)|*.qvp",
+     "Layer Pool        |*.qvp", sizeof(LayerPoolRecord)},
+    {FileKind::kWorkspace, ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw", "Quorvane Workspace (*.qvw)|*.qvw",
+     "Workspace     |*.qvw", sizeof(WorkspaceRecord)},
+}};
+
+namespace {
+constexpr bool RowsInOrder() {
+  for (std::size_t i = 0; i < kFileKinds.size(); ++i)
+    if (static_cast<std::size_t>(kFileKinds[i].kind) != i) return false;
+  return true;
+}
+static_assert(RowsInOrder(), "FileKindOf indexes the rows by their kind");
+}  // namespace
+
+const FileKindRow* FileKindOf(FileKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  return index < kFileKinds.size() ? &kFileKinds[index] : nullptr;
+}
+
+std::string FilePattern(FileKind kind) {
+  const FileKindRow* row = FileKindOf(kind);
+  return row ? std::string("*") + row->extension : std::string();
+}
+
+std::string WrongTypeText(FileKind kind) {
+  const FileKindRow* row = FileKindOf(kind);
+  return std::string("Sorry, You have chosen a file of the wrong type. Please choose a file with the extension ") +
+         (row ? row->extension : "");
+}
+
+}  // namespace qv

@@ -1,0 +1,165 @@
+// The RtMidi backend's knowledge of devices that went away, and the bound
+// on a send under JACK.
+
+#include <rtmidi/RtMidi.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "link/jack_watch.h"
+#include "link/rtmidi_backend.h"
+
+namespace qv {
+
+namespace {
+
+// Whether a port of that name is in the list of one side of RtMidi.
+template <class Port>
+bool Listed(Port& port, const std::string& name) {
+  try {
+    const unsigned count = port.getPortCount();
+    for (unsigned i = 0; i < count; ++i)
+      if (port.getPortName(i) == name) return true;
+  } catch (...) {
+  }
+  return false;
+}
+
+template <class Port>
+int IndexOf(Port& port, const std::string& name) {
+  const unsigned count = port.getPortCount();
+  for (unsigned i = 0; i < count; ++i)
+    if (port.getPortName(i) == name) return static_cast<int>(i);
+  return -1;
+}
+
+// RtMidi's JACK output buffer holds 16 KB; half of it is counted as room.
+constexpr std::size_t kJackRoom = 8 * 1024;
+// RtMidi's client has surely drained what was written once this many of the
+// server's periods have run since.
+constexpr unsigned long kDrainPeriods = 3;
+
+}  // namespace
+
+DeviceLoss RtMidiBackend::CheckDevices() {
+  bool outOpen;
+  {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    outOpen = outOpen_;
+  }
+  const bool inOpen = inOpen_.load();
+  DeviceLoss now;
+  if (api_ == MidiApi::Jack) {
+    if (jack_ && jack_->ServerGone()) {
+      now.system = outOpen || inOpen;
+      now.output = outOpen;
+      now.input = inOpen;
+    } else if (jack_) {
+      now.output = outOpen && (jack_->OutGone() || !jack_->PortExists(outPortName_));
+      now.input = inOpen && (jack_->InGone() || !jack_->PortExists(inPortName_));
+    }
+  } else {
+    // ALSA: a port whose device was unplugged, or whose client ended, leaves
+    // the sequencer's lists.
+    if (outOpen && out_) {
+      std::lock_guard<std::mutex> lock(sendMutex_);
+      now.output = !Listed(*out_, outPortName_);
+    }
+    if (inOpen && in_) now.input = !Listed(*in_, inPortName_);
+  }
+  lost_.system |= now.system;
+  lost_.output |= now.output;
+  lost_.input |= now.input;
+  lost_.outName = outPortName_;
+  lost_.inName = inPortName_;
+  if (lost_.Any()) thruConnected_ = false;
+  return lost_;
+}
+
+void RtMidiBackend::SetLossNotice(std::function<void()> notice) {
+  std::lock_guard<std::mutex> lock(noticeMutex_);
+  notice_ = std::move(notice);
+}
+
+void RtMidiBackend::Noticed() {
+  thruConnected_ = false;
+  std::lock_guard<std::mutex> lock(noticeMutex_);
+  if (notice_) notice_();
+}
+
+int RtMidiBackend::Restore() {
+  thruConnected_ = false;
+  inStarted_ = false;
+  inOpen_ = false;
+  SetHandler(nullptr);
+  if (jack_) jack_->CloseInput();
+  {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    outOpen_ = false;
+  }
+  if (api_ == MidiApi::Jack && (!jack_ || jack_->ServerGone())) {
+    // The clients of a stopped server are dead: new ones on the server now
+    // running. The old ones are left behind, as closing them would wait.
+    if (jack_ && jack_->ServerGone()) {
+      (void)in_.release();
+      (void)out_.release();
+    }
+    jack_.reset();
+    in_.reset();
+    out_.reset();
+    MakeClients();
+    settle_ = (in_ || out_) ? JackSettleTime() : std::chrono::microseconds(0);
+  }
+  {
+    std::lock_guard<std::mutex> lock(roomMutex_);
+    pending_ = 0;
+    stalled_ = false;
+    pendingCycle_ = jack_ ? jack_->Cycles() : 0;
+  }
+  lost_ = {};
+  std::lock_guard<std::mutex> lock(sendMutex_);
+  UpdateWatch();
+  return in_ && out_ ? kMidiOk : kMidiNoDriver;
+}
+
+int RtMidiBackend::DeviceNow(bool output, int device) {
+  const std::vector<std::string>& listed = output ? listedOut_ : listedIn_;
+  if (device < 0 || static_cast<std::size_t>(device) >= listed.size() || listed[device].empty()) return device;
+  const int now = output ? IndexOf(*out_, listed[device]) : IndexOf(*in_, listed[device]);
+  return now;  // -1: no device of that name now
+}
+
+// Under sendMutex_.
+void RtMidiBackend::UpdateWatch() {
+  if (jack_) jack_->Watch(outOpen_ ? outPortName_ : std::string(), inOpen_ ? inPortName_ : std::string());
+}
+
+bool RtMidiBackend::RoomFor(std::size_t size, bool mayWait) {
+  if (!jack_) return true;  // ALSA's sequencer is not waited on: RtMidi opens it not blocking
+  std::lock_guard<std::mutex> lock(roomMutex_);
+  const auto drained = [this] { return jack_->Cycles() >= pendingCycle_ + kDrainPeriods; };
+  const auto restart = [this] {
+    pending_ = 0;
+    pendingCycle_ = jack_->Cycles();
+    stalled_ = false;
+  };
+  if (drained()) restart();
+  const std::size_t need = size + sizeof(int);  // RtMidi writes the length before the message
+  if (pending_ + need > kJackRoom) {
+    if (!mayWait || jack_->ServerGone() || (stalled_ && jack_->Cycles() == stalledCycle_)) return false;
+    const auto bound = std::max<std::chrono::microseconds>(4 * jack_->Period(), std::chrono::milliseconds(20));
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!drained() && !jack_->ServerGone() && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
+    if (!drained()) {
+      stalled_ = true;
+      stalledCycle_ = jack_->Cycles();
+      return false;
+    }
+    restart();
+  }
+  pending_ += need;
+  return true;
+}
+
+}  // namespace qv

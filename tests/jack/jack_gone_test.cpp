@@ -1,0 +1,293 @@
+// Devices that go away over real JACK ports: each scenario runs on a JACK
+// server of its own, started here under a name of its own and stopped by its
+// pid, with the program's RtMidi backend, the emulated CS2x and a keyboard
+// as its clients.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "editor/session.h"
+#include "files/file_steps.h"
+#include "instrument/messages.h"
+#include "jack_ports.h"
+#include "link/midi_link.h"
+#include "link/rtmidi_backend.h"
+#include "recording_session_view.h"
+#include "scripted_prompts.h"
+#include "temp_folder.h"
+
+namespace qv::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+const char* const kChooseAgain = "\r\nPlease choose other MIDI devices with File > Startup Preferences.";
+
+// A JACK server of the test's own, the default server of this process while
+// it lives.
+class OwnJackServer {
+ public:
+  explicit OwnJackServer(const std::string& name) : name_(name + "-" + std::to_string(getpid())) {
+    if (const char* old = std::getenv("JACK_DEFAULT_SERVER")) saved_ = old;
+    pid_ = fork();
+    if (pid_ == 0) {
+      freopen("/dev/null", "w", stdout);
+      freopen("/dev/null", "w", stderr);
+      execlp("jackd", "jackd", "-n", name_.c_str(), "--no-realtime", "-d", "dummy", "-r", "48000", "-p", "256",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
+    for (auto end = Steady::now() + 10s; Steady::now() < end && !RtMidiBackend::JackServerRunning();)
+      std::this_thread::sleep_for(50ms);
+  }
+  ~OwnJackServer() {
+    Stop(SIGTERM);
+    if (saved_.empty())
+      unsetenv("JACK_DEFAULT_SERVER");
+    else
+      setenv("JACK_DEFAULT_SERVER", saved_.c_str(), 1);
+  }
+  bool Running() const { return pid_ > 0 && RtMidiBackend::JackServerRunning(); }
+  void Stop(int signal) {
+    if (pid_ <= 0) return;
+    kill(pid_, signal);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+ private:
+  std::string name_, saved_;
+  pid_t pid_ = -1;
+};
+
+// The program's session on JACK with the emulated CS2x and a keyboard.
+struct GoneRig {
+  std::string client = UniqueClientName("Quorvane");
+  std::unique_ptr<JackCs2x> cs2x = std::make_unique<JackCs2x>(UniqueClientName("CS2x"));
+  std::unique_ptr<RtMidiBackend> backend = std::make_unique<RtMidiBackend>(MidiApi::Jack, client);
+  ScriptedPrompts prompts;
+  EditorState state;
+  DataModel& model = state.Model;
+  RecordingSessionView view;
+  std::unique_ptr<MidiLink> link = std::make_unique<MidiLink>(*backend, prompts, SystemClock(), model, view);
+  Session session{state, *link, view};
+  std::unique_ptr<JackKeyboard> keyboard;
+
+  bool Open() {
+    view.state = &state;
+    link->MidiOutDev = OutputDevice(*backend, cs2x->InPort());
+    link->MidiInDev = InputDevice(*backend, cs2x->OutPort());
+    if (!cs2x->Ready() || link->MidiOutDev < 0 || link->MidiInDev < 0) return false;
+    if (link->OpenOutput() || link->OpenInput() || link->ConnectThru() || link->StartInput()) return false;
+    keyboard = std::make_unique<JackKeyboard>(UniqueClientName("Keyboard"),
+                                              FindInputPort(client, RtMidiBackend::kInPortName));
+    return keyboard->Ready();
+  }
+  // Whether every multi block holds nothing or what the instrument holds.
+  bool NothingForeign(Cs2xEmulator& instrument) {
+    for (int multi = 5; multi <= 16; ++multi)
+      for (int block = 0; block < kMultiBlocks; ++block) {
+        const Address a = MultiBlockAddress(block, multi - 1);
+        const Bytes expected = instrument.BulkDump(kModelXg, a.a1, a.a2, a.a3);
+        const Byte* stored = model.PartBlk.Block(block, multi - 1);
+        const Bytes now(stored, stored + expected.size());
+        if (now != expected && now != Bytes(expected.size(), 0)) return false;
+      }
+    return true;
+  }
+  // Leaving the program: the devices close and the link and the backend go.
+  // (The test's own clients of a stopped server are left behind: RtMidi
+  // would wait a second for each.)
+  double ExitMs(bool serverGone) {
+    const auto t0 = Steady::now();
+    {
+      MidiLink::CommandScope command(*link);
+      session.CloseDevices();
+    }
+    link.reset();
+    backend.reset();
+    const double ms = std::chrono::duration<double, std::milli>(Steady::now() - t0).count();
+    if (serverGone) {
+      (void)keyboard.release();
+      (void)cs2x.release();
+    }
+    return ms;
+  }
+};
+
+double MsSince(Steady::time_point t0) { return std::chrono::duration<double, std::milli>(Steady::now() - t0).count(); }
+
+void ExpectGoneBoxes(const ScriptedPrompts& prompts, std::size_t count, bool system) {
+  const std::vector<std::string> boxes = prompts.Messages();
+  ASSERT_EQ(boxes.size(), count);
+  for (const std::string& box : boxes) {
+    EXPECT_EQ(box.rfind(system ? "The MIDI system has stopped." : "The MIDI ", 0), 0u) << box;
+    EXPECT_NE(box.find(system ? "are gone." : "CS2x"), std::string::npos) << box;
+    EXPECT_EQ(box.substr(box.size() - std::string(kChooseAgain).size()), kChooseAgain) << box;
+  }
+}
+
+// Runs `fault` on a thread of its own once the instrument has had `after` requests.
+std::thread FaultAfter(JackCs2x& cs2x, std::size_t after, std::function<void()> fault) {
+  return std::thread([&cs2x, after, fault] {
+    cs2x.Received(after, 10s);
+    fault();
+  });
+}
+
+void InstrumentGoesDuringRetrieveAllMultis() {
+  OwnJackServer server("gone-client");
+  ASSERT_TRUE(server.Running());
+  GoneRig rig;
+  ASSERT_TRUE(rig.Open());
+  std::unique_ptr<JackCs2x> instrument = std::move(rig.cs2x);
+  // The emulator's data stays for the check; its clients close.
+  FakeMidiBackend referenceWire;
+  Cs2xEmulator reference(referenceWire);  // the same defaults
+  std::thread fault = FaultAfter(*instrument, 10, [&instrument] { instrument.reset(); });
+  const auto t0 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvAllMultis();
+  }
+  const double ms = MsSince(t0);
+  fault.join();
+  EXPECT_LT(ms, 5000);
+  ExpectGoneBoxes(rig.prompts, 1, false);
+  EXPECT_TRUE(rig.NothingForeign(reference));
+  const auto t1 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvMultiPart(9);
+  }
+  EXPECT_LT(MsSince(t1), 100);
+  ExpectGoneBoxes(rig.prompts, 2, false);
+  EXPECT_LT(rig.ExitMs(false), 1000);
+}
+
+void ServerStopsAtRest() {
+  OwnJackServer server("gone-rest");
+  ASSERT_TRUE(server.Running());
+  GoneRig rig;
+  ASSERT_TRUE(rig.Open());
+  const std::filesystem::path folder = NewTempFolder("jackgone");
+  const std::string workspace = (folder / "w.qvw").string();
+  FileSteps files(rig.session);
+  {
+    MidiLink::CommandScope command(*rig.link);
+    ASSERT_TRUE(files.SaveWorkspaceFile(workspace));
+  }
+  ASSERT_TRUE(rig.prompts.Messages().empty());
+  const PerformanceRecord before = rig.model.Performance;
+  server.Stop(SIGKILL);
+  std::this_thread::sleep_for(500ms);
+
+  const auto t0 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvPerformance();
+  }
+  for (int i = 0; i < 6; ++i) {
+    MidiLink::CommandScope command(*rig.link);
+    EXPECT_EQ(files.LoadWorkspaceFile(workspace), LoadResult::kLoaded);
+  }
+  {
+    MidiLink::CommandScope command(*rig.link);
+    EXPECT_TRUE(files.SaveWorkspaceFile(workspace));
+  }
+  EXPECT_LT(MsSince(t0), 2000);
+  EXPECT_EQ(std::memcmp(&before, &rig.model.Performance, sizeof before), 0);
+  EXPECT_LT(rig.ExitMs(true), 1000);
+  ExpectGoneBoxes(rig.prompts, 8, true);
+  std::filesystem::remove_all(folder);
+}
+
+void ServerStopsDuringARetrieval() {
+  auto server = std::make_unique<OwnJackServer>("gone-busy");
+  ASSERT_TRUE(server->Running());
+  GoneRig rig;
+  ASSERT_TRUE(rig.Open());
+  FakeMidiBackend referenceWire;
+  Cs2xEmulator reference(referenceWire);
+  std::thread fault = FaultAfter(*rig.cs2x, 10, [&server] { server->Stop(SIGTERM); });
+  const auto t0 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvAllMultis();
+  }
+  const double ms = MsSince(t0);
+  fault.join();
+  EXPECT_LT(ms, 5000);
+  ExpectGoneBoxes(rig.prompts, 1, true);
+  EXPECT_TRUE(rig.NothingForeign(reference));
+  EXPECT_LT(rig.ExitMs(true), 1000);
+}
+
+void EndlessSysExThenNotesThenRetrieve() {
+  OwnJackServer server("gone-sysex");
+  ASSERT_TRUE(server.Running());
+  GoneRig rig;
+  ASSERT_TRUE(rig.Open());
+  rig.cs2x->ClearEvents();
+  rig.keyboard->Play({0xF0, 0x43, 0x10, 0x4C});
+  for (Byte n = 0; n < 10; ++n) {
+    std::this_thread::sleep_for(10ms);
+    rig.keyboard->Play({0x90, static_cast<Byte>(60 + n), 0x40});
+  }
+  std::size_t notes = 0;
+  for (auto end = Steady::now() + 3s; Steady::now() < end && notes < 10; std::this_thread::sleep_for(20ms)) {
+    notes = 0;
+    for (const PortEvent& e : rig.cs2x->Events())
+      notes += e.kind == PortEvent::Received && e.message.size() == 3 && e.message[0] == 0x90;
+  }
+  EXPECT_EQ(notes, 10u);
+  rig.keyboard->Play({0xF0, 0x43, 0x10, 0x4C});
+  const auto t0 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvMultiPart(9);
+  }
+  EXPECT_LT(MsSince(t0), 1500);
+  for (int b = 0; b < kMultiBlocks; ++b) {
+    const Address a = MultiBlockAddress(b, 8);
+    const Bytes expected = rig.cs2x->Instrument().BulkDump(kModelXg, a.a1, a.a2, a.a3);
+    EXPECT_EQ(Bytes(rig.model.PartBlk.Block(b, 8), rig.model.PartBlk.Block(b, 8) + expected.size()), expected);
+  }
+  EXPECT_TRUE(rig.prompts.Messages().empty());
+}
+
+TEST(JackLink, gone_DevicesThatGoAwayEndEachCommandInSecondsWithOneBox) {
+  if (system("command -v jackd > /dev/null") != 0) {
+    if (SkipMustFail()) FAIL() << "jackd is not installed";
+    GTEST_SKIP() << "jackd is not installed";
+  }
+  {
+    SCOPED_TRACE("the instrument's client goes during Retrieve > All Multis");
+    InstrumentGoesDuringRetrieveAllMultis();
+  }
+  {
+    SCOPED_TRACE("the server stops at rest");
+    ServerStopsAtRest();
+  }
+  {
+    SCOPED_TRACE("the server stops during a retrieval");
+    ServerStopsDuringARetrieval();
+  }
+  {
+    SCOPED_TRACE("an endless SysEx, then notes, then a retrieval");
+    EndlessSysExThenNotesThenRetrieve();
+  }
+}
+
+}  // namespace
+}  // namespace qv::test
