@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "filewindows/load_aid_window.h"
 #include "main_window_harness.h"
 
 using namespace qv;
@@ -26,6 +27,19 @@ QRect Area(const char* name) {
 void Done(QWidget& panel, const char* button) {
   Child<QPushButton>(panel, button)->click();
   QApplication::processEvents();
+}
+
+QRect OnScreen(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
+
+QString Shown(const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
+
+// Load > "Load Aid": the window, shown.
+LoadAidWindow* OpenLoadAid(WindowControls& w) {
+  Child<QAction>(w, "LdAidSub")->trigger();
+  QApplication::processEvents();
+  auto* aid = w.window.findChild<LoadAidWindow*>("frmLoadAid");
+  if (!aid || !aid->isVisible()) qFatal("no load aid shown");
+  return aid;
 }
 
 void Screens() {
@@ -59,7 +73,7 @@ class ScreenFitTest : public QObject {
     w.EditEffcts->trigger();
     QApplication::processEvents();
     const QRect both = main.frameGeometry();
-    QVERIFY2(area.contains(both), qPrintable(QString("%1,%2 %3x%4").arg(both.x()).arg(both.y()).arg(both.width()).arg(both.height())));
+    QVERIFY2(area.contains(both), qPrintable(Shown(both)));
     QVERIFY(both.width() > alone.width() && both.height() > alone.height());
     // Moved only as far as it must: its right edge on the screen's, or its
     // left on the screen's when the window takes the whole width.
@@ -77,6 +91,58 @@ class ScreenFitTest : public QObject {
     const QPoint chosen = main.pos();
     Done(*w.SSTab2, "CmdEffDn1");
     QCOMPARE(main.pos(), chosen);
+  }
+
+  // Beside a main window at the screen's corner: the load aid starts beside
+  // it, clear of the Layer Pool list, Done on the screen; Escape hides it;
+  // a place the user left half off the screen is taken back just enough.
+  void theLoadAidStartsBesideTheWindowAndStaysOnScreen_data() { Screens(); }
+  void theLoadAidStartsBesideTheWindowAndStaysOnScreen() {
+    QFETCH(QRect, area);
+    MainWindowHarness h;
+    h.StartUp();
+    WindowControls& w = *h.window;
+    w.window.move(area.topLeft());
+    w.EditMult(6);  // closed again by the load aid
+    QApplication::processEvents();
+    LoadAidWindow* aid = OpenLoadAid(w);
+    QVERIFY(w.SSTab1->isHidden());
+    const QRect frame = aid->frameGeometry();
+    QVERIFY2(area.contains(frame), qPrintable(Shown(frame)));
+    QVERIFY(area.contains(OnScreen(aid->findChild<QPushButton*>("cmdLdAid"))));
+    QVERIFY(!frame.intersects(OnScreen(w.LbxLyrPool)));
+    QCOMPARE(frame.left(), w.window.frameGeometry().right() + 1);
+    QCOMPARE(frame.top(), w.window.frameGeometry().top() + 87);
+
+    QVERIFY(QTest::qWaitForWindowActive(aid));
+    QTest::keyClick(aid->findChild<QWidget*>("flLdAid"), Qt::Key_Escape);
+    QVERIFY(!aid->isVisible());
+
+    aid->move(area.bottomRight() - QPoint(60, 80));
+    OpenLoadAid(w);
+    QCOMPARE(aid->frameGeometry().bottomRight(), area.bottomRight());
+  }
+
+  // A main window as wide as the screen leaves no room beside it: the load
+  // aid keeps its offset across and comes up only as far as the screen needs.
+  void withNoRoomBesideTheLoadAidKeepsItsOffsetWhereItFits_data() { Screens(); }
+  void withNoRoomBesideTheLoadAidKeepsItsOffsetWhereItFits() {
+    QFETCH(QRect, area);
+    MainWindowHarness h;
+    h.StartUp();
+    WindowControls& w = *h.window;
+    w.window.setGeometry(area.adjusted(2, 2 + 19, -2, -2 - 100));
+    QApplication::processEvents();
+    const QRect main = w.window.frameGeometry();
+    QVERIFY(area.contains(main));
+    LoadAidWindow* aid = OpenLoadAid(w);
+    const QRect frame = aid->frameGeometry();
+    QVERIFY2(area.contains(frame), qPrintable(Shown(frame)));
+    QCOMPARE(frame.left(), main.left() + 547);
+    QCOMPARE(frame.top(), std::min(main.top() + 87, area.bottom() + 1 - frame.height()));
+    QVERIFY(area.contains(OnScreen(aid->findChild<QPushButton*>("cmdLdAid"))));
+    Child<QPushButton>(*aid, "cmdLdAid")->click();
+    QVERIFY(!aid->isVisible());
   }
 };
 
