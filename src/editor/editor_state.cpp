@@ -24,6 +24,11 @@ std::string PartCaptionFor(const std::string& name, int part) {
 
 std::string NameInCaption(const std::string& caption) { return caption.substr(0, std::min(caption.size(), kNameLength)); }
 
+std::string ShownName(std::string text) {
+  std::replace_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+  return text;
+}
+
 EditorState::EditorState() {
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) Caption(part) = DefaultPartCaption(part);
   ChannelRows.fill(-1);

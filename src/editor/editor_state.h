@@ -43,6 +43,10 @@ std::string DefaultPartCaption(int part);
 std::string PartCaptionFor(const std::string& name, int part);
 // The name in a caption: its first 10 characters.
 std::string NameInCaption(const std::string& caption);
+// A name or caption as buttons, lists and the workspace listing show it:
+// every byte below 20 hex (NUL, CR, LF and the like) a blank. Only what is
+// shown changes; the state and the files keep the bytes as they are.
+std::string ShownName(std::string text);
 
 struct EditorState {
   EditorState();

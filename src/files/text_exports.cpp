@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editor/editor_state.h"
 #include "files/records.h"
 
 namespace qv {
@@ -19,7 +20,10 @@ void PutLine(Bytes& out, const std::string& text) {
   out.push_back('\n');
 }
 
-std::string First10(const std::string& caption) { return caption.substr(0, std::min<std::size_t>(caption.size(), 10)); }
+// A name as its button shows it: at most its first 10 characters.
+std::string First10(const std::string& caption) {
+  return ShownName(caption.substr(0, std::min<std::size_t>(caption.size(), 10)));
+}
 
 // Right-aligned in three places: "  1", " 10".
 std::string Channel3(int channel) {
@@ -49,7 +53,7 @@ Bytes BuildWorkspaceText(const WorkspaceTextInput& in) {
   PutLine(out, Tabs(13));
   PutLine(out, Tabs(1) + "Layer Pool:" + Tabs(14));
   PutLine(out, Tabs(13));
-  for (const std::string& row : in.poolRows) PutLine(out, Tabs(3) + row + Tabs(10));
+  for (const std::string& row : in.poolRows) PutLine(out, Tabs(3) + ShownName(row) + Tabs(10));
   return out;
 }
 

@@ -6,12 +6,15 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
 #include <array>
 #include <utility>
+
+#include "filewindows/screen_room.h"
 
 namespace qv {
 
@@ -61,6 +64,19 @@ class FileListBox : public QListWidget {
     if (now >= 0 && item(now)->isSelected() && (now != before || !wasSelected) && chosen) chosen(now);
   }
 };
+
+// The first place of a window of `size` beside the main window's frame
+// `main` on a screen whose available area is `area` (see ShowBeside).
+QRect FirstPlace(const QRect& main, const QRect& keepClear, const QSize& size, const QRect& area) {
+  const QPoint offset = main.topLeft() + QPoint(Px(8200), Px(1300));
+  const QRect there = MovedWithin(QRect(offset, size), area);
+  if (!there.intersects(keepClear)) return there;
+  const QRect right = MovedWithin(QRect(QPoint(main.right() + 1, offset.y()), size), area);
+  if (right.left() > main.right()) return right;
+  const QRect left = MovedWithin(QRect(QPoint(main.left() - size.width(), offset.y()), size), area);
+  if (left.right() < main.left()) return left;
+  return there;
+}
 
 bool CanList(const QString& folder) {
   const QFileInfo info(folder);
@@ -116,16 +132,24 @@ LoadAidWindow::LoadAidWindow(LoadHandler ldAid, QWidget* parent)
   });
   files->chosen = [this](int row) { flLdAid_Click(row); };
   connect(done_, &QPushButton::clicked, this, &LoadAidWindow::cmdLdAid_Click);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setObjectName(QStringLiteral("EscLdAid"));
+  connect(escape, &QShortcut::activated, this, &LoadAidWindow::cmdLdAid_Click);
 
   FillDrives();
   if (!MoveTo(QDir::currentPath())) MoveTo(QDir::rootPath());
 }
 
-void LoadAidWindow::ShowBeside(const QPoint& mainCorner) {
-  if (!placed_) {
-    move(mainCorner + QPoint(Px(8200), Px(1300)));
-    placed_ = true;
-  }
+void LoadAidWindow::ShowBeside(const QWidget& main, const QRect& keepClear) {
+  // Until the window has been framed once, its frame is taken to be like
+  // the main window's.
+  QSize frameExtra = FrameExtra(*this);
+  if (frameExtra.isNull()) frameExtra = FrameExtra(main);
+  const QSize size = this->size() + frameExtra;
+  const QRect area = AvailableArea(main);
+  move(placed_ ? MovedWithin(QRect(pos(), size), area).topLeft()
+               : FirstPlace(main.frameGeometry(), keepClear, size, area).topLeft());
+  placed_ = true;
   show();
   raise();
   activateWindow();

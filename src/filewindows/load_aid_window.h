@@ -32,11 +32,15 @@ class LoadAidWindow : public QWidget {
   // process's current folder. The window stays hidden until ShowBeside.
   explicit LoadAidWindow(LoadHandler ldAid, QWidget* parent = nullptr);
 
-  // Shows the window without blocking anything and brings it to the front.
-  // The first showing places it 8200 x 1300 twips right of and below
-  // `mainCorner` (the main window's top left corner on the screen); later
-  // showings leave it where it is.
-  void ShowBeside(const QPoint& mainCorner);
+  // Shows the window without blocking anything and brings it to the front,
+  // wholly within the available area of `main`'s screen. The first showing
+  // places it 8200 x 1300 twips right of and below the corner of `main`'s
+  // frame where it fits there; a place over `keepClear` (the Layer Pool
+  // list, on the screen) gives way to one beside `main` when the screen has
+  // room there; otherwise it moves just as far as the screen needs. Later
+  // showings keep the place the window has, moved back onto the screen in
+  // the same way.
+  void ShowBeside(const QWidget& main, const QRect& keepClear = {});
 
   // The folder whose files are listed, and the kind they are.
   QString Folder() const { return folder_; }
@@ -50,7 +54,7 @@ class LoadAidWindow : public QWidget {
   void dirLdAid_Change(const QString& folder);
   // flLdAid_Click: the file of row `row` is chosen and handed to LdAid.
   void flLdAid_Click(int row);
-  // cmdLdAid_Click: "Done" hides the window.
+  // cmdLdAid_Click: "Done", or Escape, hides the window.
   void cmdLdAid_Click();
 
  protected:

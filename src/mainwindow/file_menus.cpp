@@ -1,6 +1,7 @@
 #include "mainwindow/file_menus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
@@ -173,7 +174,10 @@ void FileMenus::LdAidSub_Click() {
   if (!loadAid_)
     loadAid_ = new LoadAidWindow(
         AsCommand(session_, [this](FileKind kind, const QString& path) { LdAid(kind, path); }), main);
-  loadAid_->ShowBeside(main->pos());
+  // The main window takes its size without the panels first.
+  QCoreApplication::sendPostedEvents(main, QEvent::MetaCall);
+  const QWidget* pool = main->findChild<QWidget*>(QStringLiteral("LbxLyrPool"));
+  loadAid_->ShowBeside(*main, pool ? QRect(pool->mapToGlobal(QPoint(0, 0)), pool->size()) : QRect());
 }
 
 // A refused file brings up the Load menu's dialog of its kind, as it would

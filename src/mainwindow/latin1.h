@@ -5,11 +5,16 @@
 #include <QString>
 #include <string>
 
+#include "editor/editor_state.h"
+
 namespace qv {
 
 inline QString FromLatin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A name or caption as a button or list shows it, control bytes as blanks.
+inline QString ShownLatin1(const std::string& text) { return FromLatin1(ShownName(text)); }
 
 inline std::string ToLatin1(const QString& text) {
   std::string out;

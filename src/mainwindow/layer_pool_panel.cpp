@@ -27,11 +27,11 @@ int NumberBehind(const QString& name, const QString& prefix, int first, int last
 }
 
 bool Shows(const QListWidgetItem* item, const PoolRow& row) {
-  return item->text() == FromLatin1(row.name) && item->data(kSlotRole).toInt() == row.slot;
+  return item->text() == ShownLatin1(row.name) && item->data(kSlotRole).toInt() == row.slot;
 }
 
 QListWidgetItem* MakeItem(const PoolRow& row) {
-  auto* item = new QListWidgetItem(FromLatin1(row.name));
+  auto* item = new QListWidgetItem(ShownLatin1(row.name));
   item->setData(kSlotRole, row.slot);
   return item;
 }
@@ -51,6 +51,7 @@ LayerPoolPanel::LayerPoolPanel(Session& session, QWidget* parent) : QWidget(pare
   layout->addWidget(list_, 1);
   clear_ = Named(new QPushButton("Clear"), "CmdClrLyrPool");
   clear_->setToolTip("Click to remove all entries from layer pool.");
+  clear_->setMaximumWidth(list_->maximumWidth());  // as wide as the list
   layout->addWidget(clear_);
   connect(clear_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdClrLyrPool_Click(); }));
 }
@@ -84,7 +85,7 @@ void LayerPoolPanel::ShowPool() {
   }
   for (int i = 0; i < std::min(shown, wanted); ++i) {
     const PoolRow& row = rows[static_cast<std::size_t>(i)];
-    list_->item(i)->setText(FromLatin1(row.name));
+    list_->item(i)->setText(ShownLatin1(row.name));
     list_->item(i)->setData(kSlotRole, row.slot);
   }
   while (list_->count() > wanted) delete list_->takeItem(list_->count() - 1);

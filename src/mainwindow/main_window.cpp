@@ -2,11 +2,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QResizeEvent>
 #include <QHBoxLayout>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "filewindows/screen_room.h"
 #include "mainwindow/audition_panel.h"
 #include "mainwindow/developer_panel.h"
 #include "mainwindow/file_menus.h"
@@ -18,6 +22,17 @@
 #include "mainwindow/wheel_guard.h"
 
 namespace qv {
+
+namespace {
+
+// A scroll area that asks for the room its panels ask for.
+class PanelsScroll : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+  QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QScrollArea::sizeHint(); }
+};
+
+}  // namespace
 
 MainWindow::MainWindow(EditorCore& core, EditorSignals& notices, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), core_(core), session_(core.Editor()), notices_(notices), prompts_(prompts) {
@@ -44,7 +59,8 @@ void MainWindow::BuildPanels() {
   effects_ = new EffectsPanel(session);
   multiEdit_ = new MultiEditPanel(session);
 
-  auto* central = new QWidget(this);
+  auto* central = new QWidget;
+  central->setObjectName("Panels");
   auto* columns = new QHBoxLayout(central);
   auto* left = new QVBoxLayout;
   left->addWidget(performance_);
@@ -68,7 +84,14 @@ void MainWindow::BuildPanels() {
   right->addWidget(pool_, 1);
   right->addWidget(developer_, 1);
   columns->addLayout(right, 1);
-  setCentralWidget(central);
+  // The panels scroll only when the screen has no room for them all.
+  scroll_ = new PanelsScroll(this);
+  scroll_->setObjectName("PanelsScroll");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(central);
+  setCentralWidget(scroll_);
+  scroll_->setMinimumSize(central->minimumSizeHint());
 
   menus_ = new MainMenu(core_, prompts_, [this] {
     if (onShowPreferences) onShowPreferences();
@@ -116,28 +139,63 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// With no edit panel open every size is the user's (or the first one).
+bool MainWindow::PanelsOpen() const { return !effects_->isHidden() || !multiEdit_->isHidden(); }
+
+// With no edit panel open every size and place is the user's (or the first).
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (effects_->isHidden() && multiEdit_->isHidden()) restingSize_ = settledSize_ = event->size();
+  if (!PanelsOpen()) restingSize_ = settledSize_ = event->size();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (!PanelsOpen()) restingPlace_ = settledPlace_ = pos();
+}
+
+// The panels ask for no more room than the screen's available area has
+// beside the window's frame and menu bar; what does not fit scrolls.
+void MainWindow::BoundPanelsToScreen() {
+  const QSize wanted = scroll_->widget()->minimumSizeHint();
+  const QSize room = AvailableArea(*this).size() - FrameExtra(*this) - QSize(0, menuBar()->sizeHint().height());
+  QSize least = wanted.boundedTo(room);
+  // A scroll bar takes room across the other way.
+  if (wanted.width() > room.width()) least.rheight() += scroll_->horizontalScrollBar()->sizeHint().height();
+  if (wanted.height() > room.height()) least.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
+  scroll_->setMinimumSize(least.boundedTo(room.expandedTo(QSize(0, 0))));
 }
 
 // The layout grows the window only as far as its minimum, so a window that
 // the user has not resized has exactly the settled size grown to the new
 // minimum. A panel closed gives back its room; one the user made room for
-// leaves the window as it is.
+// leaves the window as it is. An open panel moves the window only as far as
+// the screen's available area needs; once they are all closed the window
+// goes back to its place, unless the user has moved it since.
 void MainWindow::FitToPanels() {
   fitPending_ = false;
   if (!isVisible()) return;
   // A panel's change of size climbs one layout at a time: panel column,
-  // central widget, window.
-  for (int level = 0; level < 3; ++level) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  // panels, then (once the panels are bound to the screen) scroll area and
+  // window.
+  const auto settleLayouts = [] {
+    for (int level = 0; level < 2; ++level) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  };
+  settleLayouts();
+  BoundPanelsToScreen();
+  settleLayouts();
   layout()->activate();
   if (size() != settledSize_.expandedTo(minimumSize()))
     restingSize_ = size();
   else
     resize(restingSize_.expandedTo(minimumSize()));
   settledSize_ = size();
+
+  if (pos() == settledPlace_) {
+    const QRect frame(PanelsOpen() ? pos() : restingPlace_, size() + FrameExtra(*this));
+    move(PanelsOpen() ? MovedWithin(frame, AvailableArea(*this)).topLeft() : restingPlace_);
+  } else {
+    restingPlace_ = pos();
+  }
+  settledPlace_ = pos();
 }
 
 void MainWindow::DropOn(QWidget* target, const QString& source) {

@@ -13,6 +13,7 @@
 #include "mainwindow/effects_panel.h"
 
 class QCloseEvent;
+class QScrollArea;
 class QTimer;
 
 namespace qv {
@@ -64,14 +65,18 @@ class MainWindow : public QMainWindow, public DropHost {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void BuildPanels();
   void ConnectNotices();
   void LoadEffectAndPresetTables();
+  bool PanelsOpen() const;
+  void BoundPanelsToScreen();
   // Run once the edit panels have been shown or hidden: the window takes the
-  // size it had with no panel open, grown as far as the open panels need,
-  // unless the user has resized it since it last settled.
+  // size and place it had with no panel open, grown as far as the open
+  // panels need and moved as far as the screen needs, unless the user has
+  // resized or moved it since it last settled.
   void FitToPanels();
 
   EditorCore& core_;
@@ -88,9 +93,12 @@ class MainWindow : public QMainWindow, public DropHost {
   MultiEditPanel* multiEdit_ = nullptr;  // SSTab1
   EffectsPanel* effects_ = nullptr;      // SSTab2
   MainMenu* menus_ = nullptr;
+  QScrollArea* scroll_ = nullptr;  // holds the panels
   int dropsTaken_ = 0;  // drops this window has handled
   QSize restingSize_;   // the size with no edit panel open
   QSize settledSize_;   // the size after the last change of panels
+  QPoint restingPlace_;  // the place with no edit panel open
+  QPoint settledPlace_;  // the place after the last change of panels
   bool fitPending_ = false;
 };
 

@@ -54,7 +54,7 @@ int MultiColumn::PartOf(const QWidget* w) const {
 }
 
 void MultiColumn::ShowCaption(int part) {
-  if (IsMultiPart(part)) SetCaption(partButtons_[Index(part)], FromLatin1(session_.State().Caption(part)));
+  if (IsMultiPart(part)) SetCaption(partButtons_[Index(part)], ShownLatin1(session_.State().Caption(part)));
 }
 
 void MultiColumn::ShowChannel(int part) {

@@ -317,7 +317,7 @@ void MultiEditPanel::ShowEditedName() {
 }
 
 void MultiEditPanel::ShowCaptionLabels() {
-  const QString caption = PartCaption(state_.EditPart());
+  const QString caption = ShownLatin1(state_.Caption(state_.EditPart()));
   for (QLabel* label : captions_) label->setText(caption);
 }
 

@@ -103,13 +103,13 @@ void PerformancePanel::WatchMouse(MouseRouter& router) {
 
 void PerformancePanel::DrawPerformance() {
   const EditorState& state = session_.State();
-  SetCaption(performance_, FromLatin1(state.PerformanceCaption));
+  SetCaption(performance_, ShownLatin1(state.PerformanceCaption));
   for (int l = 1; l <= 4; ++l) {
     const auto i = static_cast<std::size_t>(l - 1);
     const LayerBox& box = state.LayerBoxes[i];
     layerButtons_[i]->setEnabled(box.enabled);
     layerNames_[i]->setEnabled(box.enabled);
-    layerNames_[i]->setText(FromLatin1(box.text));
+    layerNames_[i]->setText(ShownLatin1(box.text));
   }
 }
 

@@ -74,6 +74,10 @@ TEST(EffectsEdits, OpeningTakesTheOriginalAndSendsNothing) {
   EXPECT_EQ(rig.view.calls.back(), "ShowEffectsPanel");
   rig.session.HideEffectsPanel();
   EXPECT_FALSE(rig.state.EffectsShown);
+
+  rig.model.Busy = true;  // another piece of work holds Busy: opening leaves it set
+  rig.session.OpenEffectsPanel();
+  EXPECT_TRUE(rig.state.Busy());
 }
 
 TEST(EffectsEdits, ChoosingATypeStoresAndSendsOnce) {
@@ -178,6 +182,8 @@ TEST(EffectsEdits, ResetWhileBypassedSendsSavedThenOriginal) {
   rig.Take();
   rig.session.ResetEffects();
   EXPECT_EQ(rig.TakeBytes(), std::vector<Bytes>{orig});
+  EXPECT_EQ(rig.view.calls.back(), "ShowEffectsPanel");  // filled again with the original rows
+  EXPECT_EQ(rig.model.Performance.EffOrig, rig.model.Performance.Com2);
 }
 
 TEST(EffectsEdits, BlockNeverReceivedIsNotSent) {

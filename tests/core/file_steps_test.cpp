@@ -508,5 +508,32 @@ TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
   EXPECT_GT(fs::file_size(Path("dump.txt")), syx.size());
 }
 
+// A performance that never arrived has a name of NUL bytes, and a name may
+// hold CR or LF: buttons and the listing show each such byte as a blank,
+// while the state and the own files keep the bytes.
+TEST_F(FileSteps_, ControlBytesInNamesShowAsBlanksAndStayInTheFiles) {
+  rig.Silence();
+  rig.session.RtrvPerformance();
+  EXPECT_EQ(rig.state.PerformanceCaption, std::string(8, '\0'));
+  EXPECT_EQ(ShownName(rig.state.PerformanceCaption), std::string(8, ' '));
+  const std::string name("Bass\r\nLow\x1F", 10);
+  rig.session.SetPartCaption(4, PartCaptionFor(name, 4));
+  EXPECT_EQ(ShownName(rig.state.Caption(4)), "Bass  Low  M5");
+
+  ASSERT_TRUE(steps.SaveMultFile(4, Path("m5.qvs")));
+  const Bytes file = Get(Path("m5.qvs"));
+  EXPECT_EQ(std::string(file.begin() + kNameAt, file.begin() + kNameAt + 10), name);
+  ASSERT_EQ(steps.LoadMultFile(9, Path("m5.qvs")), LoadResult::kLoaded);
+  EXPECT_EQ(rig.state.Caption(9), name + " M10");
+
+  ASSERT_TRUE(steps.SaveWorkspaceText(Path("w.txt")));
+  const Bytes text = Get(Path("w.txt"));
+  EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x0A}), 26);
+  EXPECT_EQ(std::count(text.begin(), text.end(), Byte{0x00}), 0);
+  const std::string listing(text.begin(), text.end());
+  EXPECT_NE(listing.find("\t  4\t        \t\t\t\t\t\t\"\r\n"), std::string::npos);
+  EXPECT_NE(listing.find("\tBass  Low \t"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace qv

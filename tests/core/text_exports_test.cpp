@@ -92,7 +92,7 @@ TEST(WorkspaceText, EmptyPoolShortCaptionsAndCharactersOutsideLatin1) {
   EXPECT_EQ(lines[2], Quoted(T(1) + "/home/J\xFCrgen/?.txt" + T(10)));
   EXPECT_EQ(lines[6], Quoted(T(3) + "Midi Channel" + T(1) + "  1" + T(1) + "Init" + T(6)));
   EXPECT_EQ(lines[12], Quoted(T(3) + "Midi Channel" + T(1) + " 4" + T(1) + T(10)));
-  EXPECT_EQ(lines[13], Quoted(T(3) + "Midi Channel" + T(1) + " 5" + T(1) + std::string("A&\0\xE9", 4) + T(10)));
+  EXPECT_EQ(lines[13], Quoted(T(3) + "Midi Channel" + T(1) + " 5" + T(1) + "A& \xE9" + T(10)));
   EXPECT_EQ(lines[14].substr(0, 20), "\"" + T(3) + "Midi Channel" + T(1) + " 0" + T(1));
   EXPECT_EQ(lines[25], Quoted(T(13)));
   EXPECT_EQ(Text(bytes).substr(Text(bytes).size() - 3), "\"\r\n");

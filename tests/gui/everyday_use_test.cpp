@@ -128,6 +128,7 @@ class EverydayUseTest : public QObject {
     main.resize(1900, alone.height());
     QApplication::processEvents();
     QVERIFY(w.LbxLyrPool->width() < 400);
+    QCOMPARE(w.CmdClrLyrPool->width(), w.LbxLyrPool->width());
 
     // A size the user chose while a panel was open stays.
     w.EditMult(6);

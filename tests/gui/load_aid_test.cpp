@@ -23,9 +23,10 @@ using Handed = std::vector<std::pair<QString, QString>>;  // pattern, path
 namespace {
 
 // A window started in a temporary folder, shown beside a main window whose
-// corner is at (100, 50). Controls are found by their names.
+// corner is at (20, 10). Controls are found by their names.
 struct Aid {
   QTemporaryDir tmp;
+  QWidget main;
   QString base;
   Handed handed;
   std::unique_ptr<LoadAidWindow> w;
@@ -42,7 +43,8 @@ struct Aid {
     folders = w->findChild<QListWidget*>("dirLdAid");
     files = w->findChild<QListWidget*>("flLdAid");
     kinds = w->findChild<QComboBox*>("cmbLdAid");
-    w->ShowBeside(QPoint(100, 50));
+    main.setGeometry(20, 10, 200, 100);
+    w->ShowBeside(main);
   }
   ~Aid() { QDir::setCurrent(QDir::tempPath()); }
 
@@ -79,7 +81,7 @@ class LoadAidTest : public QObject {
   void firstShowingListsWorkspacesAndAClickHandsOne() {
     Aid aid({"a.qvw", "B.QVW", "c.qvs", "qvw"}, {"f.qvw"});
     QCOMPARE(aid.w->windowTitle(), QString("CS2x Load Aid"));
-    QCOMPARE(aid.w->pos(), QPoint(100 + 547, 50 + 87));  // 8200 x 1300 twips
+    QCOMPARE(aid.w->pos(), QPoint(20 + 547, 10 + 87));  // 8200 x 1300 twips
     const QStringList rows = {"Workspace" + QString(5, ' ') + "|*.qvw", "Setup" + QString(16, ' ') + "|*.qvf",
                               "Performance" + QString(3, ' ') + "|*.qvx", "Layer Pool" + QString(8, ' ') + "|*.qvp",
                               "All Multis" + QString(6, ' ') + "|*.qvm"};
@@ -129,13 +131,14 @@ class LoadAidTest : public QObject {
     aid.ChooseKind(2);
     aid.OpenFolder(aid.In("sub"));
     QCOMPARE(aid.Files(), QStringList({"p.qvx"}));
-    aid.w->move(300, 200);  // moved by the user
+    aid.w->move(300, 150);  // moved by the user
     QTest::mouseClick(aid.w->findChild<QPushButton*>("cmdLdAid"), Qt::LeftButton);
     QVERIFY(!aid.w->isVisible());
 
-    aid.w->ShowBeside(QPoint(10, 10));
+    aid.main.move(10, 10);
+    aid.w->ShowBeside(aid.main);
     QVERIFY(aid.w->isVisible());
-    QCOMPARE(aid.w->pos(), QPoint(300, 200));
+    QCOMPARE(aid.w->pos(), QPoint(300, 150));
     QCOMPARE(aid.kinds->currentIndex(), 2);
     QCOMPARE(aid.w->Folder(), aid.In("sub"));
     QCOMPARE(aid.Files(), QStringList({"p.qvx"}));
@@ -184,7 +187,7 @@ class LoadAidTest : public QObject {
     aid.w->setFont(font);
     checkPlaces();
     QVERIFY(aid.w->width() > width);
-    QCOMPARE(aid.w->pos(), QPoint(100 + 547, 50 + 87));
+    QCOMPARE(aid.w->pos(), QPoint(20 + 547, 10 + 87));
   }
 
   void placesGoneSinceTheListingLeaveTheWindowUsable() {

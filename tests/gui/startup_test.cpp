@@ -156,7 +156,9 @@ class StartupTest : public QObject {
     const auto sent = Hex(h.Sent());
     QCOMPARE(sent.front(), std::string("F0 43 10 63 50 00 00 00 F7"));
     QCOMPARE(sent.back(), std::string("F0 43 10 63 50 00 00 09 F7"));
-    QCOMPARE(h.window->CmdPrfm->text(), QString(8, QChar(0)));  // Com1 never arrived: eight zero characters
+    // Com1 never arrived: eight zero bytes, kept as they are, shown as blanks.
+    QCOMPARE(h.window->CmdPrfm->text(), QString(8, ' '));
+    QCOMPARE(h.core->State().PerformanceCaption, std::string(8, '\0'));
   }
 
   void performanceChoiceMessages() {
