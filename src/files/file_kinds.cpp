@@ -1,11 +1,16 @@
 #include "files/file_kinds.h"
 
+#include <string_view>
+
 #include "files/records.h"
 
 namespace qv {
 
 constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
-    {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs", kAnyFileFilter, nullptr, sizeof(PartRecord)},
+    {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs",
+     "Single Multi (*.qvs)|*.qvs|All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|"
+     "Layer Pools (*.qvp)|*.qvp",
+     nullptr, sizeof(PartRecord)},
     {FileKind::kAllMultis, ".qvm", "All Multis (*.qvm)|*.qvm", "All Multis (*.qvm)|*.qvm",
      "All Multis      |*.qvm", sizeof(AllMultisRecord)},
     {FileKind::kPerformance, ".qvx", "Peformance (*.qvx)|*.qvx", "Performance (*.qvx)|*.qvx",
@@ -19,6 +24,8 @@ constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
 }};
 
 namespace {
+static_assert(std::string_view(kFileKinds[0].saveFilter).ends_with(kAnyFileFilter),
+              "a single multi is saved under its own pattern or any of the others");
 constexpr bool RowsInOrder() {
   for (std::size_t i = 0; i < kFileKinds.size(); ++i)
     if (static_cast<std::size_t>(kFileKinds[i].kind) != i) return false;

@@ -28,9 +28,9 @@ inline constexpr std::array<FileKind, 5> kLoadAidKinds = {FileKind::kWorkspace, 
                                                           FileKind::kPerformance, FileKind::kLayerPool,
                                                           FileKind::kAllMultis};
 
-// Every file, then the performance files, SysEx files and Layer Pools:
-// the save dialog of a single multi (there is no single-multi pattern: the
-// user types the extension) and the open dialog of Debug > "Write sysex".
+// Every file, then the performance files, SysEx files and Layer Pools: the
+// open dialog of Debug > "Write sysex", and the save dialog of a single multi
+// after its own pair.
 inline constexpr const char* kAnyFileFilter =
     "All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools (*.qvp)|*.qvp";
 

@@ -19,9 +19,14 @@ class Prompts {
   // A question with OK and Cancel and the question icon; closing the box is Cancel.
   virtual Answer Question(const std::string& text, const std::string& title) = 0;
   // An open dialog; nothing when cancelled. filter is "Text (*.ext)|*.ext".
+  // It opens on the last file chosen in any dialog when that file has the
+  // extension of the filter's first pair, otherwise on its folder.
   virtual std::optional<std::string> OpenFile(const std::string& filter) = 0;
-  // A save dialog; nothing when cancelled.
-  virtual std::optional<std::string> SaveFile(const std::string& filter) = 0;
+  // A save dialog; nothing when cancelled. It opens on `proposed` when given,
+  // otherwise as an open dialog does. A name typed without an extension gets
+  // the one the chosen pair names, if it names one, and the question before
+  // replacing a file names the file as it will be written.
+  virtual std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {}) = 0;
 };
 
 }  // namespace qv

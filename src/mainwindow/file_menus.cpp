@@ -10,6 +10,7 @@
 
 #include "editor/session.h"
 #include "files/file_io.h"
+#include "files/file_names.h"
 #include "files/text_exports.h"
 #include "filewindows/load_aid_window.h"
 #include "link/prompts.h"
@@ -27,6 +28,10 @@ namespace {
 constexpr const char* kSysExSetupFilter = "Syx-Ex Setup (*.syx)|*.syx";
 constexpr const char* kMidiSetupFilter = "Mid Type 0 Setup (*.mid)|*.mid";
 constexpr const char* kWorkspaceTextFilter = "Workspace Description Text (*.txt)|*.txt";
+constexpr const char* kTextDumpFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+
+// The failed-save box's reason when "Write sysex" is aimed at its own source.
+constexpr const char* kListedFileReason = "It is the file being listed; nothing was written.";
 
 const char* OpenFilter(FileKind kind) { return FileKindOf(kind)->openFilter; }
 const char* SaveFilter(FileKind kind) { return FileKindOf(kind)->saveFilter; }
@@ -46,8 +51,7 @@ QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject*
 FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs,
                      QMenuBar& bar)
     : QObject(&bar),
-      programSteps_(steps),
-      steps_(&programSteps_),
+      steps_(steps),
       session_(session),
       prompts_(prompts),
       prefs_(prefs),
@@ -121,16 +125,16 @@ namespace {
 // menu command whose dialog comes again after a refusal.
 struct NamedLoad {
   FileKind kind;
-  LoadResult (FileCommands::*step)(const std::string&);
+  LoadResult (FileSteps::*step)(const std::string&);
   void (FileMenus::*command)();
 };
 
 constexpr std::array<NamedLoad, 5> kNamedLoads = {{
-    {FileKind::kWorkspace, &FileCommands::LoadWorkspaceFile, &FileMenus::LdWrkSpace_Click},
-    {FileKind::kSetup, &FileCommands::LoadSetupFile, &FileMenus::LdFullSetup_Click},
-    {FileKind::kPerformance, &FileCommands::LoadPerformanceFile, &FileMenus::LdPerform_Click},
-    {FileKind::kLayerPool, &FileCommands::LoadLayerPoolFile, &FileMenus::LdLayerPool_Click},
-    {FileKind::kAllMultis, &FileCommands::LoadMultAllFile, &FileMenus::LdMultAll_Click},
+    {FileKind::kWorkspace, &FileSteps::LoadWorkspaceFile, &FileMenus::LdWrkSpace_Click},
+    {FileKind::kSetup, &FileSteps::LoadSetupFile, &FileMenus::LdFullSetup_Click},
+    {FileKind::kPerformance, &FileSteps::LoadPerformanceFile, &FileMenus::LdPerform_Click},
+    {FileKind::kLayerPool, &FileSteps::LoadLayerPoolFile, &FileMenus::LdLayerPool_Click},
+    {FileKind::kAllMultis, &FileSteps::LoadMultAllFile, &FileMenus::LdMultAll_Click},
 }};
 
 const NamedLoad* LoadOf(FileKind kind) {
@@ -150,7 +154,7 @@ void FileMenus::LoadNamed(FileKind kind, const std::string& path) {
   const NamedLoad* load = LoadOf(kind);
   if (!load) return;
   LoadFileName = path;
-  AfterLoad(kind, (steps_->*load->step)(LoadFileName), [this, load] { (this->*load->command)(); });
+  AfterLoad(kind, (steps_.*load->step)(LoadFileName), [this, load] { (this->*load->command)(); });
 }
 
 void FileMenus::LdWrkSpace_Click() { OpenAndLoad(FileKind::kWorkspace); }
@@ -164,7 +168,7 @@ void FileMenus::LdMult_Click(int part) {
   if (part < kFirstMultiPart || part > kLastMultiPart) return;
   const auto path = prompts_.OpenFile(OpenFilter(FileKind::kSingleMulti));
   if (!path) return;
-  AfterLoad(FileKind::kSingleMulti, steps_->LoadMultFile(part, *path), [this, part] { LdMult_Click(part); });
+  AfterLoad(FileKind::kSingleMulti, steps_.LoadMultFile(part, *path), [this, part] { LdMult_Click(part); });
 }
 
 void FileMenus::LdAidSub_Click() {
@@ -191,8 +195,8 @@ void FileMenus::UnloadLoadAid() { delete loadAid_.data(); }
 // ---- Save ------------------------------------------------------------------
 
 void FileMenus::Save(const char* filter, bool retrieves,
-                     const std::function<FileWriteResult(const std::string&)>& step) {
-  const auto path = prompts_.SaveFile(filter);
+                     const std::function<FileWriteResult(const std::string&)>& step, const std::string& proposed) {
+  const auto path = prompts_.SaveFile(filter, proposed);
   if (!path) return;
   FileWriteResult result;
   {
@@ -208,58 +212,63 @@ void FileMenus::ReportFailedSave(const std::string& path, const std::string& rea
 }
 
 void FileMenus::SvWrkSpace_Click() {
-  Save(SaveFilter(FileKind::kWorkspace), true, [this](const std::string& path) { return steps_->SaveWorkspaceFile(path); });
+  Save(SaveFilter(FileKind::kWorkspace), true, [this](const std::string& path) { return steps_.SaveWorkspaceFile(path); });
 }
 
 void FileMenus::SvSetupqvf_Click() {
-  Save(SaveFilter(FileKind::kSetup), true, [this](const std::string& path) { return steps_->SaveSetupFile(path); });
+  Save(SaveFilter(FileKind::kSetup), true, [this](const std::string& path) { return steps_.SaveSetupFile(path); });
 }
 
 void FileMenus::SvSetupSyx_Click() {
-  Save(kSysExSetupFilter, true, [this](const std::string& path) { return steps_->SaveSetupSysExFile(path); });
+  Save(kSysExSetupFilter, true, [this](const std::string& path) { return steps_.SaveSetupSysExFile(path); });
 }
 
 void FileMenus::SvSetupMid_Click() {
   Save(kMidiSetupFilter, true, [this](const std::string& path) {
-    return steps_->SaveSetupMidiFile(path, prefs_.Density);
+    return steps_.SaveSetupMidiFile(path, prefs_.Density);
   });
 }
 
 void FileMenus::SvLayerPool_Click() {
-  Save(SaveFilter(FileKind::kLayerPool), false, [this](const std::string& path) { return steps_->SaveLayerPoolFile(path); });
+  Save(SaveFilter(FileKind::kLayerPool), false, [this](const std::string& path) { return steps_.SaveLayerPoolFile(path); });
 }
 
 void FileMenus::SvPerform_Click() {
-  Save(SaveFilter(FileKind::kPerformance), true, [this](const std::string& path) { return steps_->SavePerformanceFile(path); });
+  Save(SaveFilter(FileKind::kPerformance), true, [this](const std::string& path) { return steps_.SavePerformanceFile(path); });
 }
 
 void FileMenus::SvMultAll_Click() {
-  Save(SaveFilter(FileKind::kAllMultis), false, [this](const std::string& path) { return steps_->SaveMultAllFile(path); });
+  Save(SaveFilter(FileKind::kAllMultis), false, [this](const std::string& path) { return steps_.SaveMultAllFile(path); });
 }
 
 void FileMenus::SaveMultDialog(int part) {
   if (part < kFirstMultiPart || part > kLastMultiPart) return;
-  Save(SaveFilter(FileKind::kSingleMulti), false, [this, part](const std::string& path) { return steps_->SaveMultFile(part, path); });
+  Save(SaveFilter(FileKind::kSingleMulti), false, [this, part](const std::string& path) { return steps_.SaveMultFile(part, path); });
 }
 
 void FileMenus::SvWrkSpaceText_Click() {
   Save(kWorkspaceTextFilter, true,
-       [this](const std::string& path) { return steps_->SaveWorkspaceText(path); });
+       [this](const std::string& path) { return steps_.SaveWorkspaceText(path); });
 }
 
 // ---- Debug -----------------------------------------------------------------
 
 // A source that cannot be read ends the command quietly, before the save
-// dialog; a cancelled save dialog writes nothing.
+// dialog; a cancelled save dialog writes nothing. The output never replaces
+// the source, not even through a link.
 void FileMenus::LdSysEx_Click() {
   const auto in = prompts_.OpenFile(kAnyFileFilter);
   if (!in) return;
-  // The source is read once, before the save dialog; one that cannot be
-  // read ends the command.
   const FileReadResult source = ReadRegularFile(*in, kSysExDumpLimit);
   if (!source) return;
-  Save(SaveFilter(FileKind::kAllMultis), false,
-       [this, &source](const std::string& path) { return steps_->DumpSysExToText(source.bytes, path); });
+  const std::string& input = *in;
+  Save(
+      kTextDumpFilter, false,
+      [this, &source, &input](const std::string& path) {
+        if (SameFile(input, path)) return FileWriteResult{false, kListedFileReason};
+        return steps_.DumpSysExToText(source.bytes, path);
+      },
+      input + ".txt");
 }
 
 }  // namespace qv

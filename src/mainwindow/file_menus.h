@@ -10,6 +10,7 @@
 //  - A save that fails gives one box naming the file and the reason.
 //  - The saves that retrieve the performance first show the hourglass until
 //    the file is written, also when it fails.
+//  - "Write sysex" never writes over the file it lists.
 
 #include <QObject>
 #include <QPointer>
@@ -17,7 +18,7 @@
 #include <functional>
 #include <string>
 
-#include "mainwindow/file_commands.h"
+#include "files/file_steps.h"
 
 class QMenu;
 class QMenuBar;
@@ -33,14 +34,12 @@ class FileMenus : public QObject {
   Q_OBJECT
  public:
   // Adds the menus "Load" and "Save" to `bar`.
-  // Each item runs as one command of `link`.
+  // Each item runs as one command of the editor.
   FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs, QMenuBar& bar);
   ~FileMenus() override;
 
   // Debug > "Write sysex".
   void AddDebugItems(QMenu* debug);
-  // The steps that the commands run from now on.
-  void UseSteps(FileCommands& steps) { steps_ = &steps; }
 
   // The file that the last load command chose (but the single multi's).
   std::string LoadFileName;
@@ -83,17 +82,17 @@ class FileMenus : public QObject {
   void BuildSaveMenu(QMenuBar& bar);
   // The boxes after a load; `again` is the command's own dialog.
   void AfterLoad(FileKind kind, LoadResult result, const std::function<void()>& again);
-  // The save dialog with `filter`, then `step` on the chosen path, under the
-  // hourglass when `retrieves`.
-  void Save(const char* filter, bool retrieves, const std::function<FileWriteResult(const std::string&)>& step);
+  // The save dialog with `filter` (proposing `proposed` when given), then
+  // `step` on the chosen path, under the hourglass when `retrieves`.
+  void Save(const char* filter, bool retrieves, const std::function<FileWriteResult(const std::string&)>& step,
+            const std::string& proposed = {});
   void ReportFailedSave(const std::string& path, const std::string& reason);
   // The open dialog of a load whose path goes through LoadFileName, then
   // that load.
   void OpenAndLoad(FileKind kind);
   void LoadNamed(FileKind kind, const std::string& path);
 
-  StepCommands programSteps_;
-  FileCommands* steps_;
+  FileSteps& steps_;
   Session& session_;
   Prompts& prompts_;
   const PreferencesRecord& prefs_;  // the density of the MIDI file export

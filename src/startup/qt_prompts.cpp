@@ -7,6 +7,8 @@
 #include <QMimeDatabase>
 #include <QRegularExpression>
 
+#include "files/file_names.h"
+
 namespace qv {
 
 namespace {
@@ -86,31 +88,58 @@ Prompts::Answer QtPrompts::Question(const std::string& text, const std::string& 
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const std::string& filter) {
-  return RunFileDialog(QFileDialog::AcceptOpen, filter);
+  return RunFileDialog(QFileDialog::AcceptOpen, filter, {});
 }
 
-std::optional<std::string> QtPrompts::SaveFile(const std::string& filter) {
-  return RunFileDialog(QFileDialog::AcceptSave, filter);
+std::optional<std::string> QtPrompts::SaveFile(const std::string& filter, const std::string& proposed) {
+  return RunFileDialog(QFileDialog::AcceptSave, filter, proposed);
 }
 
-std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter) {
-  // One dialog path for every file command: the dialog opens on the last
-  // choice. The name is taken as typed (no extension is added), and a save
-  // over an existing file asks first.
+namespace {
+
+// The file dialog. Saving, it takes as its default suffix, at the moment it
+// is accepted, the extension of the pair then chosen: Qt adds it to a name
+// typed without one before it asks whether to replace an existing file, so
+// the question names the file as it will be written. Opening adds nothing.
+class CommonDialog : public QFileDialog {
+ public:
+  CommonDialog(QWidget* parent, std::string filter) : QFileDialog(parent), filter_(std::move(filter)) {}
+  void accept() override {
+    if (acceptMode() != AcceptSave) return QFileDialog::accept();
+    const int pair = static_cast<int>(nameFilters().indexOf(selectedNameFilter()));
+    setDefaultSuffix(QString::fromStdString(FilterExtension(filter_, pair)));
+    QFileDialog::accept();
+  }
+
+ private:
+  std::string filter_;
+};
+
+}  // namespace
+
+std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter,
+                                                    const std::string& proposed) {
+  // One remembered path for every dialog; a dialog proposes it only when it
+  // is of the dialog's own kind. Qt's own dialog, not the platform's: a
+  // platform dialog asks about replacing the name as typed, before the
+  // extension is added.
   NameOnlyIconProvider icons;  // outlives the dialog, which does not own it
-  QFileDialog dialog(Parent());
+  CommonDialog dialog(Parent(), filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setIconProvider(&icons);
   dialog.setObjectName(QStringLiteral("CommonDialog1"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFileFilter(filter));
-  dialog.setDefaultSuffix(QString());
-  if (!lastPath_.isEmpty()) dialog.selectFile(lastPath_);
+  const DialogStart start =
+      proposed.empty() ? StartOfDialog(lastPath_, filter) : DialogStart{{}, proposed};
+  if (!start.folder.empty()) dialog.setDirectory(QString::fromStdString(start.folder));
+  if (!start.file.empty()) dialog.selectFile(QString::fromStdString(start.file));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString name = dialog.selectedFiles().constFirst();
   if (name.isEmpty()) return std::nullopt;
-  lastPath_ = name;
-  return name.toStdString();
+  lastPath_ = name.toStdString();
+  return lastPath_;
 }
 
 }  // namespace qv

@@ -22,13 +22,14 @@ class QtPrompts : public Prompts {
   void Message(const std::string& text, const std::string& title = {}) override;
   Answer Question(const std::string& text, const std::string& title) override;
   std::optional<std::string> OpenFile(const std::string& filter) override;
-  std::optional<std::string> SaveFile(const std::string& filter) override;
+  std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {}) override;
 
  private:
   QWidget* Parent() const;
-  std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter);
+  std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter,
+                                          const std::string& proposed);
   QPointer<QWidget> parent_;
-  QString lastPath_;  // the dialogs open where the last choice was made
+  std::string lastPath_;  // the last choice in any dialog
 };
 
 }  // namespace qv

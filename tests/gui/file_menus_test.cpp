@@ -1,8 +1,8 @@
 // The file commands of the main window: the Load, Save and Debug menu items,
 // their dialogs and filters, the boxes after a refused load or a failed save,
-// the hourglass, the load aid, and the steps each command runs. The steps are
-// recorded here; a save writes a small file through the program's writer, so
-// that a path that cannot be written fails as it would.
+// the hourglass, the load aid, and the steps each command runs. The commands
+// run the program's own file steps over the emulated CS2x, on files in a
+// folder of the test's own; which step ran shows in what it loaded or wrote.
 
 #include <QAction>
 #include <QApplication>
@@ -12,8 +12,18 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <deque>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "files/file_io.h"
+#include "files/record_files.h"
+#include "files/text_exports.h"
 #include "filewindows/load_aid_window.h"
 #include "main_window_harness.h"
 #include "mainwindow/file_menus.h"
@@ -25,63 +35,30 @@ using namespace qv::test;
 
 namespace {
 
-struct RecordingSteps : FileCommands {
-  struct Call {
-    std::string step;
-    std::string path;
-    int arg = -1;  // the part, or the density
-    bool hourglass = false;
-    bool operator==(const Call&) const = default;
-  };
-  std::vector<Call> calls;
-  std::deque<LoadResult> loadResults;  // then kLoaded
+Bytes FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
-  LoadResult Load(const char* step, const std::string& path, int arg = -1) {
-    calls.push_back({step, path, arg, Hourglass()});
-    if (loadResults.empty()) return LoadResult::kLoaded;
-    const LoadResult r = loadResults.front();
-    loadResults.pop_front();
-    return r;
-  }
-  FileWriteResult Save(const char* step, const std::string& path, int arg = -1) {
-    calls.push_back({step, path, arg, Hourglass()});
-    return WriteFileSafely(path, Bytes{'Q'});
-  }
-  static bool Hourglass() {
-    return QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-  }
+bool Hourglass() {
+  return QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
 
-  LoadResult LoadMultFile(int part, const std::string& p) override { return Load("LoadMultFile", p, part); }
-  LoadResult LoadMultAllFile(const std::string& p) override { return Load("LoadMultAllFile", p); }
-  LoadResult LoadPerformanceFile(const std::string& p) override { return Load("LoadPerformanceFile", p); }
-  LoadResult LoadLayerPoolFile(const std::string& p) override { return Load("LoadLayerPoolFile", p); }
-  LoadResult LoadSetupFile(const std::string& p) override { return Load("LoadSetupFile", p); }
-  LoadResult LoadWorkspaceFile(const std::string& p) override { return Load("LoadWorkspaceFile", p); }
-  FileWriteResult SaveMultFile(int part, const std::string& p) override { return Save("SaveMultFile", p, part); }
-  FileWriteResult SaveMultAllFile(const std::string& p) override { return Save("SaveMultAllFile", p); }
-  FileWriteResult SavePerformanceFile(const std::string& p) override { return Save("SavePerformanceFile", p); }
-  FileWriteResult SaveLayerPoolFile(const std::string& p) override { return Save("SaveLayerPoolFile", p); }
-  FileWriteResult SaveSetupFile(const std::string& p) override { return Save("SaveSetupFile", p); }
-  FileWriteResult SaveWorkspaceFile(const std::string& p) override { return Save("SaveWorkspaceFile", p); }
-  FileWriteResult SaveSetupSysExFile(const std::string& p) override { return Save("SaveSetupSysExFile", p); }
-  FileWriteResult SaveSetupMidiFile(const std::string& p, int d) override { return Save("SaveSetupMidiFile", p, d); }
-  FileWriteResult SaveWorkspaceText(const std::string& p) override { return Save("SaveWorkspaceText", p); }
-  FileWriteResult DumpSysExToText(const Bytes& in, const std::string& out) override {
-    calls.push_back({"DumpSysExToText", std::string(in.begin(), in.end()), -1, Hourglass()});
-    return Save("(dump output)", out);
-  }
-};
-
-// A started main window whose file commands run the recorded steps.
+// A started main window over the emulated CS2x, running its own file steps.
+// Every message that leaves is recorded with the pointer it left under.
 struct Rig {
   MainWindowHarness h;
-  RecordingSteps steps;
   FileMenus& files;
   QTemporaryDir tmp;
+  std::vector<bool> sendsUnderHourglass;
 
   Rig() : files(h.window->menus->Files()) {
     h.StartUp();
-    files.UseSteps(steps);
+    auto instrument = h.backend.onSend;
+    h.backend.onSend = [this, instrument](const Bytes& m) {
+      sendsUnderHourglass.push_back(Hourglass());
+      if (instrument) instrument(m);
+    };
   }
   std::string In(const char* name) const { return tmp.filePath(name).toStdString(); }
   void Trigger(const char* action) { Child<QAction>(*h.main, action)->trigger(); }
@@ -90,6 +67,47 @@ struct Rig {
     for (const auto& s : h.prompts.shown) out.push_back(s.kind + " " + s.text);
     return out;
   }
+  Session& Editor() { return h.core->Editor(); }
+  FileSteps& Steps() { return h.core->Files(); }
+  const EditorState& State() const { return h.core->State(); }
+  // Whether part `part` is named `name`.
+  bool M(int part, const std::string& name) const {
+    std::string shown = NameInCaption(State().Caption(part));
+    shown.erase(shown.find_last_not_of(' ') + 1);
+    return shown == name;
+  }
+  std::string PoolRowName() const { return State().PoolRows.empty() ? "" : State().PoolRows[0].name; }
+
+  // One file of each own kind, each telling itself apart once loaded: M5's
+  // name, the first pool row's name or the performance's name; the single
+  // multi holds the name "SINGLE". Then the state is set back.
+  void MakeKindFiles() {
+    Editor().SetPartCaption(4, PartCaptionFor("WS", 4));
+    QVERIFY(Steps().SaveWorkspaceFile(In("kind.qvw")));
+    Editor().SetPartCaption(4, PartCaptionFor("SETUP", 4));
+    QVERIFY(Steps().SaveSetupFile(In("kind.qvf")));
+    Editor().SetPartCaption(4, PartCaptionFor("MULTIS", 4));
+    QVERIFY(Steps().SaveMultAllFile(In("kind.qvm")));
+    Editor().SetPartCaption(4, PartCaptionFor("SINGLE", 4));
+    QVERIFY(Steps().SaveMultFile(4, In("kind.qvs")));
+    QVERIFY(Editor().StorePartInPool(4));
+    Editor().SetPoolRows({{"POOLROW", State().PoolRows.at(0).slot}});
+    QVERIFY(Steps().SaveLayerPoolFile(In("kind.qvp")));
+    PerformanceRecord perf = h.core->Model().Performance;
+    std::memcpy(&perf.Com1[9], "PERFNAME", 8);
+    QVERIFY(WriteRecordFile(In("kind.qvx"), perf));
+    QVERIFY(WriteFileSafely(In("wrong"), Bytes(18201, 0)));  // too long for every kind
+    Reset();
+  }
+  void Reset() {
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+      Editor().SetPartCaption(part, PartCaptionFor("NONE", part));
+    Editor().SetPoolRows({});
+    Editor().ShowPerformance("NONE");
+    h.ClearRecords();
+  }
+  bool PerformanceLoaded() const { return State().PerformanceCaption.find("PERFNAME") != std::string::npos; }
+  bool PoolLoaded() const { return PoolRowName().rfind("POOLROW", 0) == 0; }
 };
 
 QStringList Entries(const QMenu* menu) {  // "objectName caption" of each item
@@ -104,7 +122,7 @@ QStringList Entries(const QMenu* menu) {  // "objectName caption" of each item
 const std::string kWrongType = "Sorry, You have chosen a file of the wrong type. Please choose a file with the extension ";
 const std::string kAnyFile =
     "All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|Layer Pools (*.qvp)|*.qvp";
-
+const std::string kTextFiles = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 }  // namespace
 
 class FileMenusTest : public QObject {
@@ -139,6 +157,8 @@ class FileMenusTest : public QObject {
   // retrieved or sent.
   void cancelledDialogsShowTheirFiltersAndDoNothing() {
     Rig r;
+    const std::string m5Before = NameInCaption(r.State().Caption(4));
+    const std::vector<PoolRow> poolBefore = r.State().PoolRows;
     const std::vector<std::pair<const char*, std::string>> commands = {
         {"LdWrkSpace", "open Quorvane WorkSpace (*.qvw)|*.qvw"},
         {"LdFullSetup", "open Full Setup (*.qvf)|*.qvf"},
@@ -154,7 +174,7 @@ class FileMenusTest : public QObject {
         {"SvLayerPool", "save Layer Pool (*.qvp)|*.qvp"},
         {"SvPerform", "save Performance (*.qvx)|*.qvx"},
         {"SvMultAll", "save All Multis (*.qvm)|*.qvm"},
-        {"SvMult9", "save " + kAnyFile},
+        {"SvMult9", "save Single Multi (*.qvs)|*.qvs|" + kAnyFile},
         {"SvWrkSpaceText", "save Workspace Description Text (*.txt)|*.txt"},
         {"LdSysEx", "open " + kAnyFile},
     };
@@ -163,7 +183,10 @@ class FileMenusTest : public QObject {
       r.Trigger(action);
       QCOMPARE(r.Shown(), std::vector<std::string>{shown});
     }
-    QVERIFY(r.steps.calls.empty());
+    // Nothing was loaded, written, retrieved or sent.
+    QCOMPARE(NameInCaption(r.State().Caption(4)), m5Before);
+    QVERIFY(r.State().PoolRows == poolBefore);
+    QVERIFY(r.sendsUnderHourglass.empty());
     QVERIFY(r.h.Sent().empty());
     QVERIFY(r.files.LoadFileName.empty());
     QVERIFY(QDir(r.tmp.path()).isEmpty());
@@ -171,91 +194,115 @@ class FileMenusTest : public QObject {
 
   void eachLoadRunsItsStepOnTheChosenFile() {
     Rig r;
-    using Call = RecordingSteps::Call;
-    for (const char* action : {"LdWrkSpace", "LdFullSetup", "LdLayerPool", "LdPerform", "LdMultAll"})
-      r.h.prompts.openFiles.push_back(r.In(action));
+    r.MakeKindFiles();
+    for (const char* file : {"kind.qvw", "kind.qvf", "kind.qvp", "kind.qvx", "kind.qvm"})
+      r.h.prompts.openFiles.push_back(r.In(file));
     r.Trigger("LdWrkSpace");
+    QVERIFY(r.M(4, "WS"));
     r.Trigger("LdFullSetup");
+    QVERIFY(r.M(4, "SETUP"));
+    QVERIFY(!r.PoolLoaded());
     r.Trigger("LdLayerPool");
+    QVERIFY(r.PoolLoaded());
+    QVERIFY(!r.PerformanceLoaded());
     r.Trigger("LdPerform");
+    QVERIFY(r.PerformanceLoaded());
     r.Trigger("LdMultAll");
-    QCOMPARE(r.files.LoadFileName, r.In("LdMultAll"));
+    QVERIFY(r.M(4, "MULTIS"));
+    QCOMPARE(r.files.LoadFileName, r.In("kind.qvm"));
     // The single multi's path goes to its loader only, with the part index.
-    r.h.prompts.openFiles.push_back(r.In("m.qvs"));
+    r.h.prompts.openFiles.push_back(r.In("kind.qvs"));
     r.Trigger("LdMult9");
-    QCOMPARE(r.files.LoadFileName, r.In("LdMultAll"));
-    QCOMPARE(r.steps.calls, (std::vector<Call>{{"LoadWorkspaceFile", r.In("LdWrkSpace")},
-                                               {"LoadSetupFile", r.In("LdFullSetup")},
-                                               {"LoadLayerPoolFile", r.In("LdLayerPool")},
-                                               {"LoadPerformanceFile", r.In("LdPerform")},
-                                               {"LoadMultAllFile", r.In("LdMultAll")},
-                                               {"LoadMultFile", r.In("m.qvs"), 8}}));
+    QCOMPARE(r.files.LoadFileName, r.In("kind.qvm"));
+    QVERIFY(r.M(8, "SINGLE"));
+    QVERIFY(r.M(4, "MULTIS") && !r.M(7, "SINGLE") && !r.M(9, "SINGLE"));
     QVERIFY(r.h.prompts.Messages().empty());
     // A file that cannot be read ends the load with the step's box.
     r.h.ClearRecords();
-    r.steps.loadResults = {LoadResult(LoadResult::kCannotRead, "gone")};
     r.h.prompts.openFiles.push_back(r.In("gone.qvw"));
     r.Trigger("LdWrkSpace");
-    QCOMPARE(r.Shown(), (std::vector<std::string>{"open Quorvane WorkSpace (*.qvw)|*.qvw", "message gone"}));
+    QCOMPARE(r.Shown(), (std::vector<std::string>{"open Quorvane WorkSpace (*.qvw)|*.qvw",
+                                                  "message " + FailedLoadText(r.In("gone.qvw"), std::strerror(ENOENT))}));
   }
 
   // A refused file: its kind's box (OK only, no title of its own), then the
   // same command's dialog again, whose choice is loaded afresh.
   void aRefusedFileGivesTheBoxThenTheDialogAgain() {
     Rig r;
-    const std::vector<std::tuple<const char*, std::string, std::string>> kinds = {
-        {"LdMult7", ".qvs", "Single Multi (*.qvs)|*.qvs"},      {"LdMultAll", ".qvm", "All Multis (*.qvm)|*.qvm"},
-        {"LdPerform", ".qvx", "Peformance (*.qvx)|*.qvx"},      {"LdFullSetup", ".qvf", "Full Setup (*.qvf)|*.qvf"},
-        {"LdLayerPool", ".qvp", "Layer Pool (*.qvp)|*.qvp"},    {"LdWrkSpace", ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw"}};
-    for (const auto& [action, extension, filter] : kinds) {
-      r.h.ClearRecords();
-      r.steps.calls.clear();
-      r.steps.loadResults = {LoadResult::kWrongType};
-      r.h.prompts.openFiles = {r.In("wrong"), r.In("right")};
+    r.MakeKindFiles();
+    const std::vector<std::tuple<const char*, std::string, std::string, std::function<bool()>>> kinds = {
+        {"LdMult7", ".qvs", "Single Multi (*.qvs)|*.qvs", [&] { return r.M(6, "SINGLE"); }},  // the same part
+        {"LdMultAll", ".qvm", "All Multis (*.qvm)|*.qvm", [&] { return r.M(4, "MULTIS"); }},
+        {"LdPerform", ".qvx", "Peformance (*.qvx)|*.qvx", [&] { return r.PerformanceLoaded(); }},
+        {"LdFullSetup", ".qvf", "Full Setup (*.qvf)|*.qvf", [&] { return r.M(4, "SETUP"); }},
+        {"LdLayerPool", ".qvp", "Layer Pool (*.qvp)|*.qvp", [&] { return r.PoolLoaded(); }},
+        {"LdWrkSpace", ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw", [&] { return r.M(4, "WS"); }}};
+    for (const auto& [action, extension, filter, loaded] : kinds) {
+      r.Reset();
+      r.h.prompts.openFiles = {r.In("wrong"), r.In(("kind" + extension).c_str())};
       r.Trigger(action);
       QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + filter, "message " + kWrongType + extension,
                                                     "open " + filter}));
       QCOMPARE(r.h.prompts.shown[1].title, std::string());
-      QCOMPARE(r.steps.calls.size(), std::size_t{2});
-      QCOMPARE(r.steps.calls[1].path, r.In("right"));
-      QCOMPARE(r.steps.calls[1].arg, r.steps.calls[0].arg);  // the same part
+      QVERIFY(loaded());
     }
     // Cancelled after a refusal: nothing more is loaded.
-    r.steps.calls.clear();
-    r.steps.loadResults = {LoadResult::kWrongType};
+    r.Reset();
     r.h.prompts.openFiles = {r.In("wrong")};
     r.Trigger("LdFullSetup");
-    QCOMPARE(r.steps.calls.size(), std::size_t{1});
+    QVERIFY(r.M(4, "NONE"));
+    QVERIFY(r.h.Sent().empty());
     QCOMPARE(r.h.prompts.openFiles.size(), std::size_t{0});
     // A damaged pool: one box, no dialog again.
     r.h.ClearRecords();
-    r.steps.loadResults = {LoadResult::kDamagedPool};
-    r.h.prompts.openFiles = {r.In("damaged.qvp"), r.In("other.qvp")};
+    auto damaged = std::make_unique<LayerPoolRecord>();
+    damaged->PoolCount = 200;
+    QVERIFY(WriteRecordFile(r.In("damaged.qvp"), *damaged));
+    r.h.prompts.openFiles = {r.In("damaged.qvp"), r.In("kind.qvp")};
     r.Trigger("LdLayerPool");
     QCOMPARE(r.Shown(), (std::vector<std::string>{"open Layer Pool (*.qvp)|*.qvp",
                                                   std::string("message ") + kDamagedPoolText}));
+    QVERIFY(!r.PoolLoaded());
   }
 
-  // Saves take the path as chosen; those that retrieve the performance first
-  // run under the hourglass; the slider's density reaches the MIDI export.
+  // Saves take the path as chosen and write what their step writes; those
+  // that retrieve the performance first run under the hourglass; the
+  // slider's density reaches the MIDI export.
   void savesRunOnThePathAsChosenUnderTheirPointer() {
     Rig r;
     r.h.prefs.Density = 5;
     r.h.ApplyPreferences();
-    const std::vector<std::tuple<const char*, const char*, int, bool>> saves = {
-        {"SvWrkSpace", "SaveWorkspaceFile", -1, true},    {"SvSetupqvf", "SaveSetupFile", -1, true},
-        {"SvSetupSyx", "SaveSetupSysExFile", -1, true},   {"SvSetupMid", "SaveSetupMidiFile", 5, true},
-        {"SvPerform", "SavePerformanceFile", -1, true},   {"SvWrkSpaceText", "SaveWorkspaceText", -1, true},
-        {"SvLayerPool", "SaveLayerPoolFile", -1, false},  {"SvMultAll", "SaveMultAllFile", -1, false},
-        {"SvMult16", "SaveMultFile", 15, false}};
-    for (const auto& [action, step, arg, hourglass] : saves) {
-      r.steps.calls.clear();
-      r.h.prompts.saveFiles.push_back(r.In(action));  // typed without an extension
+    FileSteps& steps = r.Steps();
+    using Step = std::function<FileWriteResult(const std::string&)>;
+    const std::vector<std::tuple<const char*, Step, bool>> saves = {
+        {"SvWrkSpace", [&](const std::string& p) { return steps.SaveWorkspaceFile(p); }, true},
+        {"SvSetupqvf", [&](const std::string& p) { return steps.SaveSetupFile(p); }, true},
+        {"SvSetupSyx", [&](const std::string& p) { return steps.SaveSetupSysExFile(p); }, true},
+        {"SvSetupMid", [&](const std::string& p) { return steps.SaveSetupMidiFile(p, 5); }, true},
+        {"SvPerform", [&](const std::string& p) { return steps.SavePerformanceFile(p); }, true},
+        {"SvWrkSpaceText", [&](const std::string& p) { return steps.SaveWorkspaceText(p); }, true},
+        {"SvLayerPool", [&](const std::string& p) { return steps.SaveLayerPoolFile(p); }, false},
+        {"SvMultAll", [&](const std::string& p) { return steps.SaveMultAllFile(p); }, false},
+        {"SvMult16", [&](const std::string& p) { return steps.SaveMultFile(15, p); }, false}};
+    for (const auto& [action, step, hourglass] : saves) {
+      r.sendsUnderHourglass.clear();
+      const std::string path = r.In(action);  // typed without an extension
+      r.h.prompts.saveFiles.push_back(path);
       r.Trigger(action);
-      QCOMPARE(r.steps.calls, (std::vector<RecordingSteps::Call>{{step, r.In(action), arg, hourglass}}));
-      QVERIFY(QFile::exists(QString::fromStdString(r.In(action))));
+      QVERIFY(QFile::exists(QString::fromStdString(path)));
       QVERIFY(!QGuiApplication::overrideCursor());
+      // The retrieval ran under the hourglass; the other saves retrieve nothing.
+      QCOMPARE(!r.sendsUnderHourglass.empty(), hourglass);
+      QVERIFY(std::all_of(r.sendsUnderHourglass.begin(), r.sendsUnderHourglass.end(), [](bool b) { return b; }));
+      // The file is the one the step writes.
+      const Bytes written = FileBytes(path);
+      QVERIFY(step(path));
+      QCOMPARE(written, FileBytes(path));
     }
+    // The single multi of M16, not of another part.
+    QVERIFY(steps.SaveMultFile(14, r.In("M15")));
+    QVERIFY(FileBytes(r.In("M15")) != FileBytes(r.In("SvMult16")));
+    QCOMPARE(FileBytes(r.In("SvSetupMid")).size(), std::size_t{2759});  // a density of 4..7
     QVERIFY(r.h.prompts.Messages().empty());
   }
 
@@ -266,8 +313,9 @@ class FileMenusTest : public QObject {
     const std::string path = r.In("missing/folder/ws.qvw");
     r.h.prompts.saveFiles.push_back(path);
     r.Trigger("SvWrkSpace");
-    QCOMPARE(r.steps.calls.size(), std::size_t{1});
-    QVERIFY(r.steps.calls[0].hourglass);
+    // The step ran, retrieving under the hourglass.
+    QVERIFY(!r.sendsUnderHourglass.empty());
+    QVERIFY(std::all_of(r.sendsUnderHourglass.begin(), r.sendsUnderHourglass.end(), [](bool b) { return b; }));
     QVERIFY(!QGuiApplication::overrideCursor());
     const auto messages = r.h.prompts.Messages();
     QCOMPARE(messages.size(), std::size_t{1});
@@ -275,56 +323,73 @@ class FileMenusTest : public QObject {
     QVERIFY(messages[0].size() > path.size() + 30);  // the reason follows
   }
 
-  // Debug > "Write sysex": the source, then the output; a source that
-  // cannot be read ends the command before the save dialog.
+  // Debug > "Write sysex": the source, then the output, proposed as the
+  // source's name with ".txt" added; a source that cannot be read ends the
+  // command before the save dialog. The output never replaces the source,
+  // not even through a link: a box says so, and nothing is written.
   void writeSysexAsksForTheSourceThenTheOutput() {
     Rig r;
-    QFile source(r.tmp.filePath("in.syx"));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write("\xF0\x43\xF7");
-    source.close();
+    const Bytes bytes = {0xF0, 0x43, 0xF7};
+    QVERIFY(WriteFileSafely(r.In("in.syx"), bytes));
     r.h.prompts.openFiles = {r.In("in.syx")};
     r.h.prompts.saveFiles = {r.In("out")};
     r.Trigger("LdSysEx");
-    QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "save All Multis (*.qvm)|*.qvm"}));
+    QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "save " + kTextFiles}));
+    QCOMPARE(r.h.prompts.shown[1].proposed, r.In("in.syx") + ".txt");
     // The source's bytes as read before the save dialog.
-    QCOMPARE(r.steps.calls.front(), (RecordingSteps::Call{"DumpSysExToText", "\xF0\x43\xF7"}));
-    QCOMPARE(r.steps.calls.back().path, r.In("out"));
+    QCOMPARE(FileBytes(r.In("out")), BuildSysExTextDump(bytes));
+    QVERIFY(r.h.prompts.Messages().empty());
+
+    std::filesystem::create_symlink(r.In("in.syx"), r.In("link.txt"));
+    for (const char* output : {"in.syx", "link.txt"}) {
+      r.h.ClearRecords();
+      r.h.prompts.openFiles = {r.In("in.syx")};
+      r.h.prompts.saveFiles = {r.In(output)};
+      r.Trigger("LdSysEx");
+      const auto messages = r.h.prompts.Messages();
+      QCOMPARE(messages.size(), std::size_t{1});
+      QVERIFY(messages[0].rfind(FailedSaveText(r.In(output), ""), 0) == 0);
+      QVERIFY(messages[0].find("nothing was written") != std::string::npos);
+      QCOMPARE(FileBytes(r.In("in.syx")), bytes);
+      QVERIFY(std::filesystem::is_symlink(r.In("link.txt")));
+    }
 
     r.h.ClearRecords();
-    r.steps.calls.clear();
+    const auto filesBefore = QDir(r.tmp.path()).entryList(QDir::Files | QDir::System);
     r.h.prompts.openFiles = {r.In("none.syx")};
     r.Trigger("LdSysEx");
     r.h.prompts.openFiles = {r.tmp.path().toStdString()};  // a folder
     r.Trigger("LdSysEx");
     QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "open " + kAnyFile}));
-    QVERIFY(r.steps.calls.empty());
+    QCOMPARE(QDir(r.tmp.path()).entryList(QDir::Files | QDir::System), filesBefore);
   }
 
   // LdAid picks the loader by the kind; a refused file brings up the Load
   // menu's dialog of its kind.
   void loadAidPicksTheLoaderByItsKind() {
     Rig r;
-    const std::vector<std::tuple<FileKind, const char*, const char*>> loaders = {
-        {FileKind::kWorkspace, "*.qvw", "LoadWorkspaceFile"},
-        {FileKind::kSetup, "*.qvf", "LoadSetupFile"},
-        {FileKind::kPerformance, "*.qvx", "LoadPerformanceFile"},
-        {FileKind::kLayerPool, "*.qvp", "LoadLayerPoolFile"},
-        {FileKind::kAllMultis, "*.qvm", "LoadMultAllFile"}};
-    for (const auto& [kind, pattern, step] : loaders) {
-      r.steps.calls.clear();
-      r.files.LdAid(kind, QString::fromStdString(r.In(pattern)));
-      QCOMPARE(r.steps.calls, (std::vector<RecordingSteps::Call>{{step, r.In(pattern)}}));
-      QCOMPARE(r.files.LoadFileName, r.In(pattern));
+    r.MakeKindFiles();
+    const std::vector<std::tuple<FileKind, const char*, std::function<bool()>>> loaders = {
+        {FileKind::kWorkspace, "kind.qvw", [&] { return r.M(4, "WS"); }},
+        {FileKind::kSetup, "kind.qvf", [&] { return r.M(4, "SETUP"); }},
+        {FileKind::kPerformance, "kind.qvx", [&] { return r.PerformanceLoaded(); }},
+        {FileKind::kLayerPool, "kind.qvp", [&] { return r.PoolLoaded(); }},
+        {FileKind::kAllMultis, "kind.qvm", [&] { return r.M(4, "MULTIS"); }}};
+    for (const auto& [kind, file, loaded] : loaders) {
+      r.Reset();
+      r.files.LdAid(kind, QString::fromStdString(r.In(file)));
+      QVERIFY(loaded());
+      QCOMPARE(r.files.LoadFileName, r.In(file));
     }
-    r.steps.calls.clear();
+    r.Reset();
     // The single multi is no kind of the load aid; nor is a value outside the kinds.
     for (FileKind other : {FileKind::kSingleMulti, static_cast<FileKind>(-1), static_cast<FileKind>(6)})
-      r.files.LdAid(other, "/x.qvw");
-    QVERIFY(r.steps.calls.empty());
+      r.files.LdAid(other, QString::fromStdString(r.In("kind.qvs")));
+    QCOMPARE(r.files.LoadFileName, r.In("kind.qvm"));
+    QVERIFY(r.M(4, "NONE") && r.M(15, "NONE"));
+    QVERIFY(r.h.Sent().empty());
 
-    r.steps.loadResults = {LoadResult::kWrongType};
-    r.files.LdAid(FileKind::kPerformance, "/short.qvx");
+    r.files.LdAid(FileKind::kPerformance, QString::fromStdString(r.In("wrong")));
     QCOMPARE(r.Shown(), (std::vector<std::string>{"message " + kWrongType + ".qvx", "open Peformance (*.qvx)|*.qvx"}));
   }
 
@@ -333,7 +398,9 @@ class FileMenusTest : public QObject {
   // after the other windows.
   void loadAidCommandShowsTheWindowBesideTheMainWindow() {
     Rig r;
-    QFile(r.tmp.filePath("a.qvw")).open(QIODevice::WriteOnly);
+    r.Editor().SetPartCaption(4, PartCaptionFor("WS", 4));
+    QVERIFY(r.Steps().SaveWorkspaceFile(r.In("a.qvw")));
+    r.Reset();
     QDir::setCurrent(r.tmp.path());
     WindowControls& w = *r.h.window;
     w.EditEffcts->trigger();
@@ -357,8 +424,8 @@ class FileMenusTest : public QObject {
     QVERIFY(aid && aid->isVisible() && !aid->isModal());
     QCOMPARE(aid->pos(), r.h.main->pos() + QPoint(547, 87));
     aid->flLdAid_Click(0);
-    QCOMPARE(r.steps.calls, (std::vector<RecordingSteps::Call>{
-                                {"LoadWorkspaceFile", JoinFolderAndName(r.tmp.path(), "a.qvw").toStdString()}}));
+    QCOMPARE(r.files.LoadFileName, JoinFolderAndName(r.tmp.path(), "a.qvw").toStdString());
+    QVERIFY(r.M(4, "WS"));
     aid->cmdLdAid_Click();
     r.Trigger("LdAidSub");
     QCOMPARE(r.files.frmLoadAid(), aid);
@@ -383,12 +450,12 @@ class FileMenusTest : public QObject {
     app.Main();
     app.frmPref()->Slider1->setValue(6);
     app.frmPref()->OKButton->click();
-    RecordingSteps steps;
-    app.frmMain()->findChild<FileMenus*>()->UseSteps(steps);
-    prompts.saveFiles.push_back(folder.filePath("setup.mid").toStdString());
+    const std::string path = folder.filePath("setup.mid").toStdString();
+    prompts.saveFiles.push_back(path);
     Child<QAction>(*app.frmMain(), "SvSetupMid")->trigger();
-    QCOMPARE(steps.calls.size(), std::size_t{1});
-    QCOMPARE(steps.calls[0].arg, 6);
+    const Bytes written = FileBytes(path);
+    QVERIFY(app.Core()->Files().SaveSetupMidiFile(path, 6));
+    QCOMPARE(written, FileBytes(path));
   }
 };
 

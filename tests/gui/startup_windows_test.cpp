@@ -77,7 +77,7 @@ class StartupWindowsTest : public QObject {
     const std::string poolFilter = "Layer Pool (*.qvp)|*.qvp";
 
     // Open takes the first pair and the file; save then opens on that file,
-    // and a name typed without extension stays so.
+    // and a name typed without extension gets the chosen pair's.
     OnModal<QFileDialog>([&](QFileDialog& d) {
       QCOMPARE(d.selectedNameFilter(), QString("All Files (*)"));
       d.selectFile(old);
@@ -89,13 +89,43 @@ class StartupWindowsTest : public QObject {
       d.selectFile(typed);
       static_cast<QDialog&>(d).accept();
     });
-    QCOMPARE(prompts.SaveFile(poolFilter), std::optional(typed.toStdString()));
+    QCOMPARE(prompts.SaveFile(poolFilter), std::optional((typed + ".qvp").toStdString()));
 
     // A cancelled dialog leaves the path as it was.
     OnModal<QFileDialog>([](QFileDialog&) {});
     QCOMPARE(prompts.OpenFile(poolFilter), std::nullopt);
-    OnModal<QFileDialog>([&](QFileDialog& d) { QCOMPARE(d.selectedFiles(), QStringList({typed})); });
+    OnModal<QFileDialog>([&](QFileDialog& d) { QCOMPARE(d.selectedFiles(), QStringList({typed + ".qvp"})); });
     QCOMPARE(prompts.SaveFile(poolFilter), std::nullopt);
+
+    // A dialog of another kind opens on the folder alone, unless it is given
+    // a name to propose; with "All Files" chosen a name stays as typed.
+    const std::string textFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      QCOMPARE(d.directory().absolutePath(), tmp.path());
+      QVERIFY(d.selectedFiles().isEmpty());
+    });
+    QCOMPARE(prompts.OpenFile("Quorvane WorkSpace (*.qvw)|*.qvw"), std::nullopt);
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      QCOMPARE(d.selectedFiles(), QStringList({old + ".txt"}));
+      d.selectNameFilter("All Files (*)");
+      d.selectFile(typed);
+      static_cast<QDialog&>(d).accept();
+    });
+    QCOMPARE(prompts.SaveFile(textFilter, (old + ".txt").toStdString()), std::optional(typed.toStdString()));
+
+    // "ws1" is written as ws1.qvw, and the question names that file.
+    QFile(tmp.filePath("ws1.qvw")).open(QIODevice::WriteOnly);
+    QString question;
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      d.selectFile(tmp.filePath("ws1"));
+      OnModal<QMessageBox>([&](QMessageBox& box) {
+        question = box.text();
+        box.button(QMessageBox::Yes)->click();
+      });
+      static_cast<QDialog&>(d).accept();
+    });
+    QCOMPARE(prompts.SaveFile("Quorvane Workspace (*.qvw)|*.qvw"), std::optional(tmp.filePath("ws1.qvw").toStdString()));
+    QVERIFY2(question.contains("ws1.qvw"), qPrintable(question));
 
     // Saving over a file asks first: No returns to the dialog, Yes takes it.
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
