@@ -381,8 +381,8 @@ class FileMenusTest : public QObject {
     FastClock clock;
     Application app(backend, prompts, clock, folder.path());
     app.Main();
-    app.frmPref()->Slider1->setValue(6);
-    app.frmPref()->OKButton->click();
+    Child<QSlider>(*app.frmPref(), "Slider1")->setValue(6);
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     RecordingSteps steps;
     app.frmMain()->findChild<FileMenus*>()->UseSteps(steps);
     prompts.saveFiles.push_back(folder.filePath("setup.mid").toStdString());
