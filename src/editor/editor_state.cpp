@@ -6,7 +6,6 @@
 namespace qv {
 
 namespace {
-constexpr std::size_t kNameLength = 10;
 
 std::size_t PartIndex(int part) {
   if (!IsMultiPart(part)) throw std::out_of_range("multi part index");

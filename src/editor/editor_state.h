@@ -36,6 +36,9 @@ enum EditSwitch : int { kSwPortamento = 0, kSwKeyAssign = 1, kSwMonoPoly = 2, kS
 inline constexpr int kEditSwitches = 4;
 inline constexpr int kNoSwitchState = -1;  // no button of the group selected
 
+// A multi part's name: the first characters of its caption.
+inline constexpr std::size_t kNameLength = 10;
+
 // "Multi Part M5" .. "Multi Part M16" for part index 4..15.
 std::string DefaultPartCaption(int part);
 // A part's caption for a name: the name padded with blanks and cut to 10

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <initializer_list>
 
 #include "mainwindow/command.h"
 
@@ -94,8 +95,9 @@ void EffectsPanel::BuildControls() {
     SendRow_Update(i);
 
     connect(send.slider, &QSlider::valueChanged, this, [this, i](int) { SendRow_Update(i); });
-    connect(send.slider, &ReleaseSlider::Released, this,
-            AsCommand(session_, [this, i] { SendRow_Release(i); }));
+    // A release, and each step by a key or the wheel, stores and sends.
+    for (auto settled : {&ReleaseSlider::Released, &ReleaseSlider::Stepped})
+      connect(send.slider, settled, this, AsCommand(session_, [this, i] { SendRow_Release(i); }));
   }
 
   bypass_ = new QCheckBox("Bypass", page);

@@ -34,7 +34,7 @@ class EffectsPanel : public QTabWidget {
 
   // Handlers of the user's actions.
   void TypeList_Click(int type);     // CmbRvrb_Click, CmbChrs_Click, CmbVar_Click
-  void SendRow_Release(int send);    // SldEffSndCtoR_Release and its twins
+  void SendRow_Release(int send);    // SldEffSndCtoR_Release and its twins; also a step by a key or the wheel
   void SendRow_Update(int send);     // SldEffSndCtoR_Update and its twins: read-out only
   void ChkEffByPass_Click();
   void CmdEffReset_Click();

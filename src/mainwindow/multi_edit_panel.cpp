@@ -148,6 +148,7 @@ void MultiEditPanel::BuildVoiceAndName(QWidget* page) {
   name_ = new QLineEdit(nameBox);
   name_->setObjectName(QStringLiteral("TxtName1"));
   name_->setToolTip(QStringLiteral("Type to change name of multi."));
+  name_->setMaxLength(static_cast<int>(kNameLength));  // the caption keeps no more
   connect(name_, &QLineEdit::textEdited, this, AsCommand(session_, [this] { TxtName1_Change(); }));
   auto* done = new QPushButton(QStringLiteral("Done"), nameBox);
   done->setObjectName(QStringLiteral("CmdDone1"));
@@ -197,7 +198,9 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
     layout->addWidget(control.readout, line, 2);
 
     connect(control.slider, &QSlider::valueChanged, this, [this, row] { SliderUpdate(row); });
-    connect(control.slider, &ReleaseSlider::Released, this, AsCommand(session_, [this, row] { SliderRelease(row); }));
+    // A release, and each step by a key or the wheel, stores and sends.
+    for (auto settled : {&ReleaseSlider::Released, &ReleaseSlider::Stepped})
+      connect(control.slider, settled, this, AsCommand(session_, [this, row] { SliderRelease(row); }));
   }
 }
 
@@ -311,8 +314,11 @@ QString MultiEditPanel::PartCaption(int part) const { return FromLatin1(state_.C
 void MultiEditPanel::ShowEditedName() {
   const int part = state_.EditPart();
   if (!IsMultiPart(part)) return;
+  // The name without the blanks that pad it, so that typing at its end adds.
+  QString name = FromLatin1(NameInCaption(state_.Caption(part)));
+  while (name.endsWith(QLatin1Char(' '))) name.chop(1);
   const QSignalBlocker quiet(name_);
-  name_->setText(PartCaption(part));
+  name_->setText(name);
   ShowCaptionLabels();
 }
 

@@ -51,7 +51,7 @@ class MultiEditPanel : public QTabWidget {
   void ShowMultEdit();
 
   // Handlers of the user's actions.
-  void SliderRelease(int row);  // the release of slider `row` of the table
+  void SliderRelease(int row);  // slider `row` of the table released, or stepped by a key or the wheel
   void SliderUpdate(int row);   // its move: the read-out follows the position
   void ChckPort_Click();
   void Option1_Click();
@@ -86,7 +86,8 @@ class MultiEditPanel : public QTabWidget {
   void ShowSwitches();
   void OptionClicked(const OptionGroup& group);
   QString PartCaption(int part) const;
-  // The name box and the captions of pages 2 and 3 show the edited part's caption.
+  // The name box shows the edited part's name, the captions of pages 2 and 3
+  // its caption.
   void ShowEditedName();
   void ShowCaptionLabels();
   void SetVariationSendEnabled(bool enabled);

@@ -52,16 +52,16 @@ PrefDialog::PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& fo
   BuildControls();
   BuildLayout();
 
-  connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-  connect(CmdBrowse, &QPushButton::clicked, this, [this] { CmdBrowse_Click(); });
-  connect(cmbPerfChnl, &QComboBox::activated, this, [this] { cmbPerfChnl_Click(); });
+  connect(ok_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+  connect(browse_, &QPushButton::clicked, this, [this] { CmdBrowse_Click(); });
+  connect(perfChannels_, &QComboBox::activated, this, [this] { cmbPerfChnl_Click(); });
 
   FillMidiInDevices();
   FillMidiOutDevices();
-  SelectRowIfListed(Combo2, 0);
-  SelectRowIfListed(Combo1, 0);
+  SelectRowIfListed(outDevices_, 0);
+  SelectRowIfListed(inDevices_, 0);
   for (int channel = 1; channel <= kChannelCount; ++channel)
-    cmbPerfChnl->addItem(QStringLiteral(" %1").arg(channel));
+    perfChannels_->addItem(QStringLiteral(" %1").arg(channel));
   ReadPreferences();
 }
 
@@ -71,95 +71,95 @@ void PrefDialog::BuildControls() {
     l->setObjectName(QString::fromLatin1(name));
     return l;
   };
-  Label1 = label("Label1", QStringLiteral("Retrieve data from CS2x at start of program? For:"));
-  Label1->setToolTip(QStringLiteral(
+  retrieveQuestion_ = label("Label1", QStringLiteral("Retrieve data from CS2x at start of program? For:"));
+  retrieveQuestion_->setToolTip(QStringLiteral(
       "Each Multi requires about 3 seconds to retrieve. In order to achieve the quickest program load, "
       "unless you check the box associated with the Multi on this channel the Multi will be initialized "
       "at startup."));
-  Label2 = label("Label2", QStringLiteral("(Else Multis are initialized to minimize startup time)"));
+  retrieveNote_ = label("Label2", QStringLiteral("(Else Multis are initialized to minimize startup time)"));
   for (int i = 0; i < kMultiCount; ++i) {
     const int multi = kFirstMulti + i;
-    ChkMlt[i] = new QCheckBox(QStringLiteral("Multi %1").arg(multi), this);
-    ChkMlt[i]->setObjectName(multi == 8 ? QStringLiteral("Chkmlt8") : QStringLiteral("ChkMlt%1").arg(multi));
+    retrieveBoxes_[i] = new QCheckBox(QStringLiteral("Multi %1").arg(multi), this);
+    retrieveBoxes_[i]->setObjectName(multi == 8 ? QStringLiteral("Chkmlt8") : QStringLiteral("ChkMlt%1").arg(multi));
   }
-  Label3 = label("Label3", QStringLiteral("        Load an existing Quorvane Workspace at startup?"));
-  ChkLdFile = new QCheckBox(this);
-  ChkLdFile->setObjectName(QStringLiteral("ChkLdFile"));
-  Label3->setBuddy(ChkLdFile);
-  Label3->installEventFilter(this);
-  TxtLdFile = new QLineEdit(this);
-  TxtLdFile->setObjectName(QStringLiteral("TxtLdFile"));
-  CmdBrowse = new QPushButton(QStringLiteral("Browse"), this);
-  CmdBrowse->setObjectName(QStringLiteral("CmdBrowse"));
-  CmdBrowse->setAutoDefault(false);
+  loadQuestion_ = label("Label3", QStringLiteral("        Load an existing Quorvane Workspace at startup?"));
+  loadAtStart_ = new QCheckBox(this);
+  loadAtStart_->setObjectName(QStringLiteral("ChkLdFile"));
+  loadQuestion_->setBuddy(loadAtStart_);
+  loadQuestion_->installEventFilter(this);
+  workspacePath_ = new QLineEdit(this);
+  workspacePath_->setObjectName(QStringLiteral("TxtLdFile"));
+  browse_ = new QPushButton(QStringLiteral("Browse"), this);
+  browse_->setObjectName(QStringLiteral("CmdBrowse"));
+  browse_->setAutoDefault(false);
 
-  Label4 = label("Label4", QStringLiteral("MIDI In Device"));
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName(QStringLiteral("Combo1"));
-  Label5 = label("Label5", QStringLiteral("MIDI Out Device"));
-  Combo2 = new QComboBox(this);
-  Combo2->setObjectName(QStringLiteral("Combo2"));
-  Labelx1 = label("Labelx1", QStringLiteral("Performance Midi Channel"));
-  cmbPerfChnl = new QComboBox(this);
-  cmbPerfChnl->setObjectName(QStringLiteral("cmbPerfChnl"));
+  inLabel_ = label("Label4", QStringLiteral("MIDI In Device"));
+  inDevices_ = new QComboBox(this);
+  inDevices_->setObjectName(QStringLiteral("Combo1"));
+  outLabel_ = label("Label5", QStringLiteral("MIDI Out Device"));
+  outDevices_ = new QComboBox(this);
+  outDevices_->setObjectName(QStringLiteral("Combo2"));
+  channelLabel_ = label("Labelx1", QStringLiteral("Performance Midi Channel"));
+  perfChannels_ = new QComboBox(this);
+  perfChannels_->setObjectName(QStringLiteral("cmbPerfChnl"));
 
-  Label6[0] = label("Label6", QStringLiteral("High"));
-  Label6[1] = label("Label6", QStringLiteral("Low"));
-  Label6[2] = label("Label6", QStringLiteral("Midi File Density"));
-  Slider1 = new QSlider(Qt::Horizontal, this);
-  Slider1->setObjectName(QStringLiteral("Slider1"));
-  Slider1->setRange(0, kMaxDensity);
-  Slider1->setPageStep(1);
-  Slider1->setTickPosition(QSlider::TicksBelow);
-  Slider1->setTickInterval(1);
+  densityLabels_[0] = label("Label6", QStringLiteral("High"));
+  densityLabels_[1] = label("Label6", QStringLiteral("Low"));
+  densityLabels_[2] = label("Label6", QStringLiteral("Midi File Density"));
+  density_ = new QSlider(Qt::Horizontal, this);
+  density_->setObjectName(QStringLiteral("Slider1"));
+  density_->setRange(0, kMaxDensity);
+  density_->setPageStep(1);
+  density_->setTickPosition(QSlider::TicksBelow);
+  density_->setTickInterval(1);
 
-  OKButton = new QPushButton(QStringLiteral("OK"), this);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
-  OKButton->setDefault(true);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QStringLiteral("OKButton"));
+  ok_->setDefault(true);
 }
 
 void PrefDialog::BuildLayout() {
   auto* retrieve = new QGroupBox(this);
   auto* retrieveLayout = new QVBoxLayout(retrieve);
-  retrieveLayout->addWidget(Label1);
+  retrieveLayout->addWidget(retrieveQuestion_);
   auto* boxes = new QGridLayout;
   constexpr int kColumns = 4;
-  for (int i = 0; i < kMultiCount; ++i) boxes->addWidget(ChkMlt[i], i / kColumns, i % kColumns);
+  for (int i = 0; i < kMultiCount; ++i) boxes->addWidget(retrieveBoxes_[i], i / kColumns, i % kColumns);
   retrieveLayout->addLayout(boxes);
-  retrieveLayout->addWidget(Label2);
+  retrieveLayout->addWidget(retrieveNote_);
 
   auto* workspace = new QGroupBox(this);
   auto* workspaceLayout = new QVBoxLayout(workspace);
   auto* question = new QHBoxLayout;
-  question->addWidget(ChkLdFile);
-  question->addWidget(Label3, 1);
+  question->addWidget(loadAtStart_);
+  question->addWidget(loadQuestion_, 1);
   workspaceLayout->addLayout(question);
   auto* pathRow = new QHBoxLayout;
-  pathRow->addWidget(TxtLdFile, 1);
-  pathRow->addWidget(CmdBrowse);
+  pathRow->addWidget(workspacePath_, 1);
+  pathRow->addWidget(browse_);
   workspaceLayout->addLayout(pathRow);
 
   auto* midi = new QGroupBox(this);
   auto* midiLayout = new QFormLayout(midi);
-  midiLayout->addRow(Label4, Combo1);
-  midiLayout->addRow(Label5, Combo2);
-  midiLayout->addRow(Labelx1, cmbPerfChnl);
-  Combo1->setMinimumContentsLength(24);
-  Combo2->setMinimumContentsLength(24);
+  midiLayout->addRow(inLabel_, inDevices_);
+  midiLayout->addRow(outLabel_, outDevices_);
+  midiLayout->addRow(channelLabel_, perfChannels_);
+  inDevices_->setMinimumContentsLength(24);
+  outDevices_->setMinimumContentsLength(24);
 
   auto* density = new QGroupBox(this);
   auto* densityLayout = new QVBoxLayout(density);
-  Label6[2]->setAlignment(Qt::AlignHCenter);
-  densityLayout->addWidget(Label6[2]);
+  densityLabels_[2]->setAlignment(Qt::AlignHCenter);
+  densityLayout->addWidget(densityLabels_[2]);
   auto* sliderRow = new QHBoxLayout;
-  sliderRow->addWidget(Label6[0]);
-  sliderRow->addWidget(Slider1, 1);
-  sliderRow->addWidget(Label6[1]);
+  sliderRow->addWidget(densityLabels_[0]);
+  sliderRow->addWidget(density_, 1);
+  sliderRow->addWidget(densityLabels_[1]);
   densityLayout->addLayout(sliderRow);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(OKButton);
+  buttons->addWidget(ok_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(retrieve);
@@ -170,7 +170,7 @@ void PrefDialog::BuildLayout() {
 }
 
 bool PrefDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != Label3) return QDialog::eventFilter(watched, event);
+  if (watched != loadQuestion_) return QDialog::eventFilter(watched, event);
   const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
   if (!mouse) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
@@ -182,9 +182,9 @@ bool PrefDialog::eventFilter(QObject* watched, QEvent* event) {
       if (mouse->button() != Qt::LeftButton || !label3Pressed_) break;
       label3Pressed_ = false;
       // Like a check box: a release away from the text leaves it as it was.
-      if (Label3->rect().contains(mouse->position().toPoint()) && ChkLdFile->isEnabled()) {
-        ChkLdFile->setFocus(Qt::MouseFocusReason);
-        ChkLdFile->click();
+      if (loadQuestion_->rect().contains(mouse->position().toPoint()) && loadAtStart_->isEnabled()) {
+        loadAtStart_->setFocus(Qt::MouseFocusReason);
+        loadAtStart_->click();
       }
       return true;
     }
@@ -202,7 +202,7 @@ void PrefDialog::FillMidiInDevices() {
       prompts_.Message("midiInGetDevCaps Error: " + std::to_string(rc));
       return;
     }
-    Combo1->addItem(DeviceName(name));
+    inDevices_->addItem(DeviceName(name));
   }
 }
 
@@ -214,7 +214,7 @@ void PrefDialog::FillMidiOutDevices() {
       prompts_.Message("midiOutGetDevCaps Error: " + std::to_string(rc));
       return;
     }
-    Combo2->addItem(DeviceName(name));
+    outDevices_->addItem(DeviceName(name));
   }
 }
 
@@ -226,11 +226,11 @@ void PrefDialog::ReadPreferences() {
   const PreferencesFileRead read = ReadPreferencesFile(PreferencesFile().toStdString());
   switch (read.status) {
     case PreferencesFileRead::Status::kMissing:
-      cmbPerfChnl->setCurrentIndex(0);
+      perfChannels_->setCurrentIndex(0);
       return;
     case PreferencesFileRead::Status::kTooLong:
       prompts_.Message(WrongTypeText(FileKind::kAllMultis));
-      cmbPerfChnl->setCurrentIndex(0);
+      perfChannels_->setCurrentIndex(0);
       return;
     case PreferencesFileRead::Status::kRead:
       ApplyRecord(read.record);
@@ -239,24 +239,24 @@ void PrefDialog::ReadPreferences() {
 }
 
 void PrefDialog::ApplyRecord(const PreferencesRecord& record) {
-  for (int i = 0; i < kMultiCount; ++i) ChkMlt[i]->setChecked(record.RtrvAtStart[i] != 0);
-  SelectRowIfListed(Combo1, record.MidiInDevIdx);
-  SelectRowIfListed(Combo2, record.MidiOutDevIdx);
-  ChkLdFile->setChecked(record.LoadWsAtStart != 0);
-  TxtLdFile->setText(PathFromBytes(record.WsPath));
-  Slider1->setValue(record.Density >= 0 && record.Density <= kMaxDensity ? record.Density : 0);
-  cmbPerfChnl->setCurrentIndex(record.PerfChannel >= 0 && record.PerfChannel < kChannelCount ? record.PerfChannel
+  for (int i = 0; i < kMultiCount; ++i) retrieveBoxes_[i]->setChecked(record.RtrvAtStart[i] != 0);
+  SelectRowIfListed(inDevices_, record.MidiInDevIdx);
+  SelectRowIfListed(outDevices_, record.MidiOutDevIdx);
+  loadAtStart_->setChecked(record.LoadWsAtStart != 0);
+  workspacePath_->setText(PathFromBytes(record.WsPath));
+  density_->setValue(record.Density >= 0 && record.Density <= kMaxDensity ? record.Density : 0);
+  perfChannels_->setCurrentIndex(record.PerfChannel >= 0 && record.PerfChannel < kChannelCount ? record.PerfChannel
                                                                                               : 0);
 }
 
 PreferencesRecord PrefDialog::ToRecord() const {
   PreferencesRecord record;
-  for (int i = 0; i < kMultiCount; ++i) record.RtrvAtStart[i] = ChkMlt[i]->isChecked() ? 1 : 0;
-  record.MidiInDevIdx = DeviceRowByte(Combo1->currentIndex());
-  record.MidiOutDevIdx = DeviceRowByte(Combo2->currentIndex());
-  record.LoadWsAtStart = ChkLdFile->isChecked() ? 1 : 0;
-  record.WsPath = TxtLdFile->text().toStdString();
-  record.Density = static_cast<std::int16_t>(Slider1->value());
+  for (int i = 0; i < kMultiCount; ++i) record.RtrvAtStart[i] = retrieveBoxes_[i]->isChecked() ? 1 : 0;
+  record.MidiInDevIdx = DeviceRowByte(inDevices_->currentIndex());
+  record.MidiOutDevIdx = DeviceRowByte(outDevices_->currentIndex());
+  record.LoadWsAtStart = loadAtStart_->isChecked() ? 1 : 0;
+  record.WsPath = workspacePath_->text().toStdString();
+  record.Density = static_cast<std::int16_t>(density_->value());
   record.PerfChannel = static_cast<std::int16_t>(PerfChannelRow());
   return record;
 }
@@ -268,24 +268,24 @@ bool PrefDialog::SavePreferences() {
   return written.ok;
 }
 
-int PrefDialog::PerfChannelRow() const { return std::max(0, cmbPerfChnl->currentIndex()); }
-int PrefDialog::MidiInDevRow() const { return Combo1->currentIndex(); }
-int PrefDialog::MidiOutDevRow() const { return Combo2->currentIndex(); }
+int PrefDialog::PerfChannelRow() const { return std::max(0, perfChannels_->currentIndex()); }
+int PrefDialog::MidiInDevRow() const { return inDevices_->currentIndex(); }
+int PrefDialog::MidiOutDevRow() const { return outDevices_->currentIndex(); }
 
 bool PrefDialog::RetrieveAtStart(int multi) const {
   const int i = multi - kFirstMulti;
-  return i >= 0 && i < kMultiCount && ChkMlt[i]->isChecked();
+  return i >= 0 && i < kMultiCount && retrieveBoxes_[i]->isChecked();
 }
 
-bool PrefDialog::LoadWorkspaceAtStart() const { return ChkLdFile->isChecked(); }
+bool PrefDialog::LoadWorkspaceAtStart() const { return loadAtStart_->isChecked(); }
 
 QString PrefDialog::WorkspacePath() const {
-  QString path = TxtLdFile->text();
+  QString path = workspacePath_->text();
   while (path.endsWith(QLatin1Char(' '))) path.chop(1);
   return path;
 }
 
-int PrefDialog::Density() const { return Slider1->value(); }
+int PrefDialog::Density() const { return density_->value(); }
 
 void PrefDialog::OKButton_Click() {
   // Showing the splash lets queued events run; a second click on OK meanwhile
@@ -308,7 +308,7 @@ void PrefDialog::cmbPerfChnl_Click() {
 
 void PrefDialog::CmdBrowse_Click() {
   const char* filter = FileKindOf(FileKind::kWorkspace)->saveFilter;
-  if (auto name = prompts_.OpenFile(filter)) TxtLdFile->setText(QString::fromStdString(*name));
+  if (auto name = prompts_.OpenFile(filter)) workspacePath_->setText(QString::fromStdString(*name));
 }
 
 }  // namespace qv

@@ -62,23 +62,6 @@ class PrefDialog : public QDialog {
   PreferencesRecord ToRecord() const;
   void ApplyRecord(const PreferencesRecord& record);
 
-  QLabel* Label1;
-  QLabel* Label2;
-  std::array<QCheckBox*, kMultiCount> ChkMlt{};  // M5..M16
-  QLabel* Label3;
-  QCheckBox* ChkLdFile;
-  QLineEdit* TxtLdFile;
-  QPushButton* CmdBrowse;
-  QLabel* Label4;
-  QComboBox* Combo1;  // MIDI input devices, row = device number
-  QLabel* Label5;
-  QComboBox* Combo2;  // MIDI output devices, row = device number
-  QLabel* Labelx1;
-  QComboBox* cmbPerfChnl;
-  std::array<QLabel*, 3> Label6{};  // "High", "Low", "Midi File Density"
-  QSlider* Slider1;
-  QPushButton* OKButton;
-
  protected:
   // A click on the text beside ChkLdFile toggles the box, as a click on the
   // caption of any other check box does.
@@ -90,6 +73,24 @@ class PrefDialog : public QDialog {
   void OKButton_Click();
   void cmbPerfChnl_Click();
   void CmdBrowse_Click();
+
+  // The controls by role; each keeps its name as its object name.
+  QLabel* retrieveQuestion_ = nullptr;                    // Label1
+  QLabel* retrieveNote_ = nullptr;                        // Label2
+  std::array<QCheckBox*, kMultiCount> retrieveBoxes_{};  // ChkMlt5..ChkMlt16 (Chkmlt8 for M8)
+  QLabel* loadQuestion_ = nullptr;                        // Label3
+  QCheckBox* loadAtStart_ = nullptr;                      // ChkLdFile
+  QLineEdit* workspacePath_ = nullptr;                    // TxtLdFile
+  QPushButton* browse_ = nullptr;                         // CmdBrowse
+  QLabel* inLabel_ = nullptr;                             // Label4
+  QComboBox* inDevices_ = nullptr;                        // Combo1, row = device number
+  QLabel* outLabel_ = nullptr;                            // Label5
+  QComboBox* outDevices_ = nullptr;                       // Combo2, row = device number
+  QLabel* channelLabel_ = nullptr;                        // Labelx1
+  QComboBox* perfChannels_ = nullptr;                     // cmbPerfChnl, row = channel 0..15
+  std::array<QLabel*, 3> densityLabels_{};                // Label6: "High", "Low", "Midi File Density"
+  QSlider* density_ = nullptr;                            // Slider1
+  QPushButton* ok_ = nullptr;                             // OKButton
 
   MidiBackend& backend_;
   Prompts& prompts_;

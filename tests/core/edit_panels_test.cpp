@@ -8,6 +8,7 @@
 
 #include "instrument/messages.h"
 #include "instrument/multi_params.h"
+#include "instrument/tables.h"
 #include "session_rig.h"
 
 namespace qv {
@@ -100,6 +101,27 @@ TEST(EffectsEdits, ChoosingATypeStoresAndSendsOnce) {
   rig.session.SetEffectType(0, 13);  // no such row
   rig.session.SetEffectType(3, 0);   // no such list
   EXPECT_TRUE(rig.Take().empty());
+}
+
+// The touch wah rows send the types their names say, as XG has them.
+TEST(EffectsEdits, TouchWahRowsSendTheTypeTheirNamesSay) {
+  EditRig rig;
+  rig.session.OpenEffectsPanel();
+  const struct {
+    int row;
+    const char* name;
+    const char* sent;
+  } rows[] = {{53, "TOUCH WAH 1", "F0 43 10 63 60 00 44 52 00 F7"},
+              {54, "TOUCH WAH 2", "F0 43 10 63 60 00 44 52 08 F7"},
+              {55, "TOUCH WAH+DIST", "F0 43 10 63 60 00 44 52 01 F7"},
+              {56, "TOUCH WAH+ODRV", "F0 43 10 63 60 00 44 52 02 F7"}};
+  for (const auto& r : rows) {
+    std::string name = VarTypes()[static_cast<std::size_t>(r.row)].Name;
+    name.erase(name.find_last_not_of(' ') + 1);
+    EXPECT_EQ(name, r.name);
+    rig.session.SetEffectType(2, r.row);
+    EXPECT_EQ(rig.Take(), Texts{r.sent}) << r.name;
+  }
 }
 
 TEST(EffectsEdits, SendLevelStoresAndSendsAlsoWhileBusy) {
@@ -258,6 +280,29 @@ TEST(MultiEdits, EachKindStoresSendsAndLoadsBack) {
     // The written byte loads back to the same position.
     const Byte second = count == 2 ? rig.Stored(param.byte + 1, param.block, 5) : Byte{0};
     EXPECT_EQ(PositionFromByte(param.kind, rig.Stored(param.byte, param.block, 5), second), c.position) << c.message;
+  }
+}
+
+TEST(MultiEdits, NoteShiftAndVelocityLimitsSendOnlyWhatXgAccepts) {
+  EditRig rig;
+  rig.session.EditMult(6);
+  rig.Take();
+  const int shift = RowOfAddress(0x08), low = RowOfAddress(0x6D), high = RowOfAddress(0x6E);
+  const auto range = [](int row) {
+    const MultiParam& p = MultiParams()[static_cast<std::size_t>(row)];
+    return std::make_pair(p.minimum, p.maximum);
+  };
+  EXPECT_EQ(range(shift), std::make_pair(40, 88));  // -24 .. +24 semitones
+  for (int row : {low, high}) EXPECT_EQ(range(row), std::make_pair(1, 127));
+  const struct {
+    int row, position;
+    const char* sent;
+  } ends[] = {{shift, 40, "F0 43 10 4C 08 06 08 28 F7"}, {shift, 88, "F0 43 10 4C 08 06 08 58 F7"},
+              {low, 1, "F0 43 10 4C 08 06 6D 01 F7"},    {high, 1, "F0 43 10 4C 08 06 6E 01 F7"},
+              {high, 127, "F0 43 10 4C 08 06 6E 7F F7"}};
+  for (const auto& e : ends) {
+    rig.session.SetMultiParam(e.row, e.position);
+    EXPECT_EQ(rig.Take(), Texts{e.sent});
   }
 }
 

@@ -38,7 +38,7 @@ class ApplicationTest : public QObject {
     QVERIFY(app.StartingUp());
     QVERIFY(!app.frmMain());
 
-    app.frmPref()->OKButton->click();
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     QVERIFY(!app.StartingUp());
     QVERIFY(!app.frmPref()->isVisible());
     QVERIFY(app.frmSplash() && app.frmSplash()->isVisible());
@@ -57,14 +57,14 @@ class ApplicationTest : public QObject {
     // File > "Startup Preferences" shows the dialog again; its OK only saves.
     Child<QAction>(*main, "StrtupPref")->trigger();
     QVERIFY(app.frmPref()->isVisible());
-    app.frmPref()->OKButton->click();
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     QCOMPARE(app.frmMain(), main);
     QVERIFY(!app.frmPref()->isVisible());
 
     // A new channel row is sent at once and recorded in the performance.
     backend.ClearRecords();
-    app.frmPref()->cmbPerfChnl->setCurrentIndex(4);
-    emit app.frmPref()->cmbPerfChnl->activated(4);
+    Child<QComboBox>(*app.frmPref(), "cmbPerfChnl")->setCurrentIndex(4);
+    emit Child<QComboBox>(*app.frmPref(), "cmbPerfChnl")->activated(4);
     QCOMPARE(backend.Sent().size(), std::size_t{1});
     QCOMPARE(HexString(backend.Sent()[0]), std::string("F0 43 10 63 50 00 00 04 F7"));
     QCOMPARE(app.Core()->State().Model.Performance.Com0[9], Byte{4});
@@ -77,7 +77,7 @@ class ApplicationTest : public QObject {
     FastClock clock;  // no instrument answers
     Application app(backend, prompts, clock, folder.path());
     app.Main();
-    app.frmPref()->OKButton->click();
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     MainWindow* main = app.frmMain();
     main->Timer1_Timer();
 
@@ -108,7 +108,7 @@ class ApplicationTest : public QObject {
     ScriptedPrompts prompts;
     Application app(backend, prompts, SystemClock(), folder.path());
     app.Main();
-    app.frmPref()->OKButton->click();
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     app.frmMain()->Timer1_Timer();
     QVERIFY(app.frmMain()->isVisible());
     QCOMPARE(prompts.Messages().size(), std::size_t{1});

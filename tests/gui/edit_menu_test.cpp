@@ -33,7 +33,8 @@ class EditMenuTest : public QObject {
     QVERIFY(h.Sent().empty());  // a default part shows what the panel shows: nothing to send
     QVERIFY(w.SSTab1->isVisible());
     QCOMPARE(w.Model().EditPart, 6);
-    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part M7"));
+    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part"));
+    QCOMPARE(w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("Multi Part M7"));
     // A part in mono mode sends its mode when the panel changes to it.
     w.Model().PartBlk.At(14, 0, 7) = 0;
     w.Multi(7).EditMult->trigger();
@@ -50,7 +51,7 @@ class EditMenuTest : public QObject {
     w.SetPartCaption(4, "Strings    M5");
     w.Multi(4).InitMlt->trigger();
     QCOMPARE(w.Model().EditPart, 4);
-    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part M5"));
+    QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part"));
     QCOMPARE(w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("Multi Part M5"));
   }
 

@@ -148,14 +148,22 @@ class EffectsPanelTest : public QObject {
 
     QSlider* s = rig.Find<QSlider>("SldEffVarRvbSnd");
     s->setFocus();
-    QTest::keyClick(s, Qt::Key_Right);  // a move shows only
+    QTest::keyClick(s, Qt::Key_Right);  // a step by a key or the wheel is sent at once
     QCOMPARE(rig.Readouts(), QString("10 21 30"));
-    s->setValue(64);
+    QCOMPARE(rig.Take(), Sent{ParseHex("F0 43 10 63 60 00 55 15 F7")});
+    test::WheelStep(s, -120);
+    QCOMPARE(rig.Take(), (Sent{{0xF0, 0x43, 0x10, 0x63, 0x60, 0x00, 0x55, Byte(s->value()), 0xF7}}));
+    QVERIFY(s->value() < 21);
+    QCOMPARE(rig.model.Performance.Com2[30], Byte(s->value()));
+    s->setValue(64);  // by code: the read-out only
     QCOMPARE(rig.Find<QLineEdit>("Text31")->text(), QString("64"));
     QVERIFY(rig.Take().empty());
-    QCOMPARE(rig.model.Performance.Com2[30], Byte{20});
+    QVERIFY(rig.model.Performance.Com2[30] < 21);
     ClickHandle(s);
     QCOMPARE(rig.Take(), Sent{ParseHex("F0 43 10 63 60 00 55 40 F7")});
+    test::DragHandle(s, QPoint(s->width() / 4, 0));  // a drag sends once, on release
+    QVERIFY(s->value() > 64);
+    QCOMPARE(rig.Take(), (Sent{{0xF0, 0x43, 0x10, 0x63, 0x60, 0x00, 0x55, Byte(s->value()), 0xF7}}));
     ClickHandle(rig.Find<QSlider>("SldEffSndCtoR"));
     QCOMPARE(rig.Take(), Sent{ParseHex("F0 43 10 63 60 00 54 0A F7")});
 

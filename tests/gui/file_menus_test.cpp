@@ -448,8 +448,8 @@ class FileMenusTest : public QObject {
     FastClock clock;
     Application app(backend, prompts, clock, folder.path());
     app.Main();
-    app.frmPref()->Slider1->setValue(6);
-    app.frmPref()->OKButton->click();
+    Child<QSlider>(*app.frmPref(), "Slider1")->setValue(6);
+    Child<QPushButton>(*app.frmPref(), "OKButton")->click();
     const std::string path = folder.filePath("setup.mid").toStdString();
     prompts.saveFiles.push_back(path);
     Child<QAction>(*app.frmMain(), "SvSetupMid")->trigger();

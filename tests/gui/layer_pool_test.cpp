@@ -2,6 +2,7 @@
 // layers and parts dropped on the pool list, pool rows dropped on multi
 // buttons, the double click that deletes and Clear.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -226,14 +227,15 @@ class LayerPoolTest : public QObject {
     Child<QPushButton>(*p.w.SSTab1, "CmdDone1")->click();
     p.ToPart(0, 4);
     QVERIFY(!p.w.SSTab1->isVisible());
-    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B  M5"));
+    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B"));
     QCOMPARE(p.w.PartCaption(4), QString("B40P000 B  M5"));
 
     // Shown on M7, a drop on M7 shows the new part and its name.
     p.w.EditMult(6);
     p.ToPart(0, 6);
     QVERIFY(p.w.SSTab1->isVisible());
-    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B  M7"));
+    QCOMPARE(Child<QLineEdit>(*p.w.SSTab1, "TxtName1")->text(), QString("B40P000 B"));
+    QCOMPARE(p.w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("B40P000 B  M7"));
   }
 };
 

@@ -143,22 +143,44 @@ class MultiEditPanelTest : public QObject {
     QCOMPARE(rig.panel.Readout("SldEqBGain")->text(), QString(" 3db"));
   }
 
-  void keyboardMovesOnlyTheReadoutAndTrackClickSends() {
+  // A step by a key or the wheel stores and sends at once, one message per
+  // change; the mouse sends once, on release: after a click on the handle, a
+  // drag, or a click on the track.
+  void keyAndWheelStepsSendAtOnceTheMouseOnRelease() {
     Rig rig;
     rig.Open(4);
     ReleaseSlider* volume = rig.Show("SldLvVol");
+    const auto sentNow = [&] { return QStringList{QString::fromStdString(HexString(XgParmChange(8, 4, 0x0B, Byte(volume->value()))))}; };
     QTest::keyClick(volume, Qt::Key_Right);
     QCOMPARE(rig.panel.Readout("SldLvVol")->text(), QString("1"));
-    QCOMPARE(rig.Sent(), QStringList{});
-    QCOMPARE(rig.Stored(20, 0, 4), Byte{0});
-    rig.ClickHandle("SldLvVol");
     QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 04 0B 01 F7"});
+    QCOMPARE(rig.Stored(20, 0, 4), Byte{1});
+    QTest::keyClick(volume, Qt::Key_PageUp);
+    QCOMPARE(volume->value(), 1 + volume->pageStep());
+    QCOMPARE(rig.Sent(), sentNow());
+    QTest::keyClick(volume, Qt::Key_Home);
+    QCOMPARE(rig.Sent(), QStringList{"F0 43 10 4C 08 04 0B 00 F7"});
+    QTest::keyClick(volume, Qt::Key_Home);  // no change, nothing to send
+    QCOMPARE(rig.Sent(), QStringList{});
+    test::WheelStep(volume, 120);
+    QVERIFY(volume->value() > 0);
+    QCOMPARE(rig.Sent(), sentNow());
+    QCOMPARE(rig.Stored(20, 0, 4), Byte(volume->value()));
+
+    rig.ClickHandle("SldLvVol");
+    QCOMPARE(rig.Sent(), sentNow());
+    const int before = volume->value();
+    test::DragHandle(volume, QPoint(volume->width() / 3, 0));
+    QVERIFY(volume->value() > before);
+    QCOMPARE(rig.Sent(), sentNow());
     // A click on the track right of the handle moves it a page and sends that.
+    const int dragged = volume->value();
     const QPoint track(volume->width() - 3, volume->height() / 2);
     QTest::mousePress(volume, Qt::LeftButton, {}, track);
     QTest::mouseRelease(volume, Qt::LeftButton, {}, track);
-    QVERIFY(volume->value() > 1);
-    QCOMPARE(rig.Sent(), QStringList{QString::fromStdString(HexString(XgParmChange(8, 4, 0x0B, Byte(volume->value()))))});
+    QVERIFY(volume->value() > dragged);
+    QCOMPARE(rig.Sent(), sentNow());
+    QCOMPARE(rig.Stored(20, 0, 4), Byte(volume->value()));
   }
 
   void everyTableRowWritesItsOwnByteAtItsAddress() {
@@ -295,7 +317,7 @@ class MultiEditPanelTest : public QObject {
     rig.Type("ignored before opening");
     QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
     rig.Open(4);
-    QCOMPARE(rig.Name()->text(), QString("Multi Part M5"));
+    QCOMPARE(rig.Name()->text(), QString("Multi Part"));
     QCOMPARE(rig.Caption(4), QString("Multi Part M5"));
     rig.Type("");
     QCOMPARE(rig.Caption(4), QString("           M5"));
@@ -303,8 +325,13 @@ class MultiEditPanelTest : public QObject {
     QCOMPARE(rig.Caption(4), QString("Bass       M5"));
     QCOMPARE(rig.Find<QLabel>("Label34_0")->text(), rig.Caption(4));
     QCOMPARE(rig.Find<QLabel>("Label34_1")->text(), rig.Caption(4));
+    rig.panel.ShowMultEdit();  // the name without its padding: typing at its end adds
+    QCOMPARE(rig.Name()->text(), QString("Bass"));
+    QTest::keyClicks(rig.Name(), "2");
+    QCOMPARE(rig.Caption(4), QString("Bass2      M5"));
     rig.Type("ABCDEFGHIJKLMN");
     QCOMPARE(rig.Caption(4), QString("ABCDEFGHIJ M5"));
+    QCOMPARE(rig.Name()->text(), QString("ABCDEFGHIJ"));  // the box takes no more than the name keeps
     rig.state.Caption(15) = "odd";  // a caption not yet in the form
     rig.Open(15);
     QCOMPARE(rig.Caption(15), QString("odd        M16"));

@@ -7,8 +7,10 @@
 #include "files/preferences_record.h"
 #include "scripted_prompts.h"
 #include "startup/pref_dialog.h"
+#include "window_controls.h"
 
 using namespace qv;
+using qv::test::Child;
 
 namespace {
 
@@ -18,6 +20,11 @@ namespace {
 void Choose(QComboBox* combo, int row) {
   combo->setCurrentIndex(row);
   emit combo->activated(row);
+}
+
+// The box that retrieves multi part `multi` (5..16) at start.
+QCheckBox* RetrieveBox(const PrefDialog& dlg, int multi) {
+  return Child<QCheckBox>(dlg, multi == 8 ? QStringLiteral("Chkmlt8") : QStringLiteral("ChkMlt%1").arg(multi));
 }
 }  // namespace
 
@@ -61,21 +68,21 @@ class PrefDialogTest : public QObject {
       ++startups;
       QVERIFY(!QFile::exists(IniPath()));  // runs before the file is written
     };
-    QCOMPARE(dlg->Combo1->count(), 2);
-    QCOMPARE(dlg->Combo2->itemText(2), QString("Out C"));
+    QCOMPARE(Child<QComboBox>(*dlg, "Combo1")->count(), 2);
+    QCOMPARE(Child<QComboBox>(*dlg, "Combo2")->itemText(2), QString("Out C"));
     QCOMPARE(dlg->MidiInDevRow(), 0);
     QCOMPARE(dlg->MidiOutDevRow(), 0);
-    for (QCheckBox* box : dlg->ChkMlt) QVERIFY(!box->isChecked());
-    QVERIFY(dlg->findChild<QCheckBox*>("Chkmlt8") == dlg->ChkMlt[3]);
+    for (int multi = 5; multi <= 16; ++multi) QVERIFY(!RetrieveBox(*dlg, multi)->isChecked());
+    QCOMPARE(Child<QCheckBox>(*dlg, "Chkmlt8")->text(), QString("Multi 8"));
     QVERIFY(!dlg->LoadWorkspaceAtStart());
     QVERIFY(dlg->WorkspacePath().isEmpty());
-    QCOMPARE(dlg->cmbPerfChnl->count(), 16);
-    QCOMPARE(dlg->cmbPerfChnl->currentText(), QString(" 1"));
+    QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->count(), 16);
+    QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->currentText(), QString(" 1"));
     QCOMPARE(dlg->Density(), 0);
     QVERIFY(prompts_.shown.empty());
 
     dlg->show();
-    QTest::mouseClick(dlg->OKButton, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*dlg, "OKButton"), Qt::LeftButton);
     QCOMPARE(startups, 1);
     QVERIFY(!dlg->startingUp);
     QVERIFY(!dlg->isVisible());
@@ -93,20 +100,20 @@ class PrefDialogTest : public QObject {
     auto dlg = Open();
     QCOMPARE(dlg->MidiInDevRow(), 0);
     QCOMPARE(dlg->MidiOutDevRow(), 2);
-    QCOMPARE(dlg->Slider1->value(), 0);
-    QCOMPARE(dlg->cmbPerfChnl->currentText(), QString(" 1"));
-    QCOMPARE(dlg->TxtLdFile->text(), QString("/music/setup.qvw"));
+    QCOMPARE(Child<QSlider>(*dlg, "Slider1")->value(), 0);
+    QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->currentText(), QString(" 1"));
+    QCOMPARE(Child<QLineEdit>(*dlg, "TxtLdFile")->text(), QString("/music/setup.qvw"));
   }
 
   void everyFieldSurvivesARoundTrip() {
     auto dlg = Open();
-    for (int multi : {5, 9, 16}) dlg->ChkMlt[multi - 5]->setChecked(true);
-    dlg->Combo1->setCurrentIndex(1);
-    dlg->Combo2->setCurrentIndex(2);
-    dlg->ChkLdFile->setChecked(true);
-    dlg->TxtLdFile->setText("/home/user/Übungen/set.qvw");
-    dlg->Slider1->setValue(7);
-    dlg->cmbPerfChnl->setCurrentIndex(15);
+    for (int multi : {5, 9, 16}) RetrieveBox(*dlg, multi)->setChecked(true);
+    Child<QComboBox>(*dlg, "Combo1")->setCurrentIndex(1);
+    Child<QComboBox>(*dlg, "Combo2")->setCurrentIndex(2);
+    Child<QCheckBox>(*dlg, "ChkLdFile")->setChecked(true);
+    Child<QLineEdit>(*dlg, "TxtLdFile")->setText("/home/user/Übungen/set.qvw");
+    Child<QSlider>(*dlg, "Slider1")->setValue(7);
+    Child<QComboBox>(*dlg, "cmbPerfChnl")->setCurrentIndex(15);
     QVERIFY(dlg->SavePreferences());
 
     auto again = Open();
@@ -123,9 +130,9 @@ class PrefDialogTest : public QObject {
   void longPathIsStoredCutTo127Characters() {
     auto dlg = Open();
     const QString path = "/" + QString(140, 'p');
-    dlg->TxtLdFile->setText(path);
+    Child<QLineEdit>(*dlg, "TxtLdFile")->setText(path);
     QVERIFY(dlg->SavePreferences());
-    QCOMPARE(Open()->TxtLdFile->text(), path.left(127));
+    QCOMPARE(Child<QLineEdit>(*Open(), "TxtLdFile")->text(), path.left(127));
   }
 
   void tooLongFileShowsTheBoxAndReadsNothing() {
@@ -137,10 +144,10 @@ class PrefDialogTest : public QObject {
     QCOMPARE(prompts_.Messages(),
              std::vector<std::string>{
                  "Sorry, You have chosen a file of the wrong type. Please choose a file with the extension .qvm"});
-    QVERIFY(!dlg->ChkMlt[0]->isChecked());
+    QVERIFY(!RetrieveBox(*dlg, 5)->isChecked());
     QCOMPARE(dlg->MidiInDevRow(), 0);
     QCOMPARE(dlg->PerfChannelRow(), 0);
-    QVERIFY(dlg->TxtLdFile->text().isEmpty());
+    QVERIFY(Child<QLineEdit>(*dlg, "TxtLdFile")->text().isEmpty());
   }
 
   void capsFailureShowsTheCodeAndStopsListing() {
@@ -150,8 +157,8 @@ class PrefDialogTest : public QObject {
     auto dlg = Open();
     QCOMPARE(prompts_.Messages(),
              (std::vector<std::string>{"midiInGetDevCaps Error: 6", "midiOutGetDevCaps Error: 6"}));
-    QCOMPARE(dlg->Combo2->count(), 1);  // the devices before the failing one
-    QCOMPARE(dlg->Combo1->count(), 0);
+    QCOMPARE(Child<QComboBox>(*dlg, "Combo2")->count(), 1);  // the devices before the failing one
+    QCOMPARE(Child<QComboBox>(*dlg, "Combo1")->count(), 0);
     QCOMPARE(dlg->MidiInDevRow(), -1);
     QVERIFY(dlg->SavePreferences());
     QCOMPARE(ReadPreferencesFile(IniPath().toStdString()).record.MidiInDevIdx, Byte{0});
@@ -159,12 +166,12 @@ class PrefDialogTest : public QObject {
 
   void browseSetsThePathOnlyWhenAFileIsChosen() {
     auto dlg = Open();
-    dlg->TxtLdFile->setText("/old.qvw");
+    Child<QLineEdit>(*dlg, "TxtLdFile")->setText("/old.qvw");
     prompts_.openFiles = {std::nullopt, std::string("/new/work space.qvw")};
-    QTest::mouseClick(dlg->CmdBrowse, Qt::LeftButton);
-    QCOMPARE(dlg->TxtLdFile->text(), QString("/old.qvw"));
-    QTest::mouseClick(dlg->CmdBrowse, Qt::LeftButton);
-    QCOMPARE(dlg->TxtLdFile->text(), QString("/new/work space.qvw"));
+    QTest::mouseClick(Child<QPushButton>(*dlg, "CmdBrowse"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(*dlg, "TxtLdFile")->text(), QString("/old.qvw"));
+    QTest::mouseClick(Child<QPushButton>(*dlg, "CmdBrowse"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(*dlg, "TxtLdFile")->text(), QString("/new/work space.qvw"));
     QCOMPARE(prompts_.shown.at(0).text, std::string("Quorvane Workspace (*.qvw)|*.qvw"));
   }
 
@@ -177,20 +184,20 @@ class PrefDialogTest : public QObject {
     };
     dlg->onOkAtStartUp = [&] {
       ++startups;
-      Choose(dlg->cmbPerfChnl, 4);  // still starting up: applies nothing
-      QTest::mouseClick(dlg->OKButton, Qt::LeftButton);  // a second click while starting
+      Choose(Child<QComboBox>(*dlg, "cmbPerfChnl"), 4);  // still starting up: applies nothing
+      QTest::mouseClick(Child<QPushButton>(*dlg, "OKButton"), Qt::LeftButton);  // a second click while starting
     };
     dlg->show();
-    QTest::mouseClick(dlg->OKButton, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*dlg, "OKButton"), Qt::LeftButton);
     QCOMPARE(startups, 1);
     QCOMPARE(channelChanges, 0);
 
     dlg->show();
-    Choose(dlg->cmbPerfChnl, 9);
+    Choose(Child<QComboBox>(*dlg, "cmbPerfChnl"), 9);
     QCOMPARE(channelChanges, 1);
-    Choose(dlg->cmbPerfChnl, 9);  // the row already shown applies again
+    Choose(Child<QComboBox>(*dlg, "cmbPerfChnl"), 9);  // the row already shown applies again
     QCOMPARE(channelChanges, 2);
-    QTest::mouseClick(dlg->OKButton, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*dlg, "OKButton"), Qt::LeftButton);
     QCOMPARE(startups, 1);
     QCOMPARE(channelChanges, 2);
     QCOMPARE(ReadPreferencesFile(IniPath().toStdString()).record.PerfChannel, std::int16_t{9});
@@ -214,8 +221,8 @@ class PrefDialogTest : public QObject {
     QTest::mouseRelease(text, Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
     QTest::mouseClick(text, Qt::RightButton, Qt::NoModifier, middle);
     QVERIFY(!box->isChecked());
-    QTest::mouseClick(dlg->ChkMlt[0], Qt::LeftButton, Qt::NoModifier, dlg->ChkMlt[0]->rect().center());
-    QVERIFY(dlg->ChkMlt[0]->isChecked());
+    QTest::mouseClick(RetrieveBox(*dlg, 5), Qt::LeftButton, Qt::NoModifier, RetrieveBox(*dlg, 5)->rect().center());
+    QVERIFY(RetrieveBox(*dlg, 5)->isChecked());
   }
 
   // A file that cannot be written: one box names it and gives the reason;
@@ -223,7 +230,7 @@ class PrefDialogTest : public QObject {
   void unwritableFileIsToldAndHidesTheDialog() {
     PrefDialog dlg(backend_, prompts_, dir_->filePath("missing/folder"));
     dlg.show();
-    QTest::mouseClick(dlg.OKButton, Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dlg, "OKButton"), Qt::LeftButton);
     QVERIFY(!dlg.isVisible());
     const auto messages = prompts_.Messages();
     QCOMPARE(messages.size(), std::size_t{1});
