@@ -10,7 +10,6 @@
 
 #include "mainwindow/named.h"
 #include "mainwindow/select_row.h"
-#include "mainwindow/wheel_guard.h"
 
 namespace qv {
 
@@ -69,10 +68,6 @@ AuditionPanel::AuditionPanel(Session& session, QWidget* parent)
   // Whatever moves a list, the audition plays its row.
   connect(notes_, &QComboBox::currentIndexChanged, this, [this](int row) { session_.SetNoteRow(row); });
   connect(velocities_, &QComboBox::currentIndexChanged, this, [this](int row) { session_.SetVelocityRow(row); });
-  // A wheel turned over the window passes them by until one is clicked.
-  auto* wheel = new WheelGuard(this);
-  wheel->setObjectName("AuditionWheelGuard");
-  wheel->GuardControlsOf(this);
 }
 
 void AuditionPanel::FillLists() {

@@ -99,11 +99,12 @@ void MainWindow::BuildPanels() {
   setMenuBar(menus_);
   developer_->AddMenuItems(menus_->DebugMenu());
 
-  // The lists and sliders that send: the program list, the channel lists
-  // and the two edit panels. The audition's note and velocity send nothing.
+  // The lists and sliders: the program list, the audition's note and
+  // velocity, the channel lists and the two edit panels. A wheel turned over
+  // the window passes each by until it is clicked.
   auto* wheel = new WheelGuard(this);
   wheel->setObjectName("WheelGuard");
-  for (QWidget* panel : std::initializer_list<QWidget*>{performance_, multis_, multiEdit_, effects_})
+  for (QWidget* panel : std::initializer_list<QWidget*>{performance_, audition_, multis_, multiEdit_, effects_})
     wheel->GuardControlsOf(panel);
 
   auto* mouse = new MouseRouter(*this, this);
