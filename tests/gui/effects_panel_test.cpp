@@ -128,6 +128,13 @@ class EffectsPanelTest : public QObject {
     QCOMPARE(rig.List("CmbVar")->currentIndex(), 43);
     QVERIFY(rig.Take().empty());
     QCOMPARE(Head(rig.model.Performance.Com2), odd);
+
+    Bytes distortion = SampleCom2();  // variation 49 00, DISTORTION, is row 44
+    distortion[13] = 0x49, distortion[14] = 0x00;
+    rig.SetCom2(distortion);
+    rig.session.OpenEffectsPanel();
+    QCOMPARE(rig.List("CmbVar")->currentIndex(), 44);
+    QVERIFY(rig.Take().empty());
   }
 
   // Each control reaches its editor call; a change by code sends nothing.
@@ -173,7 +180,10 @@ class EffectsPanelTest : public QObject {
     QVERIFY(rig.ListsEnabled(false));
     rig.Find<QPushButton>("CmdEffDn1")->click();  // Done keeps the bypass and ends an audition
     QVERIFY(p.isHidden());
-    QVERIFY(!rig.Take().empty());
+    const Sent stop = rig.Take();  // once: All Notes Off, then the audition note off, on all 16 channels
+    QCOMPARE(stop.size(), std::size_t{2});
+    QCOMPARE(stop[0].size(), std::size_t{48});
+    QCOMPARE(stop[1].size(), std::size_t{48});
     rig.session.OpenEffectsPanel();
     QVERIFY(bypass->isChecked() && rig.ListsEnabled(false));
     QVERIFY(rig.Take().empty());
