@@ -77,6 +77,12 @@ start_jack() {
     return 0
   fi
   rm -f "/dev/shm/jack_${JACK_DEFAULT_SERVER:-default}_0_0"  # left by a server that was killed
+  # With no JACK server running at all, JACK's shared memory is what killed
+  # servers left behind: JACK keeps room for only a few servers and would
+  # refuse a new one with "Too many servers already active".
+  if ! pgrep -x jackd >/dev/null 2>&1; then
+    rm -rf /dev/shm/jack-shm-registry /dev/shm/jack-[0-9]* /dev/shm/jack_db-[0-9]* /dev/shm/jack_*_0_0
+  fi
   # -p 64 keeps the server's shared memory under 64 MB.
   jackd ${JACK_DEFAULT_SERVER:+-n "$JACK_DEFAULT_SERVER"} --no-realtime -p 64 -d dummy -r 48000 -p 256 \
     >build/jackd.log 2>&1 &

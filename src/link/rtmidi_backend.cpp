@@ -169,10 +169,7 @@ RtMidiBackend::~RtMidiBackend() {
   inOpen_ = false;
   SetLossNotice(nullptr);
   if (jack_ && jack_->ServerGone()) {
-    // RtMidi's clients of a server that has gone would wait a second each
-    // for their port to close: they are left behind, and the program ends.
-    (void)in_.release();
-    (void)out_.release();
+    LeaveClientsBehind();
     jack_.reset();
     return;
   }

@@ -107,6 +107,10 @@ class RtMidiBackend : public MidiBackend {
   void HandleInput(const unsigned char* data, std::size_t size);
   // Makes the clients on the MIDI system (again).
   void MakeClients();
+  // RtMidi's clients of a JACK server that has gone would wait a second
+  // each for their port to close: they are kept, unclosed, for the rest of
+  // the run.
+  void LeaveClientsBehind();
   void Noticed();
   // The current device number of the row `device` of the lists last given
   // out, found by its name; the row itself when no list was given out.

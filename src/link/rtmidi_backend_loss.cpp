@@ -41,6 +41,13 @@ constexpr unsigned long kDrainPeriods = 3;
 
 }  // namespace
 
+void RtMidiBackend::LeaveClientsBehind() {
+  static auto* const keptIn = new std::vector<std::unique_ptr<RtMidiIn>>();  // never freed
+  static auto* const keptOut = new std::vector<std::unique_ptr<RtMidiOut>>();
+  if (in_) keptIn->push_back(std::move(in_));
+  if (out_) keptOut->push_back(std::move(out_));
+}
+
 DeviceLoss RtMidiBackend::CheckDevices() {
   bool outOpen;
   {
@@ -99,11 +106,8 @@ int RtMidiBackend::Restore() {
   }
   if (api_ == MidiApi::Jack && (!jack_ || jack_->ServerGone())) {
     // The clients of a stopped server are dead: new ones on the server now
-    // running. The old ones are left behind, as closing them would wait.
-    if (jack_ && jack_->ServerGone()) {
-      (void)in_.release();
-      (void)out_.release();
-    }
+    // running.
+    if (jack_ && jack_->ServerGone()) LeaveClientsBehind();
     jack_.reset();
     in_.reset();
     out_.reset();
