@@ -9,6 +9,7 @@
 #include "instrument/messages.h"
 #include "instrument/multi_params.h"
 #include "instrument/tables.h"
+#include "sample_effects.h"
 #include "session_rig.h"
 
 namespace qv {
@@ -17,16 +18,8 @@ namespace {
 using test::SessionRig;
 using Texts = std::vector<std::string>;
 
-// Reverb ROOM 2 (row 4), chorus ENSEMBLE DETUNE (13), variation PHASER 2
-// (43), sends 10, 20, 30.
-Bytes SampleCom2() {
-  Bytes m = ParseHex("F0 43 00 63 00 17 60 00 40 02 01 57 00 48 08");
-  m.resize(34, 0);
-  m[29] = 10, m[30] = 20, m[31] = 30, m[33] = 0xF7;
-  StoreBulkChecksum(m.data(), m.size());
-  return m;
-}
-Bytes Head(const std::array<Byte, 35>& field) { return Bytes(field.begin(), field.begin() + 34); }
+using test::Head;
+using test::SampleCom2;
 Bytes WithoutChecksum(Bytes m) {
   if (m.size() == 34) m[32] = 0;
   return m;
