@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <vector>
 #include <thread>
 
 #include "editor/session.h"
@@ -72,6 +73,13 @@ class OwnJackServer {
   pid_t pid_ = -1;
 };
 
+// Kept, unclosed, for the rest of the run.
+template <typename T>
+void LeaveBehind(std::unique_ptr<T> client) {
+  static auto* const kept = new std::vector<std::unique_ptr<T>>();  // never freed
+  kept->push_back(std::move(client));
+}
+
 // The program's session on JACK with the emulated CS2x and a keyboard.
 struct GoneRig {
   std::string client = UniqueClientName("Quorvane");
@@ -120,8 +128,8 @@ struct GoneRig {
     backend.reset();
     const double ms = std::chrono::duration<double, std::milli>(Steady::now() - t0).count();
     if (serverGone) {
-      (void)keyboard.release();
-      (void)cs2x.release();
+      LeaveBehind(std::move(keyboard));
+      LeaveBehind(std::move(cs2x));
     }
     return ms;
   }
