@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <vector>
 #include <thread>
+#include <vector>
 
 #include "editor/session.h"
 #include "files/file_steps.h"
