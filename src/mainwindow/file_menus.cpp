@@ -260,7 +260,10 @@ void FileMenus::LdSysEx_Click() {
   const auto in = prompts_.OpenFile(kAnyFileFilter);
   if (!in) return;
   const FileReadResult source = ReadRegularFile(*in, kSysExDumpLimit);
-  if (!source) return;
+  if (!source) {
+    prompts_.Message(FailedLoadText(*in, source.reason));
+    return;
+  }
   const std::string& input = *in;
   Save(
       kTextDumpFilter, false,

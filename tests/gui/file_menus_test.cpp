@@ -325,7 +325,7 @@ class FileMenusTest : public QObject {
 
   // Debug > "Write sysex": the source, then the output, proposed as the
   // source's name with ".txt" added; a source that cannot be read ends the
-  // command before the save dialog. The output never replaces the source,
+  // command before the save dialog, with a box naming it. The output never replaces the source,
   // not even through a link: a box says so, and nothing is written.
   void writeSysexAsksForTheSourceThenTheOutput() {
     Rig r;
@@ -360,7 +360,12 @@ class FileMenusTest : public QObject {
     r.Trigger("LdSysEx");
     r.h.prompts.openFiles = {r.tmp.path().toStdString()};  // a folder
     r.Trigger("LdSysEx");
-    QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "open " + kAnyFile}));
+    const auto shown = r.Shown();  // each source, then its box; no save dialog
+    QCOMPARE(shown.size(), std::size_t{4});
+    QCOMPARE(shown[0], "open " + kAnyFile);
+    QVERIFY(shown[1].rfind("message " + FailedLoadText(r.In("none.syx"), ""), 0) == 0);
+    QCOMPARE(shown[2], "open " + kAnyFile);
+    QVERIFY(shown[3].rfind("message " + FailedLoadText(r.tmp.path().toStdString(), ""), 0) == 0);
     QCOMPARE(QDir(r.tmp.path()).entryList(QDir::Files | QDir::System), filesBefore);
   }
 
