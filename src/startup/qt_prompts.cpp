@@ -1,11 +1,14 @@
 #include "startup/qt_prompts.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QRegularExpression>
+#include <QScreen>
 
 #include "files/file_names.h"
 
@@ -135,6 +138,12 @@ std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode
       proposed.empty() ? StartOfDialog(lastPath_, filter) : DialogStart{{}, proposed};
   if (!start.folder.empty()) dialog.setDirectory(QString::fromStdString(start.folder));
   if (!start.file.empty()) dialog.selectFile(QString::fromStdString(start.file));
+  // Wide enough to read the columns of its detail view, within the screen.
+  if (const QScreen* screen = dialog.screen()) {
+    const QRect room = screen->availableGeometry();
+    dialog.resize(std::min(room.width(), std::max(dialog.sizeHint().width(), 900)),
+                  std::min(room.height(), std::max(dialog.sizeHint().height(), 520)));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString name = dialog.selectedFiles().constFirst();
   if (name.isEmpty()) return std::nullopt;
