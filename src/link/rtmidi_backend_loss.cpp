@@ -44,8 +44,17 @@ constexpr unsigned long kDrainPeriods = 3;
 void RtMidiBackend::LeaveClientsBehind() {
   static auto* const keptIn = new std::vector<std::unique_ptr<RtMidiIn>>();  // never freed
   static auto* const keptOut = new std::vector<std::unique_ptr<RtMidiOut>>();
+  static auto* const keptWatch = new std::vector<std::unique_ptr<JackWatch>>();
   if (in_) keptIn->push_back(std::move(in_));
   if (out_) keptOut->push_back(std::move(out_));
+  if (jack_) {
+    // Its client is not closed, so nothing waits for JACK's threads: they may
+    // still be in a call of the watch. The watch stays, and from now on
+    // hands nothing on to this backend.
+    jack_->CloseInput();
+    jack_->Silence();
+    keptWatch->push_back(std::move(jack_));
+  }
 }
 
 DeviceLoss RtMidiBackend::CheckDevices() {
