@@ -38,7 +38,13 @@ JackWatch::~JackWatch() {
 }
 
 void JackWatch::Lost() {
+  std::lock_guard<std::mutex> lock(lossMutex_);
   if (onLoss_) onLoss_();
+}
+
+void JackWatch::Silence() {
+  std::lock_guard<std::mutex> lock(lossMutex_);  // waits for a call in progress
+  onLoss_ = nullptr;
 }
 
 void JackWatch::OnShutdown(int, const char*, void* self) {
@@ -76,12 +82,14 @@ void JackWatch::OnPort(unsigned id, int registered, void* self) {
 
 int JackWatch::OnProcess(unsigned frames, void* self) {
   auto* me = static_cast<JackWatch*>(self);
-  if (me->inPort_ && me->eventsMutex_.try_lock()) {
-    void* buffer = jack_port_get_buffer(me->inPort_, frames);
-    const std::uint32_t count = jack_midi_get_event_count(buffer);
-    for (std::uint32_t i = 0; i < count; ++i) {
-      jack_midi_event_t event;
-      if (jack_midi_event_get(&event, buffer, i) == 0 && me->events_) me->events_(event.buffer, event.size);
+  if (me->eventsMutex_.try_lock()) {
+    if (me->inPort_) {
+      void* buffer = jack_port_get_buffer(me->inPort_, frames);
+      const std::uint32_t count = jack_midi_get_event_count(buffer);
+      for (std::uint32_t i = 0; i < count; ++i) {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, buffer, i) == 0 && me->events_) me->events_(event.buffer, event.size);
+      }
     }
     me->eventsMutex_.unlock();
   }
@@ -130,15 +138,12 @@ void JackWatch::CloseInput() {
   if (port && client_ && !serverGone_.load()) jack_port_unregister(client_, port);
 }
 
-std::string JackWatch::InputPortName() const {
-  return inPort_ ? jack_port_name(inPort_) : std::string();
-}
-
 #else  // built without the JACK library: no client is ever made
 
 JackWatch::JackWatch(const std::string&, std::function<void()> onLoss) : onLoss_(std::move(onLoss)) {}
 JackWatch::~JackWatch() = default;
 void JackWatch::Lost() {}
+void JackWatch::Silence() {}
 void JackWatch::OnShutdown(int, const char*, void*) {}
 void JackWatch::OnClient(const char*, int, void*) {}
 void JackWatch::OnPort(unsigned, int, void*) {}
@@ -147,7 +152,6 @@ bool JackWatch::PortExists(const std::string&) { return false; }
 void JackWatch::Watch(const std::string&, const std::string&) {}
 bool JackWatch::OpenInput(const std::string&, const std::string&, Events) { return inPort_ != nullptr; }
 void JackWatch::CloseInput() {}
-std::string JackWatch::InputPortName() const { return {}; }
 
 #endif
 

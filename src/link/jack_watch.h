@@ -50,7 +50,8 @@ class JackWatch {
   // on the server's thread. Returns false when that fails.
   bool OpenInput(const std::string& portName, const std::string& source, Events events);
   void CloseInput();
-  std::string InputPortName() const;
+  // No call of onLoss begins after this returns; one in progress has ended.
+  void Silence();
 
  private:
   static void OnShutdown(int code, const char* reason, void* self);
@@ -61,6 +62,7 @@ class JackWatch {
 
   _jack_client* client_ = nullptr;
   _jack_port* inPort_ = nullptr;
+  std::mutex lossMutex_;  // held while onLoss_ runs
   std::function<void()> onLoss_;
   std::atomic<bool> serverGone_{false};
   std::atomic<bool> outGone_{false}, inGone_{false};

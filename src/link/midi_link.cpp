@@ -31,7 +31,7 @@ MidiLink::~MidiLink() {
 MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
   if (link_.commandDepth_++ != 0) return;
   link_.shownInCommand_.clear();
-  if (link_.hMidiOut_ || link_.hMidiIn_) link_.LearnLoss(link_.backend_.CheckDevices());
+  if (link_.hMidiOut_ || link_.hMidiIn_) link_.LearnLoss();
 }
 
 MidiLink::CommandScope::~CommandScope() {
@@ -43,8 +43,10 @@ bool MidiLink::FirstInCommand(char direction, const std::string& operation, int 
   return shownInCommand_.emplace(direction, operation, code).second;
 }
 
-void MidiLink::LearnLoss(const DeviceLoss& found) {
+void MidiLink::LearnLoss() {
+  // Cleared before the look: a notice that comes during it is kept.
   lossNoticed_.store(false);
+  const DeviceLoss found = backend_.CheckDevices();
   if (found.system) loss_.system = true;
   if (found.output) {
     loss_.output = true;
@@ -57,7 +59,7 @@ void MidiLink::LearnLoss(const DeviceLoss& found) {
 }
 
 bool MidiLink::DeviceGone() {
-  if (lossNoticed_.load()) LearnLoss(backend_.CheckDevices());
+  if (lossNoticed_.load()) LearnLoss();
   return loss_.Any();
 }
 
@@ -81,7 +83,7 @@ bool MidiLink::RefusedForLoss() {
 }
 
 void MidiLink::ReopenDevices(int outRow, int inRow) {
-  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (hMidiOut_ || hMidiIn_) LearnLoss();
   if (!loss_.Any()) return;  // devices in use stay as they are
   if (hMidiIn_) {
     backend_.Disconnect();
@@ -331,7 +333,7 @@ bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply,
 
 void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
   // A device known gone ends the transaction at once: no request, no wait.
-  if (hMidiOut_ || hMidiIn_) LearnLoss(backend_.CheckDevices());
+  if (hMidiOut_ || hMidiIn_) LearnLoss();
   if (RefusedForLoss()) return;
   const DumpTarget target = Target(kind, part, block, parmRequest);
   if (!target.wanted || !QueueReceiveBuffer(kind, part, block)) return;

@@ -154,7 +154,8 @@ class MidiLink {
   // the buffer could not be released.
   bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);
 
-  void LearnLoss(const DeviceLoss& found);
+  // Asks the backend what is gone and keeps it until the devices are chosen again.
+  void LearnLoss();
   // True (after the command's one box) when a device is known gone.
   bool RefusedForLoss();
 

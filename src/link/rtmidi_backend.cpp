@@ -170,7 +170,6 @@ RtMidiBackend::~RtMidiBackend() {
   SetLossNotice(nullptr);
   if (jack_ && jack_->ServerGone()) {
     LeaveClientsBehind();
-    jack_.reset();
     return;
   }
   jack_.reset();  // no more input from its port

@@ -109,7 +109,7 @@ class RtMidiBackend : public MidiBackend {
   void MakeClients();
   // RtMidi's clients of a JACK server that has gone would wait a second
   // each for their port to close: they are kept, unclosed, for the rest of
-  // the run.
+  // the run, and so is the watch, which JACK's threads may still call.
   void LeaveClientsBehind();
   void Noticed();
   // The current device number of the row `device` of the lists last given

@@ -44,8 +44,17 @@ constexpr unsigned long kDrainPeriods = 3;
 void RtMidiBackend::LeaveClientsBehind() {
   static auto* const keptIn = new std::vector<std::unique_ptr<RtMidiIn>>();  // never freed
   static auto* const keptOut = new std::vector<std::unique_ptr<RtMidiOut>>();
+  static auto* const keptWatch = new std::vector<std::unique_ptr<JackWatch>>();
   if (in_) keptIn->push_back(std::move(in_));
   if (out_) keptOut->push_back(std::move(out_));
+  if (jack_) {
+    // Its client is not closed, so nothing waits for JACK's threads: they may
+    // still be in a call of the watch. The watch stays, and from now on
+    // hands nothing on to this backend.
+    jack_->CloseInput();
+    jack_->Silence();
+    keptWatch->push_back(std::move(jack_));
+  }
 }
 
 DeviceLoss RtMidiBackend::CheckDevices() {
@@ -140,27 +149,34 @@ void RtMidiBackend::UpdateWatch() {
 
 bool RtMidiBackend::RoomFor(std::size_t size, bool mayWait) {
   if (!jack_) return true;  // ALSA's sequencer is not waited on: RtMidi opens it not blocking
-  std::lock_guard<std::mutex> lock(roomMutex_);
+  std::unique_lock<std::mutex> lock(roomMutex_);
+  const std::size_t need = size + sizeof(int);  // RtMidi writes the length before the message
   const auto drained = [this] { return jack_->Cycles() >= pendingCycle_ + kDrainPeriods; };
+  const auto full = [this, need] { return pending_ + need > kJackRoom; };
   const auto restart = [this] {
     pending_ = 0;
     pendingCycle_ = jack_->Cycles();
     stalled_ = false;
   };
   if (drained()) restart();
-  const std::size_t need = size + sizeof(int);  // RtMidi writes the length before the message
-  if (pending_ + need > kJackRoom) {
+  if (full()) {
     if (!mayWait || jack_->ServerGone() || (stalled_ && jack_->Cycles() == stalledCycle_)) return false;
     const auto bound = std::max<std::chrono::microseconds>(4 * jack_->Period(), std::chrono::milliseconds(20));
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!drained() && !jack_->ServerGone() && std::chrono::steady_clock::now() < deadline)
+    // The lock is let go while sleeping: thru on JACK's process thread takes
+    // it too, and the periods counted here only run once that thread is free.
+    while (full() && !drained() && !jack_->ServerGone() && std::chrono::steady_clock::now() < deadline) {
+      lock.unlock();
       std::this_thread::sleep_for(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
-    if (!drained()) {
+      lock.lock();
+    }
+    if (drained()) {
+      restart();
+    } else if (full()) {  // another sender may have restarted the count meanwhile
       stalled_ = true;
       stalledCycle_ = jack_->Cycles();
       return false;
     }
-    restart();
   }
   pending_ += need;
   return true;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "files/file_steps.h"
 #include "instrument/messages.h"
@@ -121,6 +122,17 @@ TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
   EXPECT_EQ(rig.clock.virtualMs, 0);
   EXPECT_FALSE(rig.link.OutputOpen() || rig.link.InputOpen());
   std::filesystem::remove_all(folder);
+}
+
+TEST(DeviceGone, ALossNoticedJustAfterTheLookEndsTheRetrievalAtOnce) {
+  GoneRig rig;
+  rig.backend.onCheck = [&rig, first = true]() mutable {
+    if (std::exchange(first, false)) rig.backend.Lose(false, true, true);
+  };
+  rig.link.RtrvDump(kDumpMulti, 9, 0);
+  EXPECT_TRUE(rig.Sent().empty());
+  EXPECT_EQ(rig.clock.virtualMs, 0);
+  EXPECT_EQ(rig.prompts.Messages(), Texts{kGoneBoth});
 }
 
 TEST(DeviceGone, AnUnfinishedSysExNeitherStopsThruNorHarmsTheNextRetrieval) {

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -274,6 +275,25 @@ void EndlessSysExThenNotesThenRetrieve() {
     EXPECT_EQ(Bytes(rig.model.PartBlk.Block(b, 8), rig.model.PartBlk.Block(b, 8) + expected.size()), expected);
   }
   EXPECT_TRUE(rig.prompts.Messages().empty());
+
+  // A burst larger than RtMidi's buffer while the keyboard plays through:
+  // each send waits for room, and thru does not keep the periods from running.
+  std::atomic<bool> playing{true};
+  std::thread player([&] {
+    for (Byte n = 0; playing; n = static_cast<Byte>((n + 1) % 128)) {
+      rig.keyboard->Play({0x90, n, 0x40});
+      std::this_thread::sleep_for(500us);
+    }
+  });
+  Bytes big(256, 0x01);
+  big.front() = 0xF0;
+  big[1] = 0x7D;
+  big.back() = 0xF7;
+  int timedOut = 0;
+  for (int i = 0; i < 80; ++i) timedOut += rig.backend->OutLongMsg(big) == kMidiSendTimedOut;
+  playing = false;
+  player.join();
+  EXPECT_EQ(timedOut, 0);
 }
 
 TEST(JackLink, gone_DevicesThatGoAwayEndEachCommandInSecondsWithOneBox) {

@@ -66,8 +66,13 @@ void FakeMidiBackend::Lose(bool system, bool output, bool input, bool noticed) {
 }
 
 DeviceLoss FakeMidiBackend::CheckDevices() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return lost_;
+  DeviceLoss seen;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    seen = lost_;
+  }
+  if (onCheck) onCheck();
+  return seen;
 }
 
 void FakeMidiBackend::SetLossNotice(std::function<void()> notice) {

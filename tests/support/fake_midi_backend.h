@@ -41,6 +41,9 @@ class FakeMidiBackend : public MidiBackend {
   // shutdown notice), and CheckDevices tells it until Restore. A device that
   // is gone takes nothing and delivers nothing.
   void Lose(bool system, bool output, bool input, bool noticed = true);
+  // Called after each CheckDevices has looked, outside its lock: a loss
+  // noticed just then.
+  std::function<void()> onCheck;
   int restores = 0;
 
   // Wire time per byte for sent messages, in microseconds (0: none).
