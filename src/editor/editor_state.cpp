@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "instrument/multi_params.h"
+
 namespace qv {
 
 namespace {
@@ -42,6 +44,11 @@ int EditorState::ChannelRow(int part) const { return ChannelRows[PartIndex(part)
 int EditorState::PartChannel(int part) const {
   const int row = ChannelRows[PartIndex(part)];
   return row >= 0 && row <= 15 ? row : 0;
+}
+
+PartVoice EditorState::Voice(int part) const {
+  const auto byte = [&](int index) { return static_cast<int>(Model.PartBlk.At(index, kVoiceBlock, part)); };
+  return {byte(kVoiceMsbByte), byte(kVoiceLsbByte), byte(kVoicePrgByte)};
 }
 
 LayerBox& EditorState::Layer(int layer) {

@@ -51,6 +51,11 @@ std::string NameInCaption(const std::string& caption);
 // shown changes; the state and the files keep the bytes as they are.
 std::string ShownName(std::string text);
 
+// A multi part's voice as its stored bytes hold it.
+struct PartVoice {
+  int msb, lsb, prg;
+};
+
 struct EditorState {
   EditorState();
 
@@ -66,6 +71,7 @@ struct EditorState {
   int ChannelRow(int part) const;
   // The selected channel 0..15; 0 while no row is selected.
   int PartChannel(int part) const;
+  PartVoice Voice(int part) const;  // throws std::out_of_range outside 0..15
 
   std::string PerformanceCaption = "Performance";
   std::array<LayerBox, 4> LayerBoxes;  // layers 1..4

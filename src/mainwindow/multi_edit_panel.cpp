@@ -25,9 +25,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kVoiceBlock = 0;
-constexpr int kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
-
 const char* const kVoiceTip = "If you wish to call up a voice directly, enter new values for msb,lsb, and prg and click change.";
 
 std::string DecimalPoint() { return QLocale::system().decimalPoint().toStdString(); }
@@ -266,12 +263,10 @@ void MultiEditPanel::ShowMultEdit() {
 
   for (int row = 0; row < kMultiParamCount; ++row) LoadSlider(row);
 
-  const auto decimal = [&](int byte) {
-    return QString::number(state_.Model.PartBlk.At(byte, kVoiceBlock, part));
-  };
-  msb_->setText(decimal(kMsbByte));
-  lsb_->setText(decimal(kLsbByte));
-  prg_->setText(decimal(kPrgByte));
+  const PartVoice voice = state_.Voice(part);
+  msb_->setText(QString::number(voice.msb));
+  lsb_->setText(QString::number(voice.lsb));
+  prg_->setText(QString::number(voice.prg));
 
   ShowSwitches();
   ShowEditedName();
