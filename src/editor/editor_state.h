@@ -9,6 +9,7 @@
 
 #include <array>
 #include <compare>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,12 @@ struct EditorState {
   // The selected channel 0..15; 0 while no row is selected.
   int PartChannel(int part) const;
   PartVoice Voice(int part) const;  // throws std::out_of_range outside 0..15
+  // The slider position of a part's stored parameter (a row of
+  // MultiParams()), at the nearest end of its range when outside it.
+  int MultiParamPosition(int part, int row) const;
+  // The row of an effect type's table (0..2, as EffectTypeParams()) that
+  // Com2's MSB and LSB name; none when no row matches.
+  std::optional<int> EffectTypeRow(int type) const;
 
   std::string PerformanceCaption = "Performance";
   std::array<LayerBox, 4> LayerBoxes;  // layers 1..4

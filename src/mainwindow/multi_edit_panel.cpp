@@ -273,18 +273,12 @@ void MultiEditPanel::ShowMultEdit() {
   for (int row = 0; row < kMultiParamCount; ++row) SliderUpdate(row);
 }
 
-// Outside the range the slider stands at its nearest end; nothing is stored
-// or sent, and the read-out is refreshed later from the slider.
+// Nothing is stored or sent, and the read-out is refreshed later from the
+// slider.
 void MultiEditPanel::LoadSlider(int row) {
-  const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
-  const int part = state_.EditPart();
-  const Byte first = state_.Model.PartBlk.At(param.byte, param.block, part);
-  const Byte second =
-      param.kind == SliderKind::Detune ? state_.Model.PartBlk.At(param.byte + 1, param.block, part) : Byte{0};
-  const int position = PositionFromByte(param.kind, first, second);
   ReleaseSlider* slider = sliders_[static_cast<std::size_t>(row)].slider;
   const QSignalBlocker quiet(slider);
-  slider->setValue(std::clamp(position, param.minimum, param.maximum));
+  slider->setValue(state_.MultiParamPosition(state_.EditPart(), row));
 }
 
 void MultiEditPanel::ShowSwitches() {
