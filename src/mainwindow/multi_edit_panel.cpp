@@ -298,8 +298,6 @@ void MultiEditPanel::ShowSwitches() {
   }
 }
 
-QString MultiEditPanel::PartCaption(int part) const { return FromLatin1(state_.Caption(part)); }
-
 void MultiEditPanel::ShowEditedName() {
   const int part = state_.EditPart();
   if (!IsMultiPart(part)) return;
