@@ -94,9 +94,9 @@ struct EditorState {
   int VelocityRow = -1;
   bool TransmitChannelAssigned = false;
 
-  // The performance MIDI channel the preferences hold, 0..15 (channel
-  // 1..16): the channel of the performance audition and of the instrument's
-  // performance.
+  // The performance MIDI channel of the preferences in force, 0..15
+  // (channel 1..16): the channel of the performance audition and of the
+  // instrument's performance. Set through Session::SetPerfChannel.
   int PerfChannel = 0;
 
   // What the switches of the multi edit panel last showed: portamento 0 or 1,

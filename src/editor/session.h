@@ -41,8 +41,8 @@ class Session {
   // ---- Performance (performance.cpp) --------------------------------------
   // The preferences' performance channel (0..15; others count as 0): kept,
   // nothing sent.
-  void SetPerfChannel(int channel) { state_.PerfChannel = channel; }
-  int PerfChannel() const { return state_.PerfChannel >= 0 && state_.PerfChannel <= 15 ? state_.PerfChannel : 0; }
+  void SetPerfChannel(int channel) { state_.PerfChannel = channel >= 0 && channel <= 15 ? channel : 0; }
+  int PerfChannel() const { return state_.PerfChannel; }
   void SendPerfMidiChannelZero();
   void SendPerfMidiChannel();
   void PutPerfChannelInCom0();
