@@ -227,7 +227,7 @@ void Session::ResetEffects() {
 // Com2 := source, and the block leaves whole. A block
 // never filled (or loaded damaged) is no message: Com2 keeps its message and
 // nothing leaves.
-void Session::RestoreEffectBlock(const std::array<Byte, 35>& source) {
+void Session::RestoreEffectBlock(const std::array<Byte, kEffectBytes>& source) {
   // A copy is taken first: source may be the very block it replaces.
   const std::array<Byte, kEffectBytes> block = source;
   if (!IsEffectBlock(block)) return;

@@ -16,6 +16,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/editor_view.h"
+#include "instrument/multi_params.h"
 #include "link/midi_link.h"
 
 namespace qv {
@@ -186,7 +187,7 @@ class Session {
   void RefillEditPanel();
   void PerformanceSelected();
   void TakeEditedCaption();
-  void RestoreEffectBlock(const std::array<Byte, 35>& source);
+  void RestoreEffectBlock(const std::array<Byte, kEffectBytes>& source);
   // LyrSw from byte 31 of each stored layer.
   void TakeLayerSwitches();
 
