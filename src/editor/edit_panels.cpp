@@ -68,12 +68,11 @@ void Session::SetEditSwitch(int which, int value) {
 }
 
 void Session::SetVoice(int part, int msb, int lsb, int prg) {
-  constexpr int kVoiceBlock = 0, kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
   const auto inRange = [](int v) { return v >= 0 && v <= 127; };
   if (!IsMultiPart(part) || !inRange(msb) || !inRange(lsb) || !inRange(prg)) return;
-  model_.PartBlk.At(kMsbByte, kVoiceBlock, part) = static_cast<Byte>(msb);
-  model_.PartBlk.At(kLsbByte, kVoiceBlock, part) = static_cast<Byte>(lsb);
-  model_.PartBlk.At(kPrgByte, kVoiceBlock, part) = static_cast<Byte>(prg);
+  model_.PartBlk.At(kVoiceMsbByte, kVoiceBlock, part) = static_cast<Byte>(msb);
+  model_.PartBlk.At(kVoiceLsbByte, kVoiceBlock, part) = static_cast<Byte>(lsb);
+  model_.PartBlk.At(kVoicePrgByte, kVoiceBlock, part) = static_cast<Byte>(prg);
   const Byte pp = static_cast<Byte>(part);
   Bytes message = XgParmChange(0x08, pp, 0x01, static_cast<Byte>(msb));
   Append(message, XgParmChange(0x08, pp, 0x02, static_cast<Byte>(lsb)));
@@ -228,7 +227,7 @@ void Session::ResetEffects() {
 // Com2 := source, and the block leaves whole. A block
 // never filled (or loaded damaged) is no message: Com2 keeps its message and
 // nothing leaves.
-void Session::RestoreEffectBlock(const std::array<Byte, 35>& source) {
+void Session::RestoreEffectBlock(const std::array<Byte, kEffectBytes>& source) {
   // A copy is taken first: source may be the very block it replaces.
   const std::array<Byte, kEffectBytes> block = source;
   if (!IsEffectBlock(block)) return;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "instrument/multi_params.h"
+
 namespace qv {
 
 namespace {
@@ -42,6 +44,30 @@ int EditorState::ChannelRow(int part) const { return ChannelRows[PartIndex(part)
 int EditorState::PartChannel(int part) const {
   const int row = ChannelRows[PartIndex(part)];
   return row >= 0 && row <= 15 ? row : 0;
+}
+
+PartVoice EditorState::Voice(int part) const {
+  const auto byte = [&](int index) { return static_cast<int>(Model.PartBlk.At(index, kVoiceBlock, part)); };
+  return {byte(kVoiceMsbByte), byte(kVoiceLsbByte), byte(kVoicePrgByte)};
+}
+
+int EditorState::MultiParamPosition(int part, int row) const {
+  const MultiParam& param = MultiParams().at(static_cast<std::size_t>(row));
+  const Byte first = Model.PartBlk.At(param.byte, param.block, part);
+  const Byte second = param.kind == SliderKind::Detune ? Model.PartBlk.At(param.byte + 1, param.block, part) : Byte{0};
+  return std::clamp(PositionFromByte(param.kind, first, second), param.minimum, param.maximum);
+}
+
+std::optional<int> EditorState::EffectTypeRow(int type) const {
+  const EffectTypeParam& param = EffectTypeParams().at(static_cast<std::size_t>(type));
+  const auto& com2 = Model.Performance.Com2;
+  const Byte msb = com2[static_cast<std::size_t>(param.msbByte)];
+  const Byte lsb = com2[static_cast<std::size_t>(param.msbByte + 1)];
+  const std::vector<EffType>& table = param.table();
+  std::optional<int> found;  // the last row that matches, should two
+  for (std::size_t r = 0; r < table.size(); ++r)
+    if (table[r].Msb == msb && table[r].Lsb == lsb) found = static_cast<int>(r);
+  return found;
 }
 
 LayerBox& EditorState::Layer(int layer) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <compare>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ std::string NameInCaption(const std::string& caption);
 // shown changes; the state and the files keep the bytes as they are.
 std::string ShownName(std::string text);
 
+// A multi part's voice as its stored bytes hold it.
+struct PartVoice {
+  int msb, lsb, prg;
+};
+
 struct EditorState {
   EditorState();
 
@@ -66,6 +72,13 @@ struct EditorState {
   int ChannelRow(int part) const;
   // The selected channel 0..15; 0 while no row is selected.
   int PartChannel(int part) const;
+  PartVoice Voice(int part) const;  // throws std::out_of_range outside 0..15
+  // The slider position of a part's stored parameter (a row of
+  // MultiParams()), at the nearest end of its range when outside it.
+  int MultiParamPosition(int part, int row) const;
+  // The row of an effect type's table (0..2, as EffectTypeParams()) that
+  // Com2's MSB and LSB name; none when no row matches.
+  std::optional<int> EffectTypeRow(int type) const;
 
   std::string PerformanceCaption = "Performance";
   std::array<LayerBox, 4> LayerBoxes;  // layers 1..4
@@ -81,9 +94,9 @@ struct EditorState {
   int VelocityRow = -1;
   bool TransmitChannelAssigned = false;
 
-  // The performance MIDI channel the preferences hold, 0..15 (channel
-  // 1..16): the channel of the performance audition and of the instrument's
-  // performance.
+  // The performance MIDI channel of the preferences in force, 0..15
+  // (channel 1..16): the channel of the performance audition and of the
+  // instrument's performance. Set through Session::SetPerfChannel.
   int PerfChannel = 0;
 
   // What the switches of the multi edit panel last showed: portamento 0 or 1,

@@ -18,8 +18,8 @@ class EditorView : public TraceSink {
 
   // The multi edit panel: when shown, it opens on part `part`.
   virtual void ShowPartIfEditing(int /*part*/) {}
-  // Its name box takes the edited part's caption: `evenIfHidden` or only
-  // while the panel is shown.
+  // Its name box shows the edited part's caption, which the editor took
+  // `evenIfHidden` or only while the panel is shown.
   virtual void EditedNameChanged(bool /*evenIfHidden*/) {}
   // It fills itself again from the edited part's stored messages.
   virtual void RefillEditPanel() {}

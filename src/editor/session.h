@@ -16,6 +16,7 @@
 
 #include "editor/editor_state.h"
 #include "editor/editor_view.h"
+#include "instrument/multi_params.h"
 #include "link/midi_link.h"
 
 namespace qv {
@@ -41,8 +42,8 @@ class Session {
   // ---- Performance (performance.cpp) --------------------------------------
   // The preferences' performance channel (0..15; others count as 0): kept,
   // nothing sent.
-  void SetPerfChannel(int channel) { state_.PerfChannel = channel; }
-  int PerfChannel() const { return state_.PerfChannel >= 0 && state_.PerfChannel <= 15 ? state_.PerfChannel : 0; }
+  void SetPerfChannel(int channel) { state_.PerfChannel = channel >= 0 && channel <= 15 ? channel : 0; }
+  int PerfChannel() const { return state_.PerfChannel; }
   void SendPerfMidiChannelZero();
   void SendPerfMidiChannel();
   void PutPerfChannelInCom0();
@@ -186,7 +187,7 @@ class Session {
   void RefillEditPanel();
   void PerformanceSelected();
   void TakeEditedCaption();
-  void RestoreEffectBlock(const std::array<Byte, 35>& source);
+  void RestoreEffectBlock(const std::array<Byte, kEffectBytes>& source);
   // LyrSw from byte 31 of each stored layer.
   void TakeLayerSwitches();
 

@@ -5,6 +5,7 @@
 
 #include "editor/editor_state.h"
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 
 namespace qv {
 
@@ -35,11 +36,8 @@ class Tally {
       }
   }
   void AddPerformance(const PerformanceRecord& p) {
-    for (int layer = 1; layer <= 4; ++layer) Add(p.Layer(layer).data(), kModelCs, 0x60, layer, 0x00);
-    Add(p.Com0.data(), kModelCs, 0x50, 0x00, 0x00);
-    Add(p.Com1.data(), kModelCs, 0x60, 0x00, 0x00);
-    Add(p.Com2.data(), kModelCs, 0x60, 0x00, 0x40);
-    Add(p.Com3.data(), kModelCs, 0x60, 0x00, 0x60);
+    for (const PerformanceBlock& row : kPerformanceBlocks)
+      Add(BlockField(p, row.id), row.model, row.address.a1, row.address.a2, row.address.a3);
   }
   void AddPool(const LayerPoolRecord& pool) { AddParts(pool.Entry.data(), static_cast<int>(pool.Entry.size())); }
   bool OfItsKind() const { return headers_ > 0 || !filled_; }

@@ -2,25 +2,25 @@
 
 namespace qv {
 
-namespace {
-constexpr int kChannels = 16;
-}
-
 EditorCore::EditorCore(MidiBackend& backend, Prompts& prompts, Clock& clock, EditorView& view)
     : prompts_(prompts),
       link_(backend, prompts, clock, state_.Model, view),
       session_(state_, link_, view),
       files_(session_) {}
 
+PreferencesRecord EditorCore::Preferences() const {
+  PreferencesRecord record = preferences_;
+  record.PerfChannel = static_cast<std::int16_t>(state_.PerfChannel);
+  return record;
+}
+
 void EditorCore::SetPreferences(const PreferencesRecord& record) {
   preferences_ = record;
-  session_.SetPerfChannel(record.PerfChannel >= 0 && record.PerfChannel < kChannels ? record.PerfChannel : 0);
+  session_.SetPerfChannel(record.PerfChannel);
 }
 
 void EditorCore::ChangePerformanceChannel(int row) {
-  const int channel = row >= 0 && row < kChannels ? row : 0;
-  preferences_.PerfChannel = static_cast<std::int16_t>(channel);
-  session_.SetPerfChannel(channel);
+  session_.SetPerfChannel(row);
   session_.ChngPrfMidiChan();
 }
 

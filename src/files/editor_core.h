@@ -27,8 +27,9 @@ class EditorCore {
   FileSteps& Files() { return files_; }
 
   // ---- Preferences ---------------------------------------------------------
-  // The preferences in force, as the preferences dialog handed them over.
-  const PreferencesRecord& Preferences() const { return preferences_; }
+  // The preferences in force, as the preferences dialog handed them over;
+  // the performance channel is the editor state's.
+  PreferencesRecord Preferences() const;
   // OK in the preferences dialog: the record comes into force; nothing is sent.
   void SetPreferences(const PreferencesRecord& record);
   // When a MIDI device is known gone: the devices of the preferences in
@@ -64,7 +65,7 @@ class EditorCore {
   MidiLink link_;
   Session session_;
   FileSteps files_;
-  PreferencesRecord preferences_;
+  PreferencesRecord preferences_;  // its PerfChannel is not read: the state holds the channel
 };
 
 }  // namespace qv

@@ -1,8 +1,7 @@
 #include "files/file_kinds.h"
 
+#include <cstddef>
 #include <string_view>
-
-#include "files/records.h"
 
 namespace qv {
 
@@ -10,17 +9,17 @@ constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
     {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs",
      "Single Multi (*.qvs)|*.qvs|All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|"
      "Layer Pools (*.qvp)|*.qvp",
-     nullptr, sizeof(PartRecord)},
+     nullptr},
     {FileKind::kAllMultis, ".qvm", "All Multis (*.qvm)|*.qvm", "All Multis (*.qvm)|*.qvm",
-     "All Multis      |*.qvm", sizeof(AllMultisRecord)},
+     "All Multis      |*.qvm"},
     {FileKind::kPerformance, ".qvx", "Peformance (*.qvx)|*.qvx", "Performance (*.qvx)|*.qvx",
-     "Performance   |*.qvx", sizeof(PerformanceRecord)},
+     "Performance   |*.qvx"},
     {FileKind::kSetup, ".qvf", "Full Setup (*.qvf)|*.qvf", "Quorvane Setup (*.qvf)|*.qvf",
-     "Setup                |*.qvf", sizeof(SetupRecord)},
+     "Setup                |*.qvf"},
     {FileKind::kLayerPool, ".qvp", "Layer Pool (*.qvp)|*.qvp", "Layer Pool (*.qvp)|*.qvp",
-     "Layer Pool        |*.qvp", sizeof(LayerPoolRecord)},
+     "Layer Pool        |*.qvp"},
     {FileKind::kWorkspace, ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw", "Quorvane Workspace (*.qvw)|*.qvw",
-     "Workspace     |*.qvw", sizeof(WorkspaceRecord)},
+     "Workspace     |*.qvw"},
 }};
 
 namespace {

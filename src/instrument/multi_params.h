@@ -23,6 +23,11 @@ struct MultiParam {
   Byte a1, a3;
 };
 
+// A part's voice: bank MSB, bank LSB and program, stored in bytes 10..12 of
+// its first block and sent to 08 pp 01..03.
+inline constexpr int kVoiceBlock = 0;
+inline constexpr int kVoiceMsbByte = 10, kVoiceLsbByte = 11, kVoicePrgByte = 12;
+
 inline constexpr int kMultiParamCount = 32;
 inline constexpr int kVariationSendRow = 15;  // the variation send: edited for M5 only
 

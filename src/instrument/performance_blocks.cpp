@@ -13,14 +13,14 @@ Bytes RqstLyr4() { return RqstLyr(4); }
 }  // namespace
 
 constexpr std::array<PerformanceBlock, kPerformanceBlockCount> kPerformanceBlocks = {{
-    {PerfBlock::kCom0, "Com0", 8, kModelCs, {0x50, 0x00, 0x00}, 37, offsetof(PerformanceRecord, Com0), RqstCom0},
-    {PerfBlock::kCom1, "Com1", 0, kModelCs, {0x60, 0x00, 0x00}, 63, offsetof(PerformanceRecord, Com1), RqstCom1},
-    {PerfBlock::kCom2, "Com2", 1, kModelCs, {0x60, 0x00, 0x40}, 34, offsetof(PerformanceRecord, Com2), RqstCom2},
-    {PerfBlock::kCom3, "Com3", 2, kModelCs, {0x60, 0x00, 0x60}, 20, offsetof(PerformanceRecord, Com3), RqstCom3},
-    {PerfBlock::kLyr1, "Lyr1", 3, kModelCs, {0x60, 0x01, 0x00}, 56, offsetof(PerformanceRecord, Lyr1), RqstLyr1},
-    {PerfBlock::kLyr2, "Lyr2", 4, kModelCs, {0x60, 0x02, 0x00}, 56, offsetof(PerformanceRecord, Lyr2), RqstLyr2},
-    {PerfBlock::kLyr3, "Lyr3", 5, kModelCs, {0x60, 0x03, 0x00}, 56, offsetof(PerformanceRecord, Lyr3), RqstLyr3},
-    {PerfBlock::kLyr4, "Lyr4", 6, kModelCs, {0x60, 0x04, 0x00}, 56, offsetof(PerformanceRecord, Lyr4), RqstLyr4},
+    {PerfBlock::kCom0, "Com0", kDumpCom0, kModelCs, {0x50, 0x00, 0x00}, 37, offsetof(PerformanceRecord, Com0), RqstCom0},
+    {PerfBlock::kCom1, "Com1", kDumpCom1, kModelCs, {0x60, 0x00, 0x00}, 63, offsetof(PerformanceRecord, Com1), RqstCom1},
+    {PerfBlock::kCom2, "Com2", kDumpCom2, kModelCs, {0x60, 0x00, 0x40}, 34, offsetof(PerformanceRecord, Com2), RqstCom2},
+    {PerfBlock::kCom3, "Com3", kDumpCom3, kModelCs, {0x60, 0x00, 0x60}, 20, offsetof(PerformanceRecord, Com3), RqstCom3},
+    {PerfBlock::kLyr1, "Lyr1", kDumpLyr1, kModelCs, {0x60, 0x01, 0x00}, 56, offsetof(PerformanceRecord, Lyr1), RqstLyr1},
+    {PerfBlock::kLyr2, "Lyr2", kDumpLyr2, kModelCs, {0x60, 0x02, 0x00}, 56, offsetof(PerformanceRecord, Lyr2), RqstLyr2},
+    {PerfBlock::kLyr3, "Lyr3", kDumpLyr3, kModelCs, {0x60, 0x03, 0x00}, 56, offsetof(PerformanceRecord, Lyr3), RqstLyr3},
+    {PerfBlock::kLyr4, "Lyr4", kDumpLyr4, kModelCs, {0x60, 0x04, 0x00}, 56, offsetof(PerformanceRecord, Lyr4), RqstLyr4},
 }};
 
 constexpr bool RowsInOrder() {

@@ -15,6 +15,18 @@ namespace qv {
 enum class PerfBlock : int { kCom0, kCom1, kCom2, kCom3, kLyr1, kLyr2, kLyr3, kLyr4 };
 inline constexpr int kPerformanceBlockCount = 8;
 
+// A block's kind in RtrvDump. The link's other kinds take the numbers left free.
+enum PerfDumpKind : int {
+  kDumpCom1 = 0,
+  kDumpCom2 = 1,
+  kDumpCom3 = 2,
+  kDumpLyr1 = 3,
+  kDumpLyr2 = 4,
+  kDumpLyr3 = 5,
+  kDumpLyr4 = 6,
+  kDumpCom0 = 8,
+};
+
 struct PerformanceBlock {
   PerfBlock id;
   const char* label;     // the trace label of its replies

@@ -29,14 +29,9 @@ class TraceSink {
   virtual void AddTraceLine(const std::string& line) = 0;
 };
 
-// Dump transaction kinds. A performance block's kind is in its table row.
+// Dump transaction kinds besides the performance blocks' (PerfDumpKind).
 enum DumpKind : int {
-  kDumpCom1 = 0,
-  kDumpCom2 = 1,
-  kDumpCom3 = 2,
-  kDumpLyr1 = 3,  // .. kDumpLyr1 + 3 = Lyr4
   kDumpMulti = 7,
-  kDumpCom0 = 8,
   kDumpParm = 16,  // the developer's parameter request: trace only
 };
 

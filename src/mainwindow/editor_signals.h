@@ -20,8 +20,7 @@ class EditorSignals : public QObject, public EditorView {
   void PartCaptionChanged(int part) override { emit CaptionChanged(part); }
   void ChannelRowChanged(int part) override { emit ChannelChanged(part); }
   void PoolChanged() override { emit PoolRowsChanged(); }
-  void ShowPartIfEditing(int part) override { emit PartToEdit(part); }
-  void EditedNameChanged(bool evenIfHidden) override { emit EditedNameToShow(evenIfHidden); }
+  void EditedNameChanged(bool /*evenIfHidden*/) override { emit EditedNameToShow(); }
   void RefillEditPanel() override { emit EditPanelToRefill(); }
   void ShowMultiEditPanel(int part) override { emit MultiEditPanelToShow(part); }
   void ShowEffectsPanel() override { emit EffectsPanelToShow(); }
@@ -37,8 +36,7 @@ class EditorSignals : public QObject, public EditorView {
   void CaptionChanged(int part);
   void ChannelChanged(int part);
   void PoolRowsChanged();
-  void PartToEdit(int part);
-  void EditedNameToShow(bool evenIfHidden);
+  void EditedNameToShow();
   void EditPanelToRefill();
   void MultiEditPanelToShow(int part);
   void EffectsPanelToShow();

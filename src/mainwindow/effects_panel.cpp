@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "mainwindow/command.h"
 
@@ -150,18 +151,10 @@ void EffectsPanel::EditEffcts() {
   show();
   const auto& com2 = state_.Model.Performance.Com2;
   for (int i = 0; i < kEffectTypeCount; ++i) {
-    const EffectTypeParam& param = EffectTypeParams()[static_cast<std::size_t>(i)];
     QComboBox* list = typeLists_[static_cast<std::size_t>(i)];
     const QSignalBlocker quiet(list);
-    const std::vector<EffType>& table = param.table();
-    const int rows = std::min(static_cast<int>(table.size()), list->count());
-    for (int r = 0; r < rows; ++r) {
-      const auto& row = table[static_cast<std::size_t>(r)];
-      if (com2[static_cast<std::size_t>(param.msbByte)] == row.Msb &&
-          com2[static_cast<std::size_t>(param.msbByte + 1)] == row.Lsb) {
-        list->setCurrentIndex(r);
-      }
-    }
+    const std::optional<int> row = state_.EffectTypeRow(i);
+    if (row && *row < list->count()) list->setCurrentIndex(*row);
     if (list->currentIndex() < 0 && list->count() > 0) list->setCurrentIndex(0);
   }
   for (int i = 0; i < kEffectSendCount; ++i) {

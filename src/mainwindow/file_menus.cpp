@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "editor/session.h"
+#include "files/editor_core.h"
 #include "files/file_io.h"
 #include "files/file_names.h"
 #include "files/text_exports.h"
@@ -48,13 +49,13 @@ QAction* Item(QMenu* menu, const QString& name, const QString& caption, QObject*
 
 }  // namespace
 
-FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs,
+FileMenus::FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const EditorCore& core,
                      QMenuBar& bar)
     : QObject(&bar),
       steps_(steps),
       session_(session),
       prompts_(prompts),
-      prefs_(prefs),
+      core_(core),
       bar_(bar) {
   setObjectName("FileMenus");
   BuildLoadMenu(bar);
@@ -225,7 +226,7 @@ void FileMenus::SvSetupSyx_Click() {
 
 void FileMenus::SvSetupMid_Click() {
   Save(kMidiSetupFilter, true, [this](const std::string& path) {
-    return steps_.SaveSetupMidiFile(path, prefs_.Density);
+    return steps_.SaveSetupMidiFile(path, core_.Preferences().Density);
   });
 }
 

@@ -28,14 +28,14 @@ namespace qv {
 class LoadAidWindow;
 class Prompts;
 class Session;
-struct PreferencesRecord;
+class EditorCore;
 
 class FileMenus : public QObject {
   Q_OBJECT
  public:
   // Adds the menus "Load" and "Save" to `bar`.
   // Each item runs as one command of the editor.
-  FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const PreferencesRecord& prefs, QMenuBar& bar);
+  FileMenus(FileSteps& steps, Session& session, Prompts& prompts, const EditorCore& core, QMenuBar& bar);
   ~FileMenus() override;
 
   // Debug > "Write sysex".
@@ -95,7 +95,7 @@ class FileMenus : public QObject {
   FileSteps& steps_;
   Session& session_;
   Prompts& prompts_;
-  const PreferencesRecord& prefs_;  // the density of the MIDI file export
+  const EditorCore& core_;  // the preferences in force: the density of the MIDI file export
   QMenuBar& bar_;
   QPointer<LoadAidWindow> loadAid_;
 };

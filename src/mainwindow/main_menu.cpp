@@ -26,7 +26,7 @@ MainMenu::MainMenu(EditorCore& core, Prompts& prompts, std::function<void()> sho
     : QMenuBar(parent), session_(core.Editor()), prompts_(prompts), showPreferences_(std::move(showPreferences)) {
   setObjectName("MainMenu");
   BuildFileMenu();
-  files_ = new FileMenus(core.Files(), session_, prompts, core.Preferences(), *this);
+  files_ = new FileMenus(core.Files(), session_, prompts, core, *this);
   BuildEditMenu();
   BuildRetrieveAndInitMenus();
   BuildMidiMenu();

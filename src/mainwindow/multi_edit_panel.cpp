@@ -25,9 +25,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kVoiceBlock = 0;
-constexpr int kMsbByte = 10, kLsbByte = 11, kPrgByte = 12;
-
 const char* const kVoiceTip = "If you wish to call up a voice directly, enter new values for msb,lsb, and prg and click change.";
 
 std::string DecimalPoint() { return QLocale::system().decimalPoint().toStdString(); }
@@ -266,30 +263,22 @@ void MultiEditPanel::ShowMultEdit() {
 
   for (int row = 0; row < kMultiParamCount; ++row) LoadSlider(row);
 
-  const auto decimal = [&](int byte) {
-    return QString::number(state_.Model.PartBlk.At(byte, kVoiceBlock, part));
-  };
-  msb_->setText(decimal(kMsbByte));
-  lsb_->setText(decimal(kLsbByte));
-  prg_->setText(decimal(kPrgByte));
+  const PartVoice voice = state_.Voice(part);
+  msb_->setText(QString::number(voice.msb));
+  lsb_->setText(QString::number(voice.lsb));
+  prg_->setText(QString::number(voice.prg));
 
   ShowSwitches();
   ShowEditedName();
   for (int row = 0; row < kMultiParamCount; ++row) SliderUpdate(row);
 }
 
-// Outside the range the slider stands at its nearest end; nothing is stored
-// or sent, and the read-out is refreshed later from the slider.
+// Nothing is stored or sent, and the read-out is refreshed later from the
+// slider.
 void MultiEditPanel::LoadSlider(int row) {
-  const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
-  const int part = state_.EditPart();
-  const Byte first = state_.Model.PartBlk.At(param.byte, param.block, part);
-  const Byte second =
-      param.kind == SliderKind::Detune ? state_.Model.PartBlk.At(param.byte + 1, param.block, part) : Byte{0};
-  const int position = PositionFromByte(param.kind, first, second);
   ReleaseSlider* slider = sliders_[static_cast<std::size_t>(row)].slider;
   const QSignalBlocker quiet(slider);
-  slider->setValue(std::clamp(position, param.minimum, param.maximum));
+  slider->setValue(state_.MultiParamPosition(state_.EditPart(), row));
 }
 
 void MultiEditPanel::ShowSwitches() {
@@ -308,8 +297,6 @@ void MultiEditPanel::ShowSwitches() {
     }
   }
 }
-
-QString MultiEditPanel::PartCaption(int part) const { return FromLatin1(state_.Caption(part)); }
 
 void MultiEditPanel::ShowEditedName() {
   const int part = state_.EditPart();

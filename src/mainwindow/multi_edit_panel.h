@@ -85,7 +85,6 @@ class MultiEditPanel : public QTabWidget {
   // The switches as the state says they show.
   void ShowSwitches();
   void OptionClicked(const OptionGroup& group);
-  QString PartCaption(int part) const;
   // The name box shows the edited part's name, the captions of pages 2 and 3
   // its caption.
   void ShowEditedName();
