@@ -1,7 +1,8 @@
 #include "files/file_kinds.h"
 
-#include <cstddef>
 #include <string_view>
+
+#include "files/records.h"
 
 namespace qv {
 
@@ -9,17 +10,17 @@ constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
     {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs",
      "Single Multi (*.qvs)|*.qvs|All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|"
      "Layer Pools (*.qvp)|*.qvp",
-     nullptr},
+     nullptr, sizeof(PartRecord)},
     {FileKind::kAllMultis, ".qvm", "All Multis (*.qvm)|*.qvm", "All Multis (*.qvm)|*.qvm",
-     "All Multis      |*.qvm"},
+     "All Multis      |*.qvm", sizeof(AllMultisRecord)},
     {FileKind::kPerformance, ".qvx", "Peformance (*.qvx)|*.qvx", "Performance (*.qvx)|*.qvx",
-     "Performance   |*.qvx"},
+     "Performance   |*.qvx", sizeof(PerformanceRecord)},
     {FileKind::kSetup, ".qvf", "Full Setup (*.qvf)|*.qvf", "Quorvane Setup (*.qvf)|*.qvf",
-     "Setup                |*.qvf"},
+     "Setup                |*.qvf", sizeof(SetupRecord)},
     {FileKind::kLayerPool, ".qvp", "Layer Pool (*.qvp)|*.qvp", "Layer Pool (*.qvp)|*.qvp",
-     "Layer Pool        |*.qvp"},
+     "Layer Pool        |*.qvp", sizeof(LayerPoolRecord)},
     {FileKind::kWorkspace, ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw", "Quorvane Workspace (*.qvw)|*.qvw",
-     "Workspace     |*.qvw"},
+     "Workspace     |*.qvw", sizeof(WorkspaceRecord)},
 }};
 
 namespace {

@@ -1,9 +1,10 @@
 #pragma once
 // The program's six kinds of file, one row each: the extension, the filters
-// of the Load and Save menus' dialogs, the wrong-type box and the load aid's
-// row.
+// of the Load and Save menus' dialogs, the wrong-type box, the load aid's row
+// and the length of the record a file of the kind holds.
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace qv {
@@ -17,6 +18,7 @@ struct FileKindRow {
   const char* openFilter;   // the Load menu's dialog: pairs of a description and a pattern
   const char* saveFilter;   // the Save menu's dialog
   const char* loadAidRow;   // the load aid's row; nullptr where the load aid does not offer the kind
+  std::size_t recordBytes;  // the record a file of the kind holds
 };
 
 // The rows in the order of FileKind.
