@@ -138,6 +138,18 @@ struct GoneRig {
 
 double MsSince(Steady::time_point t0) { return std::chrono::duration<double, std::milli>(Steady::now() - t0).count(); }
 
+// Retrieve > All Multis while `fault` strikes after 10 replies: the milliseconds it took.
+double RetrieveAllWhile(GoneRig& rig, std::thread fault) {
+  const auto t0 = Steady::now();
+  {
+    MidiLink::CommandScope command(*rig.link);
+    rig.session.RtrvAllMultis();
+  }
+  const double ms = MsSince(t0);
+  fault.join();
+  return ms;
+}
+
 void ExpectGoneBoxes(const ScriptedPrompts& prompts, std::size_t count, bool system) {
   const std::vector<std::string> boxes = prompts.Messages();
   ASSERT_EQ(boxes.size(), count);
@@ -165,15 +177,7 @@ void InstrumentGoesDuringRetrieveAllMultis() {
   // The emulator's data stays for the check; its clients close.
   FakeMidiBackend referenceWire;
   Cs2xEmulator reference(referenceWire);  // the same defaults
-  std::thread fault = FaultAfter(*instrument, 10, [&instrument] { instrument.reset(); });
-  const auto t0 = Steady::now();
-  {
-    MidiLink::CommandScope command(*rig.link);
-    rig.session.RtrvAllMultis();
-  }
-  const double ms = MsSince(t0);
-  fault.join();
-  EXPECT_LT(ms, 5000);
+  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*instrument, 10, [&instrument] { instrument.reset(); })), 5000);
   ExpectGoneBoxes(rig.prompts, 1, false);
   EXPECT_TRUE(rig.NothingForeign(reference));
   const auto t1 = Steady::now();
@@ -230,15 +234,7 @@ void ServerStopsDuringARetrieval() {
   ASSERT_TRUE(rig.Open());
   FakeMidiBackend referenceWire;
   Cs2xEmulator reference(referenceWire);
-  std::thread fault = FaultAfter(*rig.cs2x, 10, [&server] { server->Stop(SIGTERM); });
-  const auto t0 = Steady::now();
-  {
-    MidiLink::CommandScope command(*rig.link);
-    rig.session.RtrvAllMultis();
-  }
-  const double ms = MsSince(t0);
-  fault.join();
-  EXPECT_LT(ms, 5000);
+  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*rig.cs2x, 10, [&server] { server->Stop(SIGTERM); })), 5000);
   ExpectGoneBoxes(rig.prompts, 1, true);
   EXPECT_TRUE(rig.NothingForeign(reference));
   EXPECT_LT(rig.ExitMs(true), 1000);
