@@ -44,7 +44,8 @@ constexpr std::array<MultiParam, kMultiParamCount> kParams = {{
     {P::kNoteLimitHigh,      K::Plain,      0,  127,  0, 25, 0x08, 0x10},
     {P::kDetune,             K::Detune,  -128,  127,  0, 18, 0x08, 0x09},
 }};
-static_assert(NamedInOrder(kParams, &MultiParam::id));
+static_assert(NamedInOrder(kParams, &MultiParam::id),
+              "every multi part parameter needs exactly one row, in the order of PartParam");
 
 constexpr std::array<SwitchParam, kEditSwitches> kSwitches = {{
     // switch           blk byte  a3  states
@@ -53,7 +54,8 @@ constexpr std::array<SwitchParam, kEditSwitches> kSwitches = {{
     {kSwMonoPoly,        0, 14, 0x05, 2},  // mono, poly
     {kSwPartMode,        0, 16, 0x07, 4},  // norm, drum, drum1, drum2
 }};
-static_assert(NamedInOrder(kSwitches, &SwitchParam::id));
+static_assert(NamedInOrder(kSwitches, &SwitchParam::id),
+              "every switch needs exactly one row, in the order of EditSwitch");
 
 constexpr std::array<EffectTypeParam, kEffectTypeCount> kTypes = {{
     // effect            table       MSB at a3   bypass type
@@ -61,7 +63,8 @@ constexpr std::array<EffectTypeParam, kEffectTypeCount> kTypes = {{
     {Effect::kChorus,    &ChrsTypes, 11,  0x42,  0x00, 0x00},  // NO EFFECT
     {Effect::kVariation, &VarTypes,  13,  0x44,  0x40, 0x00},  // THRU
 }};
-static_assert(NamedInOrder(kTypes, &EffectTypeParam::id));
+static_assert(NamedInOrder(kTypes, &EffectTypeParam::id),
+              "every effect needs exactly one row, in the order of Effect");
 
 constexpr std::array<EffectSendParam, kEffectSendCount> kSends = {{
     // send                             byte  a3
@@ -69,7 +72,8 @@ constexpr std::array<EffectSendParam, kEffectSendCount> kSends = {{
     {EffectSend::kVariationToReverb,    30, 0x55},
     {EffectSend::kVariationToChorus,    31, 0x56},
 }};
-static_assert(NamedInOrder(kSends, &EffectSendParam::id));
+static_assert(NamedInOrder(kSends, &EffectSendParam::id),
+              "every effect send needs exactly one row, in the order of EffectSend");
 
 }  // namespace
 
