@@ -174,8 +174,8 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
     }
     auto* layout = static_cast<QGridLayout*>(group->layout());
 
-    auto* slider = new SliderRow({def.label, def.name, def.readout, param.minimum, param.maximum, def.initial, def.format},
-                                 group);
+    auto* slider =
+        new SliderRow({def.label, def.name, def.readout, param.minimum, param.maximum, def.initial, def.format}, group);
     slider->Label()->setObjectName(QStringLiteral("Labelx1_%1").arg(row));
     slider->Slider()->setMinimumWidth(160);
     slider->Readout()->setFixedWidth(64);
@@ -252,7 +252,8 @@ void MultiEditPanel::ShowMultEdit() {
 
   // Each slider takes the position of its stored byte; this stores and
   // sends nothing.
-  for (const MultiSliderDef& def : MultiSliders()) Row(def.param)->SetPosition(state_.MultiParamPosition(part, def.param));
+  for (const MultiSliderDef& def : MultiSliders())
+    Row(def.param)->SetPosition(state_.MultiParamPosition(part, def.param));
 
   const PartVoice voice = state_.Voice(part);
   msb_->setText(QString::number(voice.msb));
