@@ -92,6 +92,23 @@ TEST(DeviceGone, TheInstrumentOrTheSystemGoesDuringRetrieveAllMultis) {
   }
 }
 
+TEST(DeviceGone, AnOkWhileTheDeviceIsStillAwayKeepsItLostForTheNextOk) {
+  GoneRig rig;
+  rig.backend.Lose(false, true, true);
+  rig.backend.outputNames.clear();  // not listed, so not opened
+  rig.backend.inputNames.clear();
+  rig.link.ReopenDevices(0, 0);
+  EXPECT_EQ(rig.prompts.Messages(), Texts{kGoneBoth});
+  EXPECT_TRUE(rig.link.DeviceGone());
+
+  rig.backend.outputNames = {"Fake MIDI"};  // back under its name
+  rig.backend.inputNames = {"Fake MIDI"};
+  rig.link.ReopenDevices(0, 0);
+  EXPECT_FALSE(rig.link.DeviceGone());
+  EXPECT_TRUE(rig.link.OutputOpen() && rig.link.InputOpen() && rig.backend.thruConnected && rig.backend.inStarted);
+  EXPECT_EQ(rig.prompts.Messages().size(), 1u);
+}
+
 TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
   GoneRig rig;
   const std::filesystem::path folder = NewTempFolder("gone");
