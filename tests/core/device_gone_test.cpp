@@ -129,6 +129,10 @@ TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
   }
   {
     MidiLink::CommandScope command(rig.link);
+    rig.session.AllNtsOff();  // no pause of thru
+  }
+  {
+    MidiLink::CommandScope command(rig.link);
     EXPECT_TRUE(files.SaveWorkspaceFile(workspace));
   }
   {
@@ -136,7 +140,7 @@ TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
     rig.session.CloseDevices();
   }
   const std::string box = std::string("The MIDI system has stopped. ") + kGoneBoth;
-  EXPECT_EQ(rig.prompts.Messages(), Texts(8, box));
+  EXPECT_EQ(rig.prompts.Messages(), Texts(9, box));
   EXPECT_TRUE(rig.Sent().empty());
   EXPECT_EQ(rig.clock.virtualMs, 0);
   EXPECT_FALSE(rig.link.OutputOpen() || rig.link.InputOpen());
