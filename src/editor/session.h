@@ -162,7 +162,8 @@ class Session {
   // All Notes Off on every channel, then the audition note's Note Off on
   // every channel.
   void StopAudition();
-  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second.
+  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second
+  // (not while a device is known gone: then nothing waits).
   void AllNtsOff();
 
   // ---- Developer controls and exit -------------------------------------------
