@@ -336,6 +336,7 @@ class FileMenusTest : public QObject {
     r.Trigger("LdSysEx");
     QCOMPARE(r.Shown(), (std::vector<std::string>{"open " + kAnyFile, "save " + kTextFiles}));
     QCOMPARE(r.h.prompts.shown[1].proposed, r.In("in.syx") + ".txt");
+    QCOMPARE(r.h.prompts.shown[1].source, r.In("in.syx"));  // not to be asked about replacing
     // The source's bytes as read before the save dialog.
     QCOMPARE(FileBytes(r.In("out")), BuildSysExTextDump(bytes));
     QVERIFY(r.h.prompts.Messages().empty());
