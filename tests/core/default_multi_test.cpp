@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "session_rig.h"
@@ -9,6 +10,7 @@
 namespace qv {
 namespace {
 
+using test::HexString;
 using test::SessionRig;
 
 std::string Repeat(const std::string& hex, int times) {

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "session_rig.h"
 
 namespace qv {
 namespace {
 
+using test::HexString;
 using test::SessionRig;
 using Calls = std::vector<std::string>;
 
