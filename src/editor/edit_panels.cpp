@@ -95,13 +95,12 @@ void Session::SetEditedName(const std::string& name) {
 
 // A part that changed or was auditioned: the panel, when shown, opens on it.
 void Session::ShowPartIfEditing(int part) {
-  view_.ShowPartIfEditing(part);
   if (state_.MultiEditShown) EditMult(part);
 }
 
 void Session::EditedNameChanged(bool evenIfHidden) {
   if (evenIfHidden || state_.MultiEditShown) TakeEditedCaption();
-  view_.EditedNameChanged(evenIfHidden);
+  view_.EditedNameChanged();
 }
 
 // The panel fills again from the edited part, also while it is hidden.

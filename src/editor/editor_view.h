@@ -17,11 +17,8 @@ class EditorView : public TraceSink {
   virtual void ChannelRowChanged(int /*part*/) {}
   virtual void PoolChanged() {}
 
-  // The multi edit panel: when shown, it opens on part `part`.
-  virtual void ShowPartIfEditing(int /*part*/) {}
-  // Its name box shows the edited part's caption, which the editor took
-  // `evenIfHidden` or only while the panel is shown.
-  virtual void EditedNameChanged(bool /*evenIfHidden*/) {}
+  // The multi edit panel's name box shows the edited part's caption again.
+  virtual void EditedNameChanged() {}
   // It fills itself again from the edited part's stored messages.
   virtual void RefillEditPanel() {}
   // Edit > Multi: the multi edit panel opens on part `part` (4..15).

@@ -196,8 +196,9 @@ class Session {
   int VelocityRow() const;
   void SendTransmitChannel(int channel);
   bool TakeSlot(int& slot);
-  // The notices that an edit panel follows, with the work the panel's being
-  // shown calls for (edit_panels.cpp).
+  // The work an edit panel calls for, with the notices it follows
+  // (edit_panels.cpp): a shown panel opens on `part`; the edited caption is
+  // taken `evenIfHidden` or only while the panel is shown.
   void ShowPartIfEditing(int part);
   void EditedNameChanged(bool evenIfHidden);
   void RefillEditPanel();

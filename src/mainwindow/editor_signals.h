@@ -20,7 +20,7 @@ class EditorSignals : public QObject, public EditorView {
   void PartCaptionChanged(int part) override { emit CaptionChanged(part); }
   void ChannelRowChanged(int part) override { emit ChannelChanged(part); }
   void PoolChanged() override { emit PoolRowsChanged(); }
-  void EditedNameChanged(bool /*evenIfHidden*/) override { emit EditedNameToShow(); }
+  void EditedNameChanged() override { emit EditedNameToShow(); }
   void RefillEditPanel() override { emit EditPanelToRefill(); }
   void ShowMultiEditPanel(int part) override { emit MultiEditPanelToShow(part); }
   void ShowEffectsPanel() override { emit EffectsPanelToShow(); }

@@ -164,7 +164,7 @@ void FileMenus::LdLayerPool_Click() { OpenAndLoad(FileKind::kLayerPool); }
 void FileMenus::LdPerform_Click() { OpenAndLoad(FileKind::kPerformance); }
 void FileMenus::LdMultAll_Click() { OpenAndLoad(FileKind::kAllMultis); }
 
-// OpenMultFile: the single multi's path goes straight to its loader.
+// The single multi's path goes straight to its loader, not through LoadFileName.
 void FileMenus::LdMult_Click(int part) {
   if (part < kFirstMultiPart || part > kLastMultiPart) return;
   const auto path = prompts_.OpenFile(OpenFilter(FileKind::kSingleMulti));

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "session_rig.h"
@@ -9,6 +10,7 @@
 namespace qv {
 namespace {
 
+using test::HexString;
 using test::SessionRig;
 
 std::string Repeat(const std::string& hex, int times) {
@@ -94,10 +96,16 @@ TEST(InitMultiPart, StoresAndSendsTheDefaultPartBlockByBlockThenSetsTheChannel) 
     EXPECT_EQ(HexString(Head(stored, BlkLen(b))), DefaultHead(b, "04", "04"));
     EXPECT_TRUE(ChecksumRight(sent[b].data(), BlkLen(b)));
   }
-  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ChannelRow 4 4", "ShowPartIfEditing 4"}));
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ChannelRow 4 4"}));
   EXPECT_EQ(sentAtChannelRow, 5u);
   // The instrument took the part as sent.
   EXPECT_EQ(rig.instrument.Param(kModelXg, 0x08, 0x04, 0x04), 0x04);
+
+  // While the edit panel is shown, it opens on the part.
+  rig.session.EditMult(6);
+  rig.view.calls.clear();
+  rig.session.InitMultiPart(4);
+  EXPECT_EQ(rig.view.calls, (std::vector<std::string>{"ChannelRow 4 4", "ShowMultiEditPanel 4"}));
 }
 
 TEST(InitMultiPart, PartsOutsideTheMultisGetTheBlocksOnly) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "hex.h"
 #include "instrument/developer_messages.h"
 
 namespace qv {
 namespace {
+
+using test::HexString;
 
 std::string Hex(const std::optional<Bytes>& m) { return m ? HexString(*m) : "nothing"; }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "instrument/multi_params.h"
 #include "instrument/tables.h"
@@ -15,6 +16,8 @@
 namespace qv {
 namespace {
 
+using test::HexString;
+using test::ParseHex;
 using test::SessionRig;
 using Texts = std::vector<std::string>;
 

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "session_rig.h"
 
 namespace qv {
 namespace {
 
+using test::HexString;
 using test::SessionRig;
 using Calls = std::vector<std::string>;
 
@@ -173,7 +175,7 @@ TEST(LayerPool, ARowSentToAPartNamesItAndTheEditPanelFollows) {
 
   rig.session.SendPoolRowToPart(9, 0);  // not the edited part
   EXPECT_EQ(rig.state.Caption(9), "Warm Analo M10");
-  EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10", "ShowPartIfEditing 9"}));
+  EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10"}));
   const auto sent = rig.Take();
   ASSERT_EQ(sent.size(), 5u);
   EXPECT_EQ(rig.model.PartBlk.At(kReceiveChannelByte, 0, 9), 5);  // the part keeps its channel
@@ -182,14 +184,22 @@ TEST(LayerPool, ARowSentToAPartNamesItAndTheEditPanelFollows) {
   rig.Take();
   rig.model.EditPart = 9;
   rig.session.SendPoolRowToPart(9, 0);
-  EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10", "EditedName 1", "ShowPartIfEditing 9"}));
+  EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10", "EditedName"}));
   rig.Take();
 
   // M5 fills its edit panel from the new data also while it is hidden.
   rig.model.EditPart = 4;
   rig.session.SendPoolRowToPart(4, 0);
-  EXPECT_EQ(rig.view.calls,
-            (Calls{"Caption 4 Warm Analo M5", "EditedName 1", "RefillEditPanel", "ShowPartIfEditing 4"}));
+  EXPECT_EQ(rig.view.calls, (Calls{"Caption 4 Warm Analo M5", "EditedName", "RefillEditPanel"}));
+  rig.Take();
+
+  // While the panel is shown, it opens on the part the row went to.
+  rig.session.EditMult(4);
+  rig.session.SetPartCaption(9, DefaultPartCaption(9));
+  rig.Take();
+  rig.session.SendPoolRowToPart(9, 0);
+  EXPECT_EQ(rig.view.calls, (Calls{"Caption 9 Warm Analo M10", "ShowMultiEditPanel 9"}));
+  EXPECT_EQ(rig.model.EditPart, 9);
   rig.Take();
 
   for (auto [part, row] : {std::pair{9, 1}, {9, 2}, {9, -1}, {3, 0}, {16, 0}}) rig.session.SendPoolRowToPart(part, row);

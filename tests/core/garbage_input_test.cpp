@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "link_fixture.h"
 

@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "hex.h"
 #include "instrument/messages.h"
 
 namespace qv {
 namespace {
+
+using test::HexString;
 
 // Count, address and data of a bulk dump summing to `sum`, as a whole
 // message with room for the checksum.

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <utility>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "link_fixture.h"
 

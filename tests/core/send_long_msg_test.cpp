@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "instrument/performance_blocks.h"

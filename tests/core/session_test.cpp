@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "session_rig.h"
@@ -11,6 +12,7 @@
 namespace qv {
 namespace {
 
+using test::HexString;
 using test::SessionRig;
 
 std::vector<std::string> Requests(const std::vector<Bytes>& sent) {

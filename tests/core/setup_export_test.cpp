@@ -9,11 +9,14 @@
 
 #include "fake_midi_backend.h"
 #include "files/setup_export.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "sample_setup.h"
 
 namespace qv {
 namespace {
+
+using test::ParseHex;
 
 // Message lengths, F0 to F7, in file order: M5..M16 blocks 0..4, then
 // Lyr1..Lyr4, Com0..Com3.

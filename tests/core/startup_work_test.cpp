@@ -8,6 +8,7 @@
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
 #include "files/editor_core.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "recording_session_view.h"
 #include "scripted_prompts.h"

@@ -12,6 +12,7 @@
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
 #include "files/editor_core.h"
+#include "hex.h"
 #include "instrument/tables.h"
 #include "mainwindow/main_window.h"
 #include "window_controls.h"

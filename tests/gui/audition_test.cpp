@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "drop_events.h"
+#include "hex.h"
 #include "main_window_harness.h"
 
 using namespace qv;

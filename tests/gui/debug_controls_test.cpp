@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "hex.h"
 #include "main_window_harness.h"
 
 using namespace qv;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "drop_events.h"
 #include "main_window_harness.h"

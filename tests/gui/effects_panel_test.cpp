@@ -10,6 +10,7 @@
 
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "mainwindow/effects_panel.h"
 #include "sample_effects.h"
@@ -18,6 +19,7 @@
 
 using namespace qv;
 using qv::test::ClickHandle;
+using qv::test::ParseHex;
 using Sent = std::vector<Bytes>;
 
 namespace {

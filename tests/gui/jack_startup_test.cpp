@@ -13,6 +13,7 @@
 
 #include "cs2x_emulator.h"
 #include "fake_midi_backend.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "jack_ports.h"
 #include "link/rtmidi_backend.h"

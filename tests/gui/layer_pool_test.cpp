@@ -10,6 +10,7 @@
 #include <array>
 
 #include "drop_events.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "main_window_harness.h"
 

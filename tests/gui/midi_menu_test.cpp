@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "main_window_harness.h"
 

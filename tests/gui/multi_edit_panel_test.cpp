@@ -14,12 +14,15 @@
 
 #include "fake_midi_backend.h"
 #include "fast_clock.h"
+#include "hex.h"
 #include "instrument/messages.h"
 #include "mainwindow/multi_edit_panel.h"
 #include "scripted_prompts.h"
 #include "slider_clicks.h"
 
 using namespace qv;
+using qv::test::HexString;
+using qv::test::ParseHex;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "main_window_harness.h"

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include "hex.h"
 #include "instrument/messages.h"
 #include "main_window_harness.h"
 

@@ -18,6 +18,7 @@
 #include "editor/session.h"
 #include "files/file_steps.h"
 #include "files/record_files.h"
+#include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
 #include "instrument/performance_blocks.h"

@@ -36,13 +36,4 @@ void RecordingSessionView::ChannelRowChanged(int part) {
 
 void RecordingSessionView::PoolChanged() { Record("Pool"); }
 
-void RecordingSessionView::ShowPartIfEditing(int part) { Record("ShowPartIfEditing " + std::to_string(part)); }
-
-void RecordingSessionView::EditedNameChanged(bool evenIfHidden) {
-  Record(std::string("EditedName ") + (evenIfHidden ? "1" : "0"));
-}
-
-void RecordingSessionView::RefillEditPanel() { Record("RefillEditPanel"); }
-
-
 }  // namespace qv::test

@@ -17,11 +17,10 @@ class RecordingSessionView : public EditorView {
   const EditorState* state = nullptr;
 
   // Every call as a line: "ClearTrace", "ShowPerformance <name>",
-  // "ChannelRow <part> <row>", "ShowPartIfEditing <part>",
-  // "Caption <part> <caption>", "Pool", "EditedName <0|1>", "RefillEditPanel",
-  // "ShowMultiEditPanel <part>", "ShowEffectsPanel", "PerformanceSelected",
-  // "HideEffectsPanel", "HideMultiEditPanel",
-  // "EffectsBypassEnded".
+  // "ChannelRow <part> <row>", "Caption <part> <caption>", "Pool",
+  // "EditedName", "RefillEditPanel", "ShowMultiEditPanel <part>",
+  // "ShowEffectsPanel", "PerformanceSelected", "HideEffectsPanel",
+  // "HideMultiEditPanel", "EffectsBypassEnded".
   std::vector<std::string> calls;
   std::vector<std::string> traceLines;
   std::vector<std::string> shownNames;
@@ -35,9 +34,8 @@ class RecordingSessionView : public EditorView {
   void PartCaptionChanged(int part) override;
   void ChannelRowChanged(int part) override;
   void PoolChanged() override;
-  void ShowPartIfEditing(int part) override;
-  void EditedNameChanged(bool evenIfHidden) override;
-  void RefillEditPanel() override;
+  void EditedNameChanged() override { Record("EditedName"); }
+  void RefillEditPanel() override { Record("RefillEditPanel"); }
   void ShowMultiEditPanel(int part) override { Record("ShowMultiEditPanel " + std::to_string(part)); }
   void ShowEffectsPanel() override { Record("ShowEffectsPanel"); }
   void PerformanceSelected() override { Record("PerformanceSelected"); }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "hex.h"
 #include "instrument/bytes.h"
 #include "instrument/messages.h"
 

@@ -11,6 +11,7 @@
 #include "fake_midi_backend.h"
 #include "files/file_io.h"
 #include "files/setup_export.h"
+#include "hex.h"
 #include "sample_setup.h"
 
 int main(int argc, char** argv) {
@@ -37,6 +38,6 @@ int main(int argc, char** argv) {
   }
   std::ofstream list(folder + "/messages.txt");
   for (const qv::Bytes& m : qv::BuildSetupMessages(s.multis, s.channelRows, s.performance))
-    list << qv::HexString(m) << '\n';
+    list << qv::test::HexString(m) << '\n';
   return list ? 0 : 1;
 }
