@@ -179,6 +179,7 @@ TEST(LayerPool, ARowSentToAPartNamesItAndTheEditPanelFollows) {
 TEST(LayerPool, AnEntryNeverFilledChangesNoPart) {
   Quiet rig;
   rig.session.InitMultiPart(9);
+  rig.session.SetPartCaption(4, PartCaptionFor("Empty", 4));
   ASSERT_TRUE(rig.session.StorePartInPool(4));  // M5 was never filled
   const std::string caption = rig.state.Caption(9);
   const Byte* block = rig.model.PartBlk.Block(0, 9);
