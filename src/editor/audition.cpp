@@ -85,8 +85,10 @@ void Session::StopAudition() {
   link_.SendSysEx(notesOff);
 }
 
+// Nothing waits for a device known gone: the sends' one box ends the command.
 void Session::AllNtsOff() {
   StopAudition();
+  if (link_.DeviceGone()) return;
   link_.DisconnectThru();
   link_.LinkClock().SleepMs(1000);
   link_.StopInput();

@@ -14,26 +14,11 @@ namespace qv {
 
 namespace {
 
-// A switch of the part: its stored byte and the XG address 08 pp a3, and how
-// many states it has.
-struct SwitchByte {
-  int block;
-  int byte;
-  Byte a3;
-  int states;
-};
-constexpr std::array<SwitchByte, kEditSwitches> kSwitches = {{
-    {1, 64, 0x67, 2},  // portamento on/off
-    {0, 15, 0x06, 3},  // same note number key on assign
-    {0, 14, 0x05, 2},  // mono/poly
-    {0, 16, 0x07, 4},  // part mode
-}};
-
 // What a switch shows for a stored value: the value when it names a state;
 // else the portamento box shows "off" and an option group selects no button.
-int ShownState(int which, int value) {
-  if (value >= 0 && value < kSwitches[static_cast<std::size_t>(which)].states) return value;
-  return which == kSwPortamento ? 0 : kNoSwitchState;
+int ShownState(const SwitchParam& sw, int value) {
+  if (value >= 0 && value < sw.states) return value;
+  return sw.id == kSwPortamento ? 0 : kNoSwitchState;
 }
 
 }  // namespace
@@ -46,21 +31,21 @@ void Session::ShowEditSwitches() {
   const int part = model_.EditPart;
   if (!IsMultiPart(part)) return;
   for (int which = 0; which < kEditSwitches; ++which) {
-    const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
+    const SwitchParam& sw = ParamOf(static_cast<EditSwitch>(which));
     const int value = model_.PartBlk.At(sw.byte, sw.block, part);
-    int& shown = state_.ShownSwitches[static_cast<std::size_t>(which)];
+    int& shown = state_.ShownSwitches[IndexOf(sw.id)];
     const bool names = value < sw.states;
-    const int now = ShownState(which, value);
+    const int now = ShownState(sw, value);
     const bool changed = now != shown;
     shown = now;
-    if (names && changed) SetEditSwitch(which, value);
+    if (names && changed) SetEditSwitch(sw.id, value);
   }
 }
 
-void Session::SetEditSwitch(int which, int value) {
+void Session::SetEditSwitch(EditSwitch which, int value) {
   if (which < 0 || which >= kEditSwitches) return;
-  const SwitchByte& sw = kSwitches[static_cast<std::size_t>(which)];
-  state_.ShownSwitches[static_cast<std::size_t>(which)] = ShownState(which, value);
+  const SwitchParam& sw = ParamOf(which);
+  state_.ShownSwitches[IndexOf(which)] = ShownState(sw, value);
   const int part = model_.EditPart;
   if (!IsMultiPart(part) || value < 0 || value > 127) return;
   model_.PartBlk.At(sw.byte, sw.block, part) = static_cast<Byte>(value);
@@ -128,10 +113,10 @@ void Session::RefillEditPanel() {
   view_.RefillEditPanel();
 }
 
-void Session::SetMultiParam(int row, int position) {
+void Session::SetMultiParam(PartParam which, int position) {
   const int part = model_.EditPart;
-  if (row < 0 || row >= kMultiParamCount || !IsMultiPart(part)) return;
-  const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
+  if (IndexOf(which) >= kMultiParamCount || !IsMultiPart(part)) return;
+  const MultiParam& param = ParamOf(which);
   const Bytes data = ByteFromPosition(param.kind, std::clamp(position, param.minimum, param.maximum));
   for (std::size_t i = 0; i < data.size(); ++i)
     model_.PartBlk.At(param.byte + static_cast<int>(i), param.block, part) = data[i];
@@ -180,9 +165,9 @@ void Session::PerformanceSelected() {
   view_.PerformanceSelected();
 }
 
-void Session::SetEffectType(int type, int row) {
-  if (model_.Busy || type < 0 || type >= kEffectTypeCount) return;
-  const EffectTypeParam& param = EffectTypeParams()[static_cast<std::size_t>(type)];
+void Session::SetEffectType(Effect effect, int row) {
+  if (model_.Busy || IndexOf(effect) >= kEffectTypeCount) return;
+  const EffectTypeParam& param = ParamOf(effect);
   const std::vector<EffType>& table = param.table();
   if (row < 0 || row >= static_cast<int>(table.size())) return;
   const EffType& entry = table[static_cast<std::size_t>(row)];
@@ -194,9 +179,9 @@ void Session::SetEffectType(int type, int row) {
 }
 
 // A send level does not look at Busy.
-void Session::SetEffectSend(int send, int level) {
-  if (send < 0 || send >= kEffectSendCount) return;
-  const EffectSendParam& param = EffectSendParams()[static_cast<std::size_t>(send)];
+void Session::SetEffectSend(EffectSend send, int level) {
+  if (IndexOf(send) >= kEffectSendCount) return;
+  const EffectSendParam& param = ParamOf(send);
   const Byte v = static_cast<Byte>(std::clamp(level, 0, 127));
   model_.Performance.Com2[static_cast<std::size_t>(param.byte)] = v;
   link_.SendSysEx(CsParmChange(kEffectA1, kEffectA2, param.address, v));
@@ -207,11 +192,13 @@ void Session::SetEffectsBypass(bool on) {
   state_.EffectsBypassed = on;
   if (on) {
     std::copy_n(perf.Com2.begin(), kEffectBytes, perf.EffSave.begin());
-    // Reverb and chorus "NO EFFECT", variation "THRU"; Com2 keeps the
-    // settings to return to.
-    Bytes off = CsParmChange(kEffectA1, kEffectA2, 0x40, 0x00, 0x00);
-    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x42, 0x00, 0x00));
-    Append(off, CsParmChange(kEffectA1, kEffectA2, 0x44, 0x40, 0x00));
+    // Each effect's bypass type, in one message; Com2 keeps the settings to
+    // return to.
+    Bytes off;
+    for (int i = 0; i < kEffectTypeCount; ++i) {
+      const EffectTypeParam& param = ParamOf(static_cast<Effect>(i));
+      Append(off, CsParmChange(kEffectA1, kEffectA2, param.address, param.bypassMsb, param.bypassLsb));
+    }
     link_.SendSysEx(off);
   } else {
     RestoreEffectBlock(perf.EffSave);

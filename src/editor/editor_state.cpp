@@ -51,15 +51,15 @@ PartVoice EditorState::Voice(int part) const {
   return {byte(kVoiceMsbByte), byte(kVoiceLsbByte), byte(kVoicePrgByte)};
 }
 
-int EditorState::MultiParamPosition(int part, int row) const {
-  const MultiParam& param = MultiParams().at(static_cast<std::size_t>(row));
+int EditorState::MultiParamPosition(int part, PartParam which) const {
+  const MultiParam& param = ParamOf(which);
   const Byte first = Model.PartBlk.At(param.byte, param.block, part);
   const Byte second = param.kind == SliderKind::Detune ? Model.PartBlk.At(param.byte + 1, param.block, part) : Byte{0};
   return std::clamp(PositionFromByte(param.kind, first, second), param.minimum, param.maximum);
 }
 
-std::optional<int> EditorState::EffectTypeRow(int type) const {
-  const EffectTypeParam& param = EffectTypeParams().at(static_cast<std::size_t>(type));
+std::optional<int> EditorState::EffectTypeRow(Effect effect) const {
+  const EffectTypeParam& param = ParamOf(effect);
   const auto& com2 = Model.Performance.Com2;
   const Byte msb = com2[static_cast<std::size_t>(param.msbByte)];
   const Byte lsb = com2[static_cast<std::size_t>(param.msbByte + 1)];

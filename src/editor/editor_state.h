@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "instrument/data_model.h"
+#include "instrument/multi_params.h"
 
 namespace qv {
 
@@ -32,10 +33,9 @@ struct LayerBox {
   bool enabled = true;
 };
 
-// The four switches of the multi edit panel, in the order it fills them.
-enum EditSwitch : int { kSwPortamento = 0, kSwKeyAssign = 1, kSwMonoPoly = 2, kSwPartMode = 3 };
-inline constexpr int kEditSwitches = 4;
-inline constexpr int kNoSwitchState = -1;  // no button of the group selected
+// What an option group of the multi edit panel shows for a stored value
+// that names none of its states: no button selected.
+inline constexpr int kNoSwitchState = -1;
 
 // A multi part's name: the first characters of its caption.
 inline constexpr std::size_t kNameLength = 10;
@@ -73,12 +73,12 @@ struct EditorState {
   // The selected channel 0..15; 0 while no row is selected.
   int PartChannel(int part) const;
   PartVoice Voice(int part) const;  // throws std::out_of_range outside 0..15
-  // The slider position of a part's stored parameter (a row of
-  // MultiParams()), at the nearest end of its range when outside it.
-  int MultiParamPosition(int part, int row) const;
-  // The row of an effect type's table (0..2, as EffectTypeParams()) that
-  // Com2's MSB and LSB name; none when no row matches.
-  std::optional<int> EffectTypeRow(int type) const;
+  // The slider position of a part's stored parameter, at the nearest end of
+  // its range when outside it.
+  int MultiParamPosition(int part, PartParam param) const;
+  // The row of an effect's type table that Com2's MSB and LSB name; none
+  // when no row matches.
+  std::optional<int> EffectTypeRow(Effect effect) const;
 
   std::string PerformanceCaption = "Performance";
   std::array<LayerBox, 4> LayerBoxes;  // layers 1..4

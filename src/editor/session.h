@@ -99,21 +99,21 @@ class Session {
   // (07). A stored value that names no state shows none and sends nothing.
   void ShowEditSwitches();
   // A switch set by the user: shown, stored in the edited part and sent.
-  void SetEditSwitch(int which, int value);
+  void SetEditSwitch(EditSwitch which, int value);
   // The voice of part 4..15: bank MSB, LSB and program, each 0..127, stored
   // and sent in one message; anything else does nothing.
   void SetVoice(int part, int msb, int lsb, int prg);
-  // The parameter of row `row` of MultiParams() at slider position
-  // `position`, stored in the edited part and sent as one XG parameter
-  // change. Nothing happens before the panel was opened.
-  void SetMultiParam(int row, int position);
+  // Parameter `param` at slider position `position` (clamped to its
+  // range), stored in the edited part and sent as one XG parameter change.
+  // Nothing happens before the panel was opened.
+  void SetMultiParam(PartParam param, int position);
   // The name typed for the edited part: its caption by the name rule.
   void SetEditedName(const std::string& name);
-  // Effect type `type` (0 reverb, 1 chorus, 2 variation) takes row `row` of
-  // its table: stored in Com2 and sent; nothing while Busy is set.
-  void SetEffectType(int type, int row);
-  // Effect send `send` (0..2) takes level 0..127 (clamped): stored and sent.
-  void SetEffectSend(int send, int level);
+  // The type of `effect` takes row `row` of its table: stored in Com2 and
+  // sent; nothing while Busy is set.
+  void SetEffectType(Effect effect, int row);
+  // An effect send takes level 0..127 (clamped): stored and sent.
+  void SetEffectSend(EffectSend send, int level);
   // Bypass on: EffSave := Com2, and the instrument goes to no effect. Off:
   // the block in EffSave goes back into Com2 and to the instrument whole.
   void SetEffectsBypass(bool on);
@@ -165,7 +165,8 @@ class Session {
   // All Notes Off on every channel, then the audition note's Note Off on
   // every channel.
   void StopAudition();
-  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second.
+  // Midi > All Notes Off: StopAudition, with MIDI thru cut for a second
+  // (not while a device is known gone: then nothing waits).
   void AllNtsOff();
 
   // ---- Developer controls and exit -------------------------------------------

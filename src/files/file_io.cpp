@@ -6,6 +6,8 @@
 #include <atomic>
 
 #if defined(_WIN32)
+#include <process.h>
+
 #include <filesystem>
 #include <fstream>
 #else
@@ -80,10 +82,20 @@ FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
   fs::path target(std::u8string(path.begin(), path.end()));
   if (fs::is_symlink(target, error)) target = fs::weakly_canonical(target, error);
   if (error) return WriteFailed(error.message());
-  if (fs::exists(target, error) && !fs::is_regular_file(target, error)) return WriteFailed(kNotRegularFile);
+  if (fs::exists(target, error)) {
+    if (!fs::is_regular_file(target, error)) return WriteFailed(kNotRegularFile);
+    // A read-only file is refused, as the system refuses writing to it.
+    if ((fs::status(target, error).permissions() & fs::perms::owner_write) == fs::perms::none)
+      return WriteFailed(ErrnoText(EACCES));
+  }
 
-  fs::path temp = target;
-  temp += std::u8string(u8".qv-save");
+  // A short name beside the file, so that any name that fits its folder can
+  // be saved.
+  static std::atomic<unsigned> counter{0};
+  fs::path temp;
+  do {
+    temp = target.parent_path() / (".qv-save-" + std::to_string(::_getpid()) + "-" + std::to_string(counter++));
+  } while (fs::exists(temp, error));
   {
     std::ofstream file(temp, std::ios::binary | std::ios::trunc);
     if (!file) return WriteFailed(ErrnoText(errno));
@@ -145,11 +157,20 @@ FileReadResult ReadRegularFile(const std::string& path, std::size_t limit) {
 
 namespace {
 
-// A name beside `target` that no other save uses at once; one that does
-// exist all the same is passed over (the file is created exclusively).
+constexpr const char* kOtherOwner = "It belongs to another user and stays as it is.";
+
+// The folder that holds `target`, ending in its slash; empty for a bare name.
+std::string FolderOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+}
+
+// A short name beside `target` that no other save uses at once, so that any
+// name that fits its folder can be saved. One that does exist all the same
+// is passed over (the file is created exclusively).
 std::string TemporaryName(const std::string& target) {
   static std::atomic<unsigned> counter{0};
-  return target + ".qv-save-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return FolderOf(target) + ".qv-save-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
 // The file a save replaces: `path`, or where its symbolic links lead, so
@@ -172,8 +193,7 @@ bool FollowLinks(std::string& target, std::string& reason) {
     }
     next.resize(static_cast<std::size_t>(n));
     // A relative link leads from the folder that holds it.
-    const std::size_t slash = target.rfind('/');
-    target = next.front() == '/' || slash == std::string::npos ? next : target.substr(0, slash + 1) + next;
+    target = next.front() == '/' ? next : FolderOf(target) + next;
   }
   reason = ErrnoText(ELOOP);
   return false;
@@ -195,12 +215,37 @@ bool WriteAll(int fd, const Bytes& bytes, std::string& reason) {
 
 // Best effort: the rename itself reaches the disk.
 void SyncFolderOf(const std::string& target) {
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+  const std::string folder = FolderOf(target);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
+}
+
+// The new file `fd` takes the owner, group and mode of the `old` one. The
+// owner must be kept: another user's file, even one the user may write
+// through its group, is never handed to the user who saves it. The group is
+// kept where the system allows (a user can give a file only a group of
+// their own); the mode is set last, as a change of owner clears its
+// set-user and set-group bits.
+bool KeepProtection(int fd, const struct stat& old, std::string& reason) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) {
+    reason = ErrnoText(errno);
+    return false;
+  }
+  if (now.st_uid != old.st_uid) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      reason = kOtherOwner;
+      return false;
+    }
+  } else if (now.st_gid != old.st_gid) {
+    // Where this fails (the user's own file in a group they are not in),
+    // the file takes the user's group.
+    [[maybe_unused]] const bool regrouped = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+  }
+  (void)::fchmod(fd, old.st_mode & 07777);
+  return true;
 }
 
 }  // namespace
@@ -214,23 +259,27 @@ FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes) {
   // Only a regular file is replaced: never a folder, a FIFO, a device or a
   // socket.
   if (exists && !S_ISREG(info.st_mode)) return WriteFailed(kNotRegularFile);
+  // A file the user may not write is refused with the system's reason, as a
+  // write into it would be; a new name needs only a folder the user may
+  // write.
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return WriteFailed(ErrnoText(errno));
 
-  const mode_t mode = exists ? (info.st_mode & 07777) : 0666;
   std::string temp;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
     temp = TemporaryName(target);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+    // Private until it has the old file's owner and mode; a new name takes
+    // the usual permissions (0666 less the umask, given by open).
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, exists ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return WriteFailed(ErrnoText(errno));
-  // The new file keeps the old one's permissions; a new name takes the
-  // usual ones (0666 less the umask, given by open).
-  if (exists) (void)::fchmod(fd, mode);
 
-  // Every byte written and on the disk before the old file is replaced; any
-  // failure removes the temporary file and leaves the old one as it was.
-  bool ok = WriteAll(fd, bytes, reason);
+  // The new file keeps the old one's protection, and every byte is written
+  // and on the disk, before the old file is replaced; any failure removes
+  // the temporary file and leaves the old one as it was.
+  bool ok = !exists || KeepProtection(fd, info, reason);
+  ok = ok && WriteAll(fd, bytes, reason);
   if (ok && ::fsync(fd) != 0) {
     reason = ErrnoText(errno);
     ok = false;

@@ -23,6 +23,12 @@ struct FileWriteResult {
 // Only a regular file is replaced: a folder, a FIFO, a device or a socket at
 // `path` fails with "It is not a regular file.". A symbolic link stays, and
 // the file it leads to gets the bytes.
+// The new file keeps the old one's owner, group and mode (the group where
+// the system allows). A file the user may not write fails with the system's
+// reason ("Permission denied"); another user's file that the user may write
+// all the same fails with "It belongs to another user and stays as it is.",
+// since the new file could not keep its owner. The temporary name is short,
+// so any name that fits its folder can be saved.
 FileWriteResult WriteFileSafely(const std::string& path, const Bytes& bytes);
 
 // The box for a failed save: the file's name, then the system's reason.

@@ -21,13 +21,17 @@ std::string PatternOf(const std::string& filter, int index) {
   return filter.substr(start, filter.find('|', start) - start);
 }
 
+// Where a path's file name starts.
+std::size_t NameStart(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
 // The extension of a path's file name, without its dot; empty when the name
 // holds no dot.
 std::string ExtensionOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   const std::size_t dot = path.find_last_of('.');
-  return dot == std::string::npos || dot < nameStart ? std::string() : path.substr(dot + 1);
+  return dot == std::string::npos || dot < NameStart(path) ? std::string() : path.substr(dot + 1);
 }
 
 bool SameLetters(const std::string& a, const std::string& b) {
@@ -44,6 +48,14 @@ std::string FilterExtension(const std::string& filter, int index) {
   const std::string extension = pattern.substr(2);
   if (extension.find_first_of("*?;. ") != std::string::npos) return {};
   return extension;
+}
+
+std::string WithExtension(const std::string& typed, const std::string& extension) {
+  if (extension.empty()) return typed;
+  const std::string name = typed.substr(NameStart(typed));
+  const std::string ending = "." + extension;
+  if (name.size() >= ending.size() && SameLetters(name.substr(name.size() - ending.size()), ending)) return typed;
+  return typed + (!name.empty() && name.back() == '.' ? extension : ending);
 }
 
 DialogStart StartOfDialog(const std::string& lastPath, const std::string& filter) {

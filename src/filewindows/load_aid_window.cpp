@@ -147,8 +147,11 @@ void LoadAidWindow::ShowBeside(const QWidget& main, const QRect& keepClear) {
   if (frameExtra.isNull()) frameExtra = FrameExtra(main);
   const QSize size = this->size() + frameExtra;
   const QRect area = AvailableArea(main);
-  move(placed_ ? MovedWithin(QRect(pos(), size), area).topLeft()
-               : FirstPlace(main.frameGeometry(), keepClear, size, area).topLeft());
+  // A later showing keeps the window's place, unless that place now covers
+  // the Layer Pool list (the main window was moved under it).
+  const QRect kept = MovedWithin(QRect(pos(), size), area);
+  move(placed_ && !kept.intersects(keepClear) ? kept.topLeft()
+                                              : FirstPlace(main.frameGeometry(), keepClear, size, area).topLeft());
   placed_ = true;
   show();
   raise();

@@ -39,7 +39,8 @@ class LoadAidWindow : public QWidget {
   // list, on the screen) gives way to one beside `main` when the screen has
   // room there; otherwise it moves just as far as the screen needs. Later
   // showings keep the place the window has, moved back onto the screen in
-  // the same way.
+  // the same way, unless that place lies over `keepClear`: then the window
+  // is placed as on its first showing.
   void ShowBeside(const QWidget& main, const QRect& keepClear = {});
 
   // The folder whose files are listed, and the kind they are.

@@ -24,35 +24,38 @@ void InputAssembler::Reset() {
 void InputAssembler::Take(const Byte* data, std::size_t length, Clock::time_point now, const Emit& emit) {
   if (!data || length == 0) return;
   if (open_ && now - openedAt_ > kLongestOpen) Reset();  // stayed open longer than one wait
-  if (open_) {
-    TakeSysExBytes(data, length, now, emit);
-    return;
-  }
-  if (data[0] == 0xF0) {
-    open_ = true;
-    overlong_ = false;
-    sysEx_.clear();
-    openedAt_ = now;
-    TakeSysExBytes(data, length, now, emit);
-    return;
-  }
-  // Messages one after another (RtMidi may hand over several in one piece);
-  // data bytes without a status are the rest of a SysEx dropped before.
+  // Messages one after another (RtMidi may hand over several in one piece),
+  // taken in one pass however many there are.
   std::size_t i = 0;
-  while (i < length && (data[i] < 0x80 || data[i] == 0xF7)) ++i;
-  if (i == length) return;
-  if (data[i] == 0xF0) {
-    Take(&data[i], length - i, now, emit);
-    return;
+  while (i < length) {
+    if (open_) {
+      i = TakeSysExBytes(data, i, length, emit);
+      continue;
+    }
+    const Byte status = data[i];
+    if (status == 0xF0) {
+      open_ = true;
+      overlong_ = false;
+      sysEx_.clear();
+      openedAt_ = now;
+      continue;  // the F0 is the SysEx's first byte
+    }
+    // Data bytes without a status are the rest of a SysEx dropped before.
+    if (status < 0x80 || status == 0xF7) {
+      ++i;
+      continue;
+    }
+    const std::size_t n = std::min(MessageLength(status), length - i);
+    emit(&data[i], n);
+    i += n;
   }
-  const std::size_t n = std::min(MessageLength(data[i]), length - i);
-  emit(&data[i], n);
-  if (i + n < length) Take(&data[i + n], length - i - n, now, emit);
 }
 
-// Bytes of the open SysEx (the first one is its F0 when it begins here).
-void InputAssembler::TakeSysExBytes(const Byte* data, std::size_t length, Clock::time_point now, const Emit& emit) {
-  for (std::size_t i = 0; i < length; ++i) {
+// Bytes of the open SysEx from data[from] (its F0 when it begins there).
+// Returns where the bytes after it begin: past its F7, at the status byte
+// that ended it unfinished, or at the end.
+std::size_t InputAssembler::TakeSysExBytes(const Byte* data, std::size_t from, std::size_t length, const Emit& emit) {
+  for (std::size_t i = from; i < length; ++i) {
     const Byte b = data[i];
     if (IsRealTime(b)) {
       emit(&data[i], 1);
@@ -68,13 +71,11 @@ void InputAssembler::TakeSysExBytes(const Byte* data, std::size_t length, Clock:
         emit(sysEx_.data(), sysEx_.size());
       }
       Reset();
-      if (i + 1 < length) Take(&data[i + 1], length - i - 1, now, emit);
-      return;
+      return i + 1;
     }
     if (b >= 0x80) {  // any other status byte ends the SysEx unfinished
       Reset();
-      Take(&data[i], length - i, now, emit);
-      return;
+      return i;
     }
     if (overlong_) continue;
     if (sysEx_.size() + 1 >= kLongestSysEx) {  // no room left for its F7
@@ -84,6 +85,7 @@ void InputAssembler::TakeSysExBytes(const Byte* data, std::size_t length, Clock:
     }
     sysEx_.push_back(b);
   }
+  return length;
 }
 
 }  // namespace qv

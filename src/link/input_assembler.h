@@ -32,7 +32,7 @@ class InputAssembler {
   void Reset();
 
  private:
-  void TakeSysExBytes(const Byte* data, std::size_t length, Clock::time_point now, const Emit& emit);
+  std::size_t TakeSysExBytes(const Byte* data, std::size_t from, std::size_t length, const Emit& emit);
 
   bool open_ = false;
   bool overlong_ = false;  // dropped for its length: its rest is skipped up to F7

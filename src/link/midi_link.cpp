@@ -83,6 +83,7 @@ bool MidiLink::RefusedForLoss() {
 }
 
 void MidiLink::ReopenDevices(int outRow, int inRow) {
+  const CommandScope command(*this);  // one box, whatever fails
   if (hMidiOut_ || hMidiIn_) LearnLoss();
   if (!loss_.Any()) return;  // devices in use stay as they are
   if (hMidiIn_) {
@@ -95,11 +96,18 @@ void MidiLink::ReopenDevices(int outRow, int inRow) {
     hMidiOut_ = false;
   }
   backend_.Restore();
-  loss_ = {};
   MidiOutDev = outRow;
   MidiInDev = inRow;
-  const bool opened = OpenOutput() == kMidiOk;
-  if (OpenInput() == kMidiOk && opened && !model_.Busy && ConnectThru() == kMidiOk) StartInput();
+  // The loss is forgotten only once both devices are taken again. Until
+  // then it stays, with its box in place of the failed opens' own, and the
+  // next OK tries again.
+  const bool opened = TakeOutput() == kMidiOk;
+  if (TakeInput() != kMidiOk || !opened) {
+    RefusedForLoss();
+    return;
+  }
+  loss_ = {};
+  if (!model_.Busy && ConnectThru() == kMidiOk) StartInput();
 }
 
 void MidiLink::ShowMidiInError(const std::string& operation, int code) {
@@ -122,17 +130,20 @@ int MidiLink::OutResult(const char* operation, int rc) {
   return rc;
 }
 
-int MidiLink::OpenOutput() {
+int MidiLink::TakeOutput() {
   const int rc = backend_.OutOpen(MidiOutDev);
   hMidiOut_ = rc == kMidiOk;
-  return OutResult("Open", rc);
+  return rc;
 }
 
-int MidiLink::OpenInput() {
+int MidiLink::TakeInput() {
   const int rc = backend_.InOpen(MidiInDev, [this](const Byte* d, std::size_t n) { MidiInProc(d, n); });
   hMidiIn_ = rc == kMidiOk;
-  return InResult("Open", rc);
+  return rc;
 }
+
+int MidiLink::OpenOutput() { return OutResult("Open", TakeOutput()); }
+int MidiLink::OpenInput() { return InResult("Open", TakeInput()); }
 
 int MidiLink::ConnectThru() { return InResult("Connect", backend_.Connect()); }
 void MidiLink::DisconnectThru() { backend_.Disconnect(); }

@@ -100,12 +100,14 @@ class MidiLink {
   // away) is looked for as each command starts and as each dump
   // transaction starts. Once it is known, every send and transaction is
   // refused at once, with one box per command that names what is gone,
-  // until ReopenDevices.
+  // until ReopenDevices takes the devices again.
   bool DeviceGone();
   static std::string GoneText(const DeviceLoss& loss);
-  // The user's OK in the preferences after start-up: when a device is known
-  // gone, closes what was open and opens the devices of these rows again
-  // (one that came back under its name is found again), with MIDI thru.
+  // The user's OK in the preferences after start-up, as one command: when a
+  // device is known gone, closes what was open and opens the devices of
+  // these rows again (one that came back under its name is found again),
+  // with MIDI thru. When either does not open, the loss stays known, the
+  // command shows its one box, and the next OK tries again.
   void ReopenDevices(int outRow, int inRow);
 
   // Requests one block and waits for its reply (about 2 s at most). For
@@ -149,7 +151,11 @@ class MidiLink {
   // the buffer could not be released.
   bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);
 
-  // Asks the backend what is gone and keeps it until the devices are chosen again.
+  // Open the device of MidiOutDev / MidiInDev without a box; the result code.
+  int TakeOutput();
+  int TakeInput();
+
+  // Asks the backend what is gone and keeps it until the devices are taken again.
   void LearnLoss();
   // True (after the command's one box) when a device is known gone.
   bool RefusedForLoss();
@@ -169,7 +175,7 @@ class MidiLink {
   TraceSink& trace_;
   bool hMidiOut_ = false;
   bool hMidiIn_ = false;
-  DeviceLoss loss_;                        // known gone, until ReopenDevices
+  DeviceLoss loss_;                        // known gone, until ReopenDevices takes both devices
   std::atomic<bool> lossNoticed_{false};  // set by the backend's notice, on any thread
 
   // The running command: its depth of nested scopes and the boxes shown in it.

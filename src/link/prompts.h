@@ -23,10 +23,14 @@ class Prompts {
   // extension of the filter's first pair, otherwise on its folder.
   virtual std::optional<std::string> OpenFile(const std::string& filter) = 0;
   // A save dialog; nothing when cancelled. It opens on `proposed` when given,
-  // otherwise as an open dialog does. A name typed without an extension gets
-  // the one the chosen pair names, if it names one, and the question before
-  // replacing a file names the file as it will be written.
-  virtual std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {}) = 0;
+  // otherwise as an open dialog does. A name typed without the extension the
+  // chosen pair names, if it names one, gets it (see WithExtension), and the
+  // question before replacing a file names the file as it will be written.
+  // `source` is the file the save is made from, which it never replaces: a
+  // name leading to it is handed back without that question, for the caller
+  // to refuse.
+  virtual std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {},
+                                               const std::string& source = {}) = 0;
 };
 
 }  // namespace qv

@@ -18,29 +18,36 @@ namespace qv {
 
 namespace {
 
-// The layout of the rows of EffectTypeParams() and EffectSendParams().
+// The layout rows of the type lists and the send sliders, in the panel's
+// order; each names its effect or send.
 struct TypeListDef {
+  Effect effect;
   const char* name;
   const char* label;
   const char* toolTip;
 };
-constexpr TypeListDef kTypeLists[kEffectTypeCount] = {
-    {"CmbRvrb", "Reverb", "Choose a different reverb type."},
-    {"CmbChrs", "Chorus", "Choose a different Chorus type."},
-    {"CmbVar", "Variation", "Choose a different Variation type."},
-};
+constexpr std::array<TypeListDef, kEffectTypeCount> kTypeLists = {{
+    {Effect::kReverb, "CmbRvrb", "Reverb", "Choose a different reverb type."},
+    {Effect::kChorus, "CmbChrs", "Chorus", "Choose a different Chorus type."},
+    {Effect::kVariation, "CmbVar", "Variation", "Choose a different Variation type."},
+}};
+static_assert(NamesEachOnce(kTypeLists, &TypeListDef::effect, kEffectTypeCount),
+              "every effect needs exactly one type list");
 
 struct SendRowDef {
+  EffectSend send;
   const char* slider;
   const char* readout;
   const char* label;
   int initial;
 };
-constexpr SendRowDef kSendRows[kEffectSendCount] = {
-    {"SldEffSndCtoR", "Text30", "Send Chorus to Rvrb", 0},
-    {"SldEffVarRvbSnd", "Text31", "Vari Reverb Send", 40},
-    {"SldEffVarChrSnd", "Text32", "Vari Chorus Send", 0},
-};
+constexpr std::array<SendRowDef, kEffectSendCount> kSendRows = {{
+    {EffectSend::kChorusToReverb, "SldEffSndCtoR", "Text30", "Send Chorus to Rvrb", 0},
+    {EffectSend::kVariationToReverb, "SldEffVarRvbSnd", "Text31", "Vari Reverb Send", 40},
+    {EffectSend::kVariationToChorus, "SldEffVarChrSnd", "Text32", "Vari Chorus Send", 0},
+}};
+static_assert(NamesEachOnce(kSendRows, &SendRowDef::send, kEffectSendCount),
+              "every effect send needs exactly one slider");
 
 }  // namespace
 
@@ -59,7 +66,7 @@ void EffectsPanel::BuildControls() {
   // The type lists on the left and the send rows beside them keep the panel
   // low enough to share the window's height with the multi edit panel.
   for (int i = 0; i < kEffectTypeCount; ++i) {
-    const TypeListDef& def = kTypeLists[i];
+    const TypeListDef& def = kTypeLists[static_cast<std::size_t>(i)];
     auto* list = new QComboBox(page);
     list->setObjectName(def.name);
     list->setEditable(false);
@@ -70,35 +77,23 @@ void EffectsPanel::BuildControls() {
     label->setBuddy(list);
     grid->addWidget(label, i, 0);
     grid->addWidget(list, i, 1);
-    typeLists_[static_cast<std::size_t>(i)] = list;
+    typeLists_[IndexOf(def.effect)] = list;
     // The user choosing a row, also the row already shown.
-    connect(list, &QComboBox::activated, this, AsCommand(session_, [this, i] { TypeList_Click(i); }));
+    connect(list, &QComboBox::activated, this,
+            AsCommand(session_, [this, effect = def.effect] { TypeList_Click(effect); }));
   }
 
   for (int i = 0; i < kEffectSendCount; ++i) {
-    const SendRowDef& def = kSendRows[i];
-    SendRow& send = sends_[static_cast<std::size_t>(i)];
-    send.label = new QLabel(def.label, page);
-    send.slider = new ReleaseSlider(Qt::Horizontal, page);
-    send.slider->setObjectName(def.slider);
-    send.slider->setRange(0, 127);
-    send.slider->setValue(def.initial);
-    send.slider->setMinimumWidth(128);
-    send.readout = new QLineEdit(page);
-    send.readout->setObjectName(def.readout);
-    send.readout->setReadOnly(true);
-    send.readout->setMaxLength(3);
-    send.readout->setFixedWidth(send.readout->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    send.label->setBuddy(send.slider);
-    grid->addWidget(send.label, i, 2);
-    grid->addWidget(send.slider, i, 3);
-    grid->addWidget(send.readout, i, 4);
-    SendRow_Update(i);
-
-    connect(send.slider, &QSlider::valueChanged, this, [this, i](int) { SendRow_Update(i); });
-    // A release, and each step by a key or the wheel, stores and sends.
-    for (auto settled : {&ReleaseSlider::Released, &ReleaseSlider::Stepped})
-      connect(send.slider, settled, this, AsCommand(session_, [this, i] { SendRow_Release(i); }));
+    const SendRowDef& def = kSendRows[static_cast<std::size_t>(i)];
+    auto* send = new SliderRow({def.label, def.slider, def.readout, 0, 127, def.initial, ReadoutFormat::Number}, page);
+    send->Slider()->setMinimumWidth(128);
+    QLineEdit* readout = send->Readout();
+    readout->setReadOnly(true);
+    readout->setMaxLength(3);
+    readout->setFixedWidth(readout->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    send->AddTo(grid, i, 2);
+    sends_[IndexOf(def.send)] = send;
+    connect(send, &SliderRow::Settled, this, AsCommand(session_, [this, id = def.send] { SendRow_Release(id); }));
   }
 
   bypass_ = new QCheckBox("Bypass", page);
@@ -135,11 +130,11 @@ void EffectsPanel::Listen(const EditorSignals& notices) {
 }
 
 void EffectsPanel::LoadEffectLists() {
-  for (int i = 0; i < kEffectTypeCount; ++i) {
-    QComboBox* list = typeLists_[static_cast<std::size_t>(i)];
+  for (const TypeListDef& def : kTypeLists) {
+    QComboBox* list = typeLists_[IndexOf(def.effect)];
     const QSignalBlocker quiet(list);
     list->clear();
-    for (const EffType& row : EffectTypeParams()[static_cast<std::size_t>(i)].table())
+    for (const EffType& row : ParamOf(def.effect).table())
       list->addItem(QString::fromStdString(row.Name));
     list->setCurrentIndex(-1);
   }
@@ -150,19 +145,15 @@ void EffectsPanel::LoadEffectLists() {
 void EffectsPanel::EditEffcts() {
   show();
   const auto& com2 = state_.Model.Performance.Com2;
-  for (int i = 0; i < kEffectTypeCount; ++i) {
-    QComboBox* list = typeLists_[static_cast<std::size_t>(i)];
+  for (const TypeListDef& def : kTypeLists) {
+    QComboBox* list = typeLists_[IndexOf(def.effect)];
     const QSignalBlocker quiet(list);
-    const std::optional<int> row = state_.EffectTypeRow(i);
+    const std::optional<int> row = state_.EffectTypeRow(def.effect);
     if (row && *row < list->count()) list->setCurrentIndex(*row);
     if (list->currentIndex() < 0 && list->count() > 0) list->setCurrentIndex(0);
   }
-  for (int i = 0; i < kEffectSendCount; ++i) {
-    const SendRow& send = sends_[static_cast<std::size_t>(i)];
-    const QSignalBlocker quiet(send.slider);
-    send.slider->setValue(com2[static_cast<std::size_t>(EffectSendParams()[static_cast<std::size_t>(i)].byte)]);
-    SendRow_Update(i);
-  }
+  for (const SendRowDef& def : kSendRows)
+    sends_[IndexOf(def.send)]->SetPosition(com2[static_cast<std::size_t>(ParamOf(def.send).byte)]);
   ShowBypass();
 }
 
@@ -173,17 +164,12 @@ void EffectsPanel::ShowBypass() {
   for (QComboBox* list : typeLists_) list->setEnabled(!state_.EffectsBypassed);
 }
 
-void EffectsPanel::TypeList_Click(int type) {
-  session_.SetEffectType(type, typeLists_[static_cast<std::size_t>(type)]->currentIndex());
+void EffectsPanel::TypeList_Click(Effect effect) {
+  session_.SetEffectType(effect, typeLists_[IndexOf(effect)]->currentIndex());
 }
 
-void EffectsPanel::SendRow_Release(int send) {
-  session_.SetEffectSend(send, sends_[static_cast<std::size_t>(send)].slider->value());
-}
-
-void EffectsPanel::SendRow_Update(int send) {
-  const SendRow& row = sends_[static_cast<std::size_t>(send)];
-  row.readout->setText(QString::number(row.slider->value()));
+void EffectsPanel::SendRow_Release(EffectSend send) {
+  session_.SetEffectSend(send, sends_[IndexOf(send)]->Position());
 }
 
 void EffectsPanel::ChkEffByPass_Click() {

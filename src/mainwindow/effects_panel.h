@@ -10,12 +10,10 @@
 #include "editor/session.h"
 #include "instrument/multi_params.h"
 #include "mainwindow/editor_signals.h"
-#include "mainwindow/release_slider.h"
+#include "mainwindow/slider_row.h"
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace qv {
@@ -33,21 +31,13 @@ class EffectsPanel : public QTabWidget {
   void Listen(const EditorSignals& notices);
 
   // Handlers of the user's actions.
-  void TypeList_Click(int type);     // CmbRvrb_Click, CmbChrs_Click, CmbVar_Click
-  void SendRow_Release(int send);    // SldEffSndCtoR_Release and its twins; also a step by a key or the wheel
-  void SendRow_Update(int send);     // SldEffSndCtoR_Update and its twins: read-out only
+  void TypeList_Click(Effect effect);   // CmbRvrb_Click, CmbChrs_Click, CmbVar_Click
+  void SendRow_Release(EffectSend send);  // SldEffSndCtoR_Release and its twins; also a step by a key or the wheel
   void ChkEffByPass_Click();
   void CmdEffReset_Click();
   void CmdEffDn1_Click();
 
  private:
-  // One effect send: slider, read-out and label.
-  struct SendRow {
-    ReleaseSlider* slider = nullptr;  // SldEffSndCtoR, SldEffVarRvbSnd, SldEffVarChrSnd
-    QLineEdit* readout = nullptr;     // Text30, Text31, Text32
-    QLabel* label = nullptr;
-  };
-
   void BuildControls();
   // Shows the panel filled from Com2: types, sends and the bypass. Sends nothing.
   void EditEffcts();
@@ -55,8 +45,10 @@ class EffectsPanel : public QTabWidget {
 
   Session& session_;
   const EditorState& state_;
-  std::array<QComboBox*, kEffectTypeCount> typeLists_{};  // CmbRvrb, CmbChrs, CmbVar
-  std::array<SendRow, kEffectSendCount> sends_{};
+  // By effect and by send: CmbRvrb, CmbChrs, CmbVar; SldEffSndCtoR,
+  // SldEffVarRvbSnd, SldEffVarChrSnd with their read-outs Text30 .. Text32.
+  std::array<QComboBox*, kEffectTypeCount> typeLists_{};
+  std::array<SliderRow*, kEffectSendCount> sends_{};
   QCheckBox* bypass_ = nullptr;       // ChkEffByPass
   QPushButton* reset_ = nullptr;      // CmdEffReset
   QPushButton* done_ = nullptr;       // CmdEffDn1

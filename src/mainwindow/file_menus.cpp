@@ -197,8 +197,9 @@ void FileMenus::UnloadLoadAid() { delete loadAid_.data(); }
 // ---- Save ------------------------------------------------------------------
 
 void FileMenus::Save(const char* filter, bool retrieves,
-                     const std::function<FileWriteResult(const std::string&)>& step, const std::string& proposed) {
-  const auto path = prompts_.SaveFile(filter, proposed);
+                     const std::function<FileWriteResult(const std::string&)>& step, const std::string& proposed,
+                     const std::string& source) {
+  const auto path = prompts_.SaveFile(filter, proposed, source);
   if (!path) return;
   FileWriteResult result;
   {
@@ -258,9 +259,10 @@ void FileMenus::SvWrkSpaceText_Click() {
 
 // ---- Debug -----------------------------------------------------------------
 
-// A source that cannot be read ends the command quietly, before the save
+// A source that cannot be read ends the command with a box, before the save
 // dialog; a cancelled save dialog writes nothing. The output never replaces
-// the source, not even through a link.
+// the source, not even through a link: the dialog hands the source's name
+// back without asking to replace it, and the failed-save box refuses it.
 void FileMenus::LdSysEx_Click() {
   const auto in = prompts_.OpenFile(kAnyFileFilter);
   if (!in) return;
@@ -276,7 +278,7 @@ void FileMenus::LdSysEx_Click() {
         if (SameFile(input, path)) return FileWriteResult{false, kListedFileReason};
         return steps_.DumpSysExToText(source.bytes, path);
       },
-      input + ".txt");
+      input + ".txt", input);
 }
 
 }  // namespace qv

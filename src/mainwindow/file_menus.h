@@ -82,10 +82,11 @@ class FileMenus : public QObject {
   void BuildSaveMenu(QMenuBar& bar);
   // The boxes after a load; `again` is the command's own dialog.
   void AfterLoad(FileKind kind, LoadResult result, const std::function<void()>& again);
-  // The save dialog with `filter` (proposing `proposed` when given), then
-  // `step` on the chosen path, under the hourglass when `retrieves`.
+  // The save dialog with `filter` (proposing `proposed` and told of the
+  // save's `source` when given), then `step` on the chosen path, under the
+  // hourglass when `retrieves`.
   void Save(const char* filter, bool retrieves, const std::function<FileWriteResult(const std::string&)>& step,
-            const std::string& proposed = {});
+            const std::string& proposed = {}, const std::string& source = {});
   void ReportFailedSave(const std::string& path, const std::string& reason);
   // The open dialog of a load whose path goes through LoadFileName, then
   // that load.

@@ -27,8 +27,6 @@ namespace {
 
 const char* const kVoiceTip = "If you wish to call up a voice directly, enter new values for msb,lsb, and prg and click change.";
 
-std::string DecimalPoint() { return QLocale::system().decimalPoint().toStdString(); }
-
 }  // namespace
 
 std::optional<int> VoiceNumber(const QString& text) {
@@ -161,8 +159,8 @@ void MultiEditPanel::BuildVoiceAndName(QWidget* page) {
 void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
   std::array<int, 3> groupsOnPage{};
   for (int row = 0; row < kMultiParamCount; ++row) {
-    const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
     const MultiSliderDef& def = MultiSliders()[static_cast<std::size_t>(row)];
+    const MultiParam& param = ParamOf(def.param);
     const int pageIndex = std::clamp(def.page, 1, 3) - 1;
     QWidget* page = pages[static_cast<std::size_t>(pageIndex)];
 
@@ -175,29 +173,15 @@ void MultiEditPanel::BuildSliders(const std::array<QWidget*, 3>& pages) {
       groups_.emplace_back(QString::fromLatin1(def.group), group);
     }
     auto* layout = static_cast<QGridLayout*>(group->layout());
-    const int line = layout->rowCount();
 
-    MultiSliderControl& control = sliders_[static_cast<std::size_t>(row)];
-    control.def = &def;
-    control.label = new QLabel(QString::fromLatin1(def.label), group);
-    control.label->setObjectName(QStringLiteral("Labelx1_%1").arg(row));
-    control.slider = new ReleaseSlider(Qt::Horizontal, group);
-    control.slider->setObjectName(QString::fromLatin1(def.name));
-    control.slider->setRange(param.minimum, param.maximum);
-    control.slider->setValue(def.initial);
-    control.slider->setMinimumWidth(160);
-    control.readout = new QLineEdit(group);
-    control.readout->setObjectName(QString::fromLatin1(def.readout));
-    control.readout->setFixedWidth(64);
-    control.readout->setText(QString::fromStdString(ReadoutText(def.format, def.initial, DecimalPoint())));
-    layout->addWidget(control.label, line, 0);
-    layout->addWidget(control.slider, line, 1);
-    layout->addWidget(control.readout, line, 2);
-
-    connect(control.slider, &QSlider::valueChanged, this, [this, row] { SliderUpdate(row); });
-    // A release, and each step by a key or the wheel, stores and sends.
-    for (auto settled : {&ReleaseSlider::Released, &ReleaseSlider::Stepped})
-      connect(control.slider, settled, this, AsCommand(session_, [this, row] { SliderRelease(row); }));
+    auto* slider =
+        new SliderRow({def.label, def.name, def.readout, param.minimum, param.maximum, def.initial, def.format}, group);
+    slider->Label()->setObjectName(QStringLiteral("Labelx1_%1").arg(row));
+    slider->Slider()->setMinimumWidth(160);
+    slider->Readout()->setFixedWidth(64);
+    slider->AddTo(layout, layout->rowCount(), 0);
+    sliders_[IndexOf(def.param)] = slider;
+    connect(slider, &SliderRow::Settled, this, AsCommand(session_, [this, id = def.param] { SliderRelease(id); }));
   }
 }
 
@@ -227,26 +211,31 @@ QGroupBox* MultiEditPanel::SliderGroup(const char* title) const {
   return nullptr;
 }
 
-ReleaseSlider* MultiEditPanel::Slider(const char* name) const {
+SliderRow* MultiEditPanel::Row(const char* name) const {
   const int row = MultiSliderRow(name);
-  return row < 0 ? nullptr : sliders_[static_cast<std::size_t>(row)].slider;
+  return row < 0 ? nullptr : Row(MultiSliders()[static_cast<std::size_t>(row)].param);
+}
+
+ReleaseSlider* MultiEditPanel::Slider(const char* name) const {
+  const SliderRow* row = Row(name);
+  return row == nullptr ? nullptr : row->Slider();
 }
 
 QLineEdit* MultiEditPanel::Readout(const char* name) const {
-  const int row = MultiSliderRow(name);
-  return row < 0 ? nullptr : sliders_[static_cast<std::size_t>(row)].readout;
+  const SliderRow* row = Row(name);
+  return row == nullptr ? nullptr : row->Readout();
 }
 
 QLabel* MultiEditPanel::Labelx1(int index) const {
   if (index < 0 || index >= kMultiParamCount) return nullptr;
-  return sliders_[static_cast<std::size_t>(index)].label;
+  return Row(MultiSliders()[static_cast<std::size_t>(index)].param)->Label();
 }
 
 // ---------------------------------------------------------------- opening
 
 void MultiEditPanel::ShowPart(int part) {
   ShowMultEdit();
-  SetVariationSendEnabled(part == kFirstMultiPart);
+  EnableFirstPartOnly(part == kFirstMultiPart);
   show();
 }
 
@@ -261,7 +250,10 @@ void MultiEditPanel::ShowMultEdit() {
   const int part = state_.EditPart();
   if (!IsMultiPart(part)) return;
 
-  for (int row = 0; row < kMultiParamCount; ++row) LoadSlider(row);
+  // Each slider takes the position of its stored byte; this stores and
+  // sends nothing.
+  for (const MultiSliderDef& def : MultiSliders())
+    Row(def.param)->SetPosition(state_.MultiParamPosition(part, def.param));
 
   const PartVoice voice = state_.Voice(part);
   msb_->setText(QString::number(voice.msb));
@@ -270,15 +262,6 @@ void MultiEditPanel::ShowMultEdit() {
 
   ShowSwitches();
   ShowEditedName();
-  for (int row = 0; row < kMultiParamCount; ++row) SliderUpdate(row);
-}
-
-// Nothing is stored or sent, and the read-out is refreshed later from the
-// slider.
-void MultiEditPanel::LoadSlider(int row) {
-  ReleaseSlider* slider = sliders_[static_cast<std::size_t>(row)].slider;
-  const QSignalBlocker quiet(slider);
-  slider->setValue(state_.MultiParamPosition(state_.EditPart(), row));
 }
 
 void MultiEditPanel::ShowSwitches() {
@@ -314,25 +297,13 @@ void MultiEditPanel::ShowCaptionLabels() {
   for (QLabel* label : captions_) label->setText(caption);
 }
 
-void MultiEditPanel::SetVariationSendEnabled(bool enabled) {
-  const MultiSliderControl& control = sliders_[kVariationSendRow];
-  control.slider->setEnabled(enabled);
-  control.readout->setEnabled(enabled);
-  control.label->setEnabled(enabled);
-}
+void MultiEditPanel::EnableFirstPartOnly(bool enabled) { Row(kFirstPartOnly)->SetEnabled(enabled); }
 
 // ---------------------------------------------------------------- sliders
 
-void MultiEditPanel::SliderUpdate(int row) {
-  if (row < 0 || row >= kMultiParamCount) return;
-  const MultiSliderControl& control = sliders_[static_cast<std::size_t>(row)];
-  control.readout->setText(
-      QString::fromStdString(ReadoutText(control.def->format, control.slider->value(), DecimalPoint())));
-}
-
-void MultiEditPanel::SliderRelease(int row) {
-  if (row < 0 || row >= kMultiParamCount) return;
-  session_.SetMultiParam(row, sliders_[static_cast<std::size_t>(row)].slider->value());
+void MultiEditPanel::SliderRelease(PartParam param) {
+  if (IndexOf(param) >= kMultiParamCount) return;
+  session_.SetMultiParam(param, Row(param)->Position());
 }
 
 // ---------------------------------------------------------------- switches

@@ -15,7 +15,7 @@
 #include "editor/session.h"
 #include "mainwindow/editor_signals.h"
 #include "mainwindow/multi_sliders.h"
-#include "mainwindow/release_slider.h"
+#include "mainwindow/slider_row.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -26,14 +26,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace qv {
-
-// One slider of the panel with its label and read-out box.
-struct MultiSliderControl {
-  const MultiSliderDef* def = nullptr;
-  ReleaseSlider* slider = nullptr;
-  QLineEdit* readout = nullptr;
-  QLabel* label = nullptr;  // element of the Labelx1 array
-};
 
 // A decimal number as typed into a voice box, cut toward minus infinity to a
 // whole number; nothing when the text is not a number or lies outside 0..127.
@@ -51,8 +43,7 @@ class MultiEditPanel : public QTabWidget {
   void ShowMultEdit();
 
   // Handlers of the user's actions.
-  void SliderRelease(int row);  // slider `row` of the table released, or stepped by a key or the wheel
-  void SliderUpdate(int row);   // its move: the read-out follows the position
+  void SliderRelease(PartParam param);  // its slider released, or stepped by a key or the wheel
   void ChckPort_Click();
   void Option1_Click();
   void Option2_Click();
@@ -61,8 +52,9 @@ class MultiEditPanel : public QTabWidget {
   void TxtName1_Change();
   void CmdDone_Click();  // CmdDone1 and CmdDone2
 
-  // The slider, read-out and label of a table row, by the slider's object
-  // name or by row; nullptr for an unknown one.
+  // The slider and read-out by the slider's object name, and the label by
+  // its index in the Labelx1 array (the row of MultiSliders()); nullptr for
+  // an unknown one.
   ReleaseSlider* Slider(const char* name) const;
   QLineEdit* Readout(const char* name) const;
   QLabel* Labelx1(int index) const;
@@ -81,7 +73,6 @@ class MultiEditPanel : public QTabWidget {
                               const std::initializer_list<const char*>& captions, OptionGroup& group);
   // Opens on part `part`, as the editor has just opened it.
   void ShowPart(int part);
-  void LoadSlider(int row);
   // The switches as the state says they show.
   void ShowSwitches();
   void OptionClicked(const OptionGroup& group);
@@ -89,12 +80,15 @@ class MultiEditPanel : public QTabWidget {
   // its caption.
   void ShowEditedName();
   void ShowCaptionLabels();
-  void SetVariationSendEnabled(bool enabled);
+  // The parameter edited for M5 only: its row enabled or not.
+  void EnableFirstPartOnly(bool enabled);
   QGroupBox* SliderGroup(const char* title) const;
+  SliderRow* Row(PartParam param) const { return sliders_[IndexOf(param)]; }
+  SliderRow* Row(const char* name) const;  // by the slider's object name
 
   Session& session_;
   const EditorState& state_;
-  std::array<MultiSliderControl, kMultiParamCount> sliders_;
+  std::array<SliderRow*, kMultiParamCount> sliders_{};  // by parameter
   QLineEdit* msb_ = nullptr;             // TxtMsb
   QLineEdit* lsb_ = nullptr;             // TxtLsb
   QLineEdit* prg_ = nullptr;             // TxtPrg

@@ -1,7 +1,7 @@
 #pragma once
-// The 32 sliders of the multi edit panel, one row each: how each is laid
-// out and shown. Row r edits the parameter of row r of MultiParams(); the
-// panel builds, loads and shows every slider from the two tables.
+// The 32 sliders of the multi edit panel, one layout row each: the
+// parameter it edits and how it is laid out and shown. The parameter's own
+// row (range, stored byte, address) is ParamOf(param).
 
 #include <array>
 
@@ -11,15 +11,17 @@
 namespace qv {
 
 struct MultiSliderDef {
-  const char* name;    // object name of the slider, "SldEqBGain"
-  const char* label;   // caption of its Labelx1 element
-  int page;            // 1..3
-  const char* group;   // caption of the group box it stands in
-  int initial;         // position before the panel is first filled
-  const char* readout; // object name of the read-out box
+  PartParam param;      // the parameter the slider edits
+  const char* name;     // object name of the slider, "SldEqBGain"
+  const char* label;    // caption of its Labelx1 element
+  int page;             // 1..3
+  const char* group;    // caption of the group box it stands in
+  int initial;          // position before the panel is first filled
+  const char* readout;  // object name of the read-out box
   ReadoutFormat format;
 };
 
+// In the order the panel lays them out; row r's label is Labelx1(r).
 const std::array<MultiSliderDef, kMultiParamCount>& MultiSliders();
 
 // Row of the slider with that object name, -1 when there is none.

@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTreeView>
 
 #include "files/file_names.h"
 
@@ -91,49 +95,85 @@ Prompts::Answer QtPrompts::Question(const std::string& text, const std::string& 
 }
 
 std::optional<std::string> QtPrompts::OpenFile(const std::string& filter) {
-  return RunFileDialog(QFileDialog::AcceptOpen, filter, {});
+  return RunFileDialog(QFileDialog::AcceptOpen, filter, {}, {});
 }
 
-std::optional<std::string> QtPrompts::SaveFile(const std::string& filter, const std::string& proposed) {
-  return RunFileDialog(QFileDialog::AcceptSave, filter, proposed);
+std::optional<std::string> QtPrompts::SaveFile(const std::string& filter, const std::string& proposed,
+                                               const std::string& source) {
+  return RunFileDialog(QFileDialog::AcceptSave, filter, proposed, source);
 }
 
 namespace {
 
-// The file dialog. Saving, it takes as its default suffix, at the moment it
-// is accepted, the extension of the pair then chosen: Qt adds it to a name
-// typed without one before it asks whether to replace an existing file, so
-// the question names the file as it will be written. Opening adds nothing.
+// The file dialog. Saving, it adds to the name typed the extension of the
+// pair chosen when it is accepted (WithExtension; Qt's default suffix would
+// skip a name with any dot in it), and only then asks whether to replace an
+// existing file, so that the question names the file as it will be written.
+// The save's source is handed back without the question: the caller refuses
+// it.
 class CommonDialog : public QFileDialog {
  public:
-  CommonDialog(QWidget* parent, std::string filter) : QFileDialog(parent), filter_(std::move(filter)) {}
+  CommonDialog(QWidget* parent, std::string filter, std::string source)
+      : QFileDialog(parent), filter_(std::move(filter)), source_(std::move(source)) {
+    setOption(DontConfirmOverwrite);
+  }
+  // The name accepted when saving.
+  const QString& Chosen() const { return chosen_; }
+
   void accept() override {
-    if (acceptMode() != AcceptSave) return QFileDialog::accept();
+    const QStringList typed = selectedFiles();
+    // A folder typed or chosen is opened by Qt.
+    if (acceptMode() != AcceptSave || typed.size() != 1 || QFileInfo(typed.first()).isDir())
+      return QFileDialog::accept();
     const int pair = static_cast<int>(nameFilters().indexOf(selectedNameFilter()));
-    setDefaultSuffix(QString::fromStdString(FilterExtension(filter_, pair)));
+    const std::string name = WithExtension(typed.first().toStdString(), FilterExtension(filter_, pair));
+    const QFileInfo file(QString::fromStdString(name));
+    if (file.exists() && !SameFile(name, source_) && !MayReplace(file.fileName())) return;
+    chosen_ = file.filePath();
     QFileDialog::accept();
   }
 
  private:
+  // Qt's own question, in its words and look.
+  bool MayReplace(const QString& fileName) {
+    const QString text =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(fileName);
+    return QMessageBox::warning(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+  }
+
   std::string filter_;
+  std::string source_;
+  QString chosen_;
 };
+
+// The detail view shows its Size, Type and Date columns whole, and the
+// names take the rest of its width.
+void ShowColumnsWhole(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!view) return;
+  QHeaderView* header = view->header();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
 
 }  // namespace
 
 std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter,
-                                                    const std::string& proposed) {
+                                                    const std::string& proposed, const std::string& source) {
   // One remembered path for every dialog; a dialog proposes it only when it
-  // is of the dialog's own kind. Qt's own dialog, not the platform's: a
-  // platform dialog asks about replacing the name as typed, before the
-  // extension is added.
+  // is of the dialog's own kind. Qt's own dialog, not the platform's, which
+  // would ask about replacing the name as typed.
   NameOnlyIconProvider icons;  // outlives the dialog, which does not own it
-  CommonDialog dialog(Parent(), filter);
+  CommonDialog dialog(Parent(), filter, source);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setIconProvider(&icons);
   dialog.setObjectName(QStringLiteral("CommonDialog1"));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFileFilter(filter));
+  ShowColumnsWhole(dialog);
   const DialogStart start =
       proposed.empty() ? StartOfDialog(lastPath_, filter) : DialogStart{{}, proposed};
   if (!start.folder.empty()) dialog.setDirectory(QString::fromStdString(start.folder));
@@ -144,8 +184,8 @@ std::optional<std::string> QtPrompts::RunFileDialog(QFileDialog::AcceptMode mode
     dialog.resize(std::min(room.width(), std::max(dialog.sizeHint().width(), 900)),
                   std::min(room.height(), std::max(dialog.sizeHint().height(), 520)));
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QString name = dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QString name = mode == QFileDialog::AcceptSave ? dialog.Chosen() : dialog.selectedFiles().value(0);
   if (name.isEmpty()) return std::nullopt;
   lastPath_ = name.toStdString();
   return lastPath_;

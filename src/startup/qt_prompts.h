@@ -22,12 +22,13 @@ class QtPrompts : public Prompts {
   void Message(const std::string& text, const std::string& title = {}) override;
   Answer Question(const std::string& text, const std::string& title) override;
   std::optional<std::string> OpenFile(const std::string& filter) override;
-  std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {}) override;
+  std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {},
+                                       const std::string& source = {}) override;
 
  private:
   QWidget* Parent() const;
   std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const std::string& filter,
-                                          const std::string& proposed);
+                                          const std::string& proposed, const std::string& source);
   QPointer<QWidget> parent_;
   std::string lastPath_;  // the last choice in any dialog
 };

@@ -1,12 +1,14 @@
 // Devices that go away, a broken SysEx at the input and hostile bytes, over
 // the fake MIDI service with the emulated CS2x: one box per command, nothing
-// sent and no waits once a device is known gone; thru and the next
-// retrieval unharmed by an unfinished SysEx; only valid SysEx leaves or is
-// stored.
+// sent and no waits once a device is known gone, until both devices are
+// taken again; thru and the next retrieval unharmed by an unfinished SysEx;
+// an event of any length taken; only valid SysEx leaves or is stored.
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 #include "files/file_steps.h"
@@ -90,6 +92,23 @@ TEST(DeviceGone, TheInstrumentOrTheSystemGoesDuringRetrieveAllMultis) {
   }
 }
 
+TEST(DeviceGone, AnOkWhileTheDeviceIsStillAwayKeepsItLostForTheNextOk) {
+  GoneRig rig;
+  rig.backend.Lose(false, true, true);
+  rig.backend.outputNames.clear();  // not listed, so not opened
+  rig.backend.inputNames.clear();
+  rig.link.ReopenDevices(0, 0);
+  EXPECT_EQ(rig.prompts.Messages(), Texts{kGoneBoth});
+  EXPECT_TRUE(rig.link.DeviceGone());
+
+  rig.backend.outputNames = {"Fake MIDI"};  // back under its name
+  rig.backend.inputNames = {"Fake MIDI"};
+  rig.link.ReopenDevices(0, 0);
+  EXPECT_FALSE(rig.link.DeviceGone());
+  EXPECT_TRUE(rig.link.OutputOpen() && rig.link.InputOpen() && rig.backend.thruConnected && rig.backend.inStarted);
+  EXPECT_EQ(rig.prompts.Messages().size(), 1u);
+}
+
 TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
   GoneRig rig;
   const std::filesystem::path folder = NewTempFolder("gone");
@@ -110,6 +129,10 @@ TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
   }
   {
     MidiLink::CommandScope command(rig.link);
+    rig.session.AllNtsOff();  // no pause of thru
+  }
+  {
+    MidiLink::CommandScope command(rig.link);
     EXPECT_TRUE(files.SaveWorkspaceFile(workspace));
   }
   {
@@ -117,7 +140,7 @@ TEST(DeviceGone, AfterTheSystemStoppedAtRestEveryCommandEndsAtOnceWithOneBox) {
     rig.session.CloseDevices();
   }
   const std::string box = std::string("The MIDI system has stopped. ") + kGoneBoth;
-  EXPECT_EQ(rig.prompts.Messages(), Texts(8, box));
+  EXPECT_EQ(rig.prompts.Messages(), Texts(9, box));
   EXPECT_TRUE(rig.Sent().empty());
   EXPECT_EQ(rig.clock.virtualMs, 0);
   EXPECT_FALSE(rig.link.OutputOpen() || rig.link.InputOpen());
@@ -191,6 +214,44 @@ TEST(DeviceGone, TheInputAssemblerEndsASysExAtAStatusByteItsLengthOrItsAge) {
   in.Take(Bytes{0x10, 0xF7}.data(), 2, t0 + InputAssembler::kLongestOpen + std::chrono::milliseconds(1), emit);
   EXPECT_TRUE(out.empty());
   EXPECT_FALSE(in.SysExOpen());
+}
+
+// Runs `work` on a thread whose stack is 1 MB, as small as a program's may be.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attr, std::size_t{1} << 20), 0);
+  pthread_t thread;
+  void* (*run)(void*) = [](void* w) -> void* {
+    (*static_cast<const std::function<void()>*>(w))();
+    return nullptr;
+  };
+  const int rc = pthread_create(&thread, &attr, run, const_cast<std::function<void()>*>(&work));
+  pthread_attr_destroy(&attr);
+  ASSERT_EQ(rc, 0);
+  pthread_join(thread, nullptr);
+}
+
+TEST(DeviceGone, TheInputAssemblerTakesAnEventOfAMegabyteOnASmallStack) {
+  // 1 MB of notes, and 1 MB of whole short SysEx messages, each in one event.
+  const Bytes note{0x90, 0x3C, 0x40}, sysEx{0xF0, 0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7};
+  Bytes notes, sysExes;
+  while (notes.size() + note.size() <= (1u << 20)) Append(notes, note);
+  while (sysExes.size() + sysEx.size() <= (1u << 20)) Append(sysExes, sysEx);
+  std::size_t noteCount = 0, sysExCount = 0, other = 0;
+  OnSmallStack([&] {
+    InputAssembler in;
+    const auto t0 = InputAssembler::Clock::now();
+    in.Take(notes.data(), notes.size(), t0, [&](const Byte* d, std::size_t n) {
+      (Bytes(d, d + n) == note ? noteCount : other)++;
+    });
+    in.Take(sysExes.data(), sysExes.size(), t0, [&](const Byte* d, std::size_t n) {
+      (Bytes(d, d + n) == sysEx ? sysExCount : other)++;
+    });
+  });
+  EXPECT_EQ(noteCount, notes.size() / note.size());
+  EXPECT_EQ(sysExCount, sysExes.size() / sysEx.size());
+  EXPECT_EQ(other, 0u);
 }
 
 TEST(ValidSysEx, AHostileStoredBlockNeverLeavesAndAReplyWithAStatusByteIsNeverStored) {

@@ -77,22 +77,22 @@ TEST(EffectsEdits, OpeningTakesTheOriginalAndSendsNothing) {
 TEST(EffectsEdits, ChoosingATypeStoresAndSendsOnce) {
   EditRig rig;
   rig.session.OpenEffectsPanel();
-  rig.session.SetEffectType(0, 2);
+  rig.session.SetEffectType(Effect::kReverb, 2);
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 40 01 01 F7"});
   EXPECT_EQ(rig.model.Performance.Com2[9] * 256 + rig.model.Performance.Com2[10], 0x0101);
-  rig.session.SetEffectType(1, 14);
+  rig.session.SetEffectType(Effect::kChorus, 14);
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 42 48 00 F7"});
-  rig.session.SetEffectType(2, 43);  // the row already stored is sent again
+  rig.session.SetEffectType(Effect::kVariation, 43);  // the row already stored is sent again
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 44 48 08 F7"});
 
   rig.model.Busy = true;  // while filling: neither stored nor sent
-  rig.session.SetEffectType(2, 63);
-  rig.session.SetEffectType(0, 4);
+  rig.session.SetEffectType(Effect::kVariation, 63);
+  rig.session.SetEffectType(Effect::kReverb, 4);
   EXPECT_TRUE(rig.Take().empty());
   EXPECT_EQ(rig.model.Performance.Com2[13], Byte{0x48});
   rig.model.Busy = false;
-  rig.session.SetEffectType(0, 13);  // no such row
-  rig.session.SetEffectType(3, 0);   // no such list
+  rig.session.SetEffectType(Effect::kReverb, 13);  // no such row
+  rig.session.SetEffectType(static_cast<Effect>(3), 0);  // no such list
   EXPECT_TRUE(rig.Take().empty());
 }
 
@@ -112,27 +112,27 @@ TEST(EffectsEdits, TouchWahRowsSendTheTypeTheirNamesSay) {
     std::string name = VarTypes()[static_cast<std::size_t>(r.row)].Name;
     name.erase(name.find_last_not_of(' ') + 1);
     EXPECT_EQ(name, r.name);
-    rig.session.SetEffectType(2, r.row);
+    rig.session.SetEffectType(Effect::kVariation, r.row);
     EXPECT_EQ(rig.Take(), Texts{r.sent}) << r.name;
   }
 }
 
 TEST(EffectsEdits, SendLevelStoresAndSendsAlsoWhileBusy) {
   EditRig rig;
-  rig.session.SetEffectSend(1, 64);
+  rig.session.SetEffectSend(EffectSend::kVariationToReverb, 64);
   EXPECT_EQ(rig.model.Performance.Com2[30], Byte{64});
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 55 40 F7"});
   rig.model.Busy = true;  // a send level does not look at Busy
-  rig.session.SetEffectSend(2, 30);
+  rig.session.SetEffectSend(EffectSend::kVariationToChorus, 30);
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 56 1E F7"});
-  rig.session.SetEffectSend(0, 200);
+  rig.session.SetEffectSend(EffectSend::kChorusToReverb, 200);
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 63 60 00 54 7F F7"});
 }
 
 TEST(EffectsEdits, BypassAndRestore) {
   EditRig rig;
   rig.session.OpenEffectsPanel();
-  rig.session.SetEffectType(0, 2);  // made before the bypass: part of the restored block
+  rig.session.SetEffectType(Effect::kReverb, 2);  // made before the bypass: part of the restored block
   const Bytes before = Head(rig.model.Performance.Com2);
   rig.Take();
 
@@ -143,7 +143,7 @@ TEST(EffectsEdits, BypassAndRestore) {
   EXPECT_EQ(Head(rig.model.Performance.Com2), before);
   EXPECT_EQ(Head(rig.model.Performance.EffSave), before);
 
-  rig.session.SetEffectSend(2, 99);  // a level changed while bypassed is replaced
+  rig.session.SetEffectSend(EffectSend::kVariationToChorus, 99);  // a level changed while bypassed is replaced
   rig.Take();
   rig.session.SetEffectsBypass(false);
   const std::vector<Bytes> sent = rig.TakeBytes();
@@ -176,8 +176,8 @@ TEST(EffectsEdits, ResetWhileBypassedSendsSavedThenOriginal) {
   EditRig rig;
   rig.session.OpenEffectsPanel();
   const Bytes orig = Head(rig.model.Performance.Com2);
-  rig.session.SetEffectType(0, 2);
-  rig.session.SetEffectType(2, 63);
+  rig.session.SetEffectType(Effect::kReverb, 2);
+  rig.session.SetEffectType(Effect::kVariation, 63);
   const Bytes saved = Head(rig.model.Performance.Com2);
   rig.session.SetEffectsBypass(true);
   rig.Take();
@@ -193,7 +193,7 @@ TEST(EffectsEdits, ResetWhileBypassedSendsSavedThenOriginal) {
   EXPECT_EQ(rig.model.Performance.EffOrig, rig.model.Performance.Com2);
   EXPECT_EQ(rig.view.calls.back(), "ShowEffectsPanel");  // filled again
 
-  rig.session.SetEffectType(0, 1);  // not bypassed: the original block only
+  rig.session.SetEffectType(Effect::kReverb, 1);  // not bypassed: the original block only
   rig.Take();
   rig.session.ResetEffects();
   EXPECT_EQ(rig.TakeBytes(), std::vector<Bytes>{orig});
@@ -240,10 +240,10 @@ TEST(EffectsEdits, HidingKeepsTheBypassAndAPerformanceChoiceRefillsOnlyAShownPan
 
 // ---- The multi edit panel ----------------------------------------------------------
 
-int RowOfAddress(Byte a3) {
-  for (int row = 0; row < kMultiParamCount; ++row)
-    if (MultiParams()[static_cast<std::size_t>(row)].a3 == a3) return row;
-  return -1;
+PartParam ParamOfAddress(Byte a3) {
+  for (int i = 0; i < kMultiParamCount; ++i)
+    if (ParamOf(static_cast<PartParam>(i)).a3 == a3) return static_cast<PartParam>(i);
+  return PartParam::kCount;
 }
 
 TEST(MultiEdits, EachKindStoresSendsAndLoadsBack) {
@@ -263,9 +263,8 @@ TEST(MultiEdits, EachKindStoresSendsAndLoadsBack) {
     EditRig rig;
     rig.session.EditMult(5);
     rig.Take();
-    const int row = RowOfAddress(c.a3);
-    const MultiParam& param = MultiParams()[static_cast<std::size_t>(row)];
-    rig.session.SetMultiParam(row, c.position);
+    const MultiParam& param = ParamOf(ParamOfAddress(c.a3));
+    rig.session.SetMultiParam(param.id, c.position);
     EXPECT_EQ(rig.Take(), Texts{c.message}) << c.message;
     const Bytes data = ParseHex(c.message);
     const std::size_t count = data.size() - 8;  // one or two data bytes
@@ -280,21 +279,22 @@ TEST(MultiEdits, NoteShiftAndVelocityLimitsSendOnlyWhatXgAccepts) {
   EditRig rig;
   rig.session.EditMult(6);
   rig.Take();
-  const int shift = RowOfAddress(0x08), low = RowOfAddress(0x6D), high = RowOfAddress(0x6E);
-  const auto range = [](int row) {
-    const MultiParam& p = MultiParams()[static_cast<std::size_t>(row)];
+  const PartParam shift = ParamOfAddress(0x08), low = ParamOfAddress(0x6D), high = ParamOfAddress(0x6E);
+  const auto range = [](PartParam param) {
+    const MultiParam& p = ParamOf(param);
     return std::make_pair(p.minimum, p.maximum);
   };
   EXPECT_EQ(range(shift), std::make_pair(40, 88));  // -24 .. +24 semitones
-  for (int row : {low, high}) EXPECT_EQ(range(row), std::make_pair(1, 127));
+  for (PartParam param : {low, high}) EXPECT_EQ(range(param), std::make_pair(1, 127));
   const struct {
-    int row, position;
+    PartParam param;
+    int position;
     const char* sent;
   } ends[] = {{shift, 40, "F0 43 10 4C 08 06 08 28 F7"}, {shift, 88, "F0 43 10 4C 08 06 08 58 F7"},
               {low, 1, "F0 43 10 4C 08 06 6D 01 F7"},    {high, 1, "F0 43 10 4C 08 06 6E 01 F7"},
               {high, 127, "F0 43 10 4C 08 06 6E 7F F7"}};
   for (const auto& e : ends) {
-    rig.session.SetMultiParam(e.row, e.position);
+    rig.session.SetMultiParam(e.param, e.position);
     EXPECT_EQ(rig.Take(), Texts{e.sent});
   }
 }
@@ -305,26 +305,26 @@ TEST(MultiEdits, GainByteWithNoPositionLoadsNearAndIsRewritten) {
   EXPECT_EQ(PositionFromByte(SliderKind::Gain, 52), -3);
   rig.session.EditMult(4);
   rig.Take();
-  rig.session.SetMultiParam(0, -3);
+  rig.session.SetMultiParam(PartParam::kEqBassGain, -3);
   EXPECT_EQ(rig.Take(), Texts{"F0 43 10 4C 08 04 72 30 F7"});
   EXPECT_EQ(rig.Stored(11, 2, 4), Byte{48});
 }
 
 TEST(MultiEdits, EveryTableRowWritesItsOwnByteAtItsAddress) {
   EditRig rig;
-  rig.session.SetMultiParam(0, 0);  // before the panel was opened: nothing
+  rig.session.SetMultiParam(PartParam::kEqBassGain, 0);  // before the panel was opened: nothing
   EXPECT_TRUE(rig.Take().empty());
   rig.session.EditMult(4);
   rig.Take();
   for (int row = 0; row < kMultiParamCount; ++row) {
-    const MultiParam& d = MultiParams()[static_cast<std::size_t>(row)];
+    const MultiParam& d = ParamOf(static_cast<PartParam>(row));
     const Address start = MultiBlockAddress(d.block, 4);
     const int width = d.kind == SliderKind::Detune ? 2 : 1;
     EXPECT_TRUE(d.a1 == start.a1 && d.byte == 9 + d.a3 - start.a3) << row;
     EXPECT_LE(d.byte + width, BlkLen(d.block) - 2) << row;  // before checksum and F7
 
     const DataModel before = rig.model;
-    rig.session.SetMultiParam(row, d.maximum);
+    rig.session.SetMultiParam(d.id, d.maximum);
     const Bytes data = ByteFromPosition(d.kind, d.maximum);
     const std::vector<Bytes> sent = rig.TakeBytes();
     ASSERT_EQ(sent.size(), 1u) << row;

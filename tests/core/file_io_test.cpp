@@ -1,5 +1,6 @@
 // The one safe writer and the reader of regular files.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -7,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,7 +17,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -163,6 +167,19 @@ TEST_F(FileIo, OnlyARegularFileIsReplacedAndALinkStays) {
   EXPECT_EQ(NamesIn(Path("sub")), std::vector<std::string>{"real.qvs"});
 }
 
+TEST_F(FileIo, AnyNameThatFitsItsFolderSaves) {
+  // The longest name the folder takes: the temporary file beside it must
+  // not make it too long.
+  const long longest = ::pathconf(dir_.c_str(), _PC_NAME_MAX);
+  const std::string name = std::string(static_cast<std::size_t>(longest > 0 ? longest : 255) - 4, 'n') + ".qvw";
+  const FileWriteResult made = WriteFileSafely(Path(name), Pattern(192, 1));
+  EXPECT_TRUE(made.ok) << made.reason;
+  const FileWriteResult replaced = WriteFileSafely(Path(name), Pattern(2952, 2));
+  EXPECT_TRUE(replaced.ok) << replaced.reason;
+  EXPECT_EQ(Get(Path(name)), Pattern(2952, 2));
+  EXPECT_EQ(Names(), std::vector<std::string>{name});
+}
+
 // A small file system of its own, really full: mounted when the tests run as
 // root (as they do in CI), skipped elsewhere.
 class FullDisk : public FileIo {
@@ -221,6 +238,116 @@ TEST_F(FullDisk, SavesThatDoNotFitFailAndKeepTheOldFileWhole) {
   EXPECT_FALSE(WriteFileSafely(path, Pattern(27850, 9)));
   EXPECT_EQ(Get(path), Pattern(2952, 8));
   EXPECT_EQ(NamesIn(disk_), names);
+}
+
+// Root passes every permission check, so the saves whose permissions count
+// run in a child process as the unprivileged user nobody, who is also in one
+// shared group; root prepares their files in a folder open to all.
+class Protection : public FileIo {
+ protected:
+  static constexpr uid_t kNobody = 65534;
+  static constexpr gid_t kNoGroup = 65534;
+  static constexpr uid_t kOther = 4242;   // another user
+  static constexpr gid_t kShared = 4243;  // a group of both
+
+  void SetUp() override {
+    FileIo::SetUp();
+    if (::geteuid() != 0) GTEST_SKIP() << "not root: no files of another user can be prepared";
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    if (!AsNobody([] { return std::string("ready"); }))
+      GTEST_SKIP() << "the system does not let a child become nobody and reach the folder";
+  }
+  std::string Prepare(const std::string& name, const Bytes& bytes, uid_t owner, gid_t group, mode_t mode) {
+    const std::string path = Path(name);
+    Put(path, bytes);
+    EXPECT_EQ(::chown(path.c_str(), owner, group), 0);
+    EXPECT_EQ(::chmod(path.c_str(), mode), 0);
+    return path;
+  }
+  static void ExpectProtection(const std::string& path, uid_t owner, gid_t group, mode_t mode) {
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner) << path;
+    EXPECT_EQ(info.st_gid, group) << path;
+    EXPECT_EQ(info.st_mode & 07777, mode) << path;
+  }
+  // Runs `work` in a child process as nobody and hands back the text it
+  // returns; none when the child cannot become nobody or reach the folder.
+  std::optional<std::string> AsNobody(const std::function<std::string()>& work) const {
+    int fds[2];
+    if (::pipe(fds) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(fds[0]);
+      const gid_t groups[] = {kShared};
+      if (::setgroups(1, groups) != 0 || ::setgid(kNoGroup) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+      if (::access(dir_.c_str(), W_OK | X_OK) != 0) ::_exit(3);
+      const std::string out = work();
+      ::_exit(::write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 4);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char chunk[256];
+    for (ssize_t n; child > 0 && (n = ::read(fds[0], chunk, sizeof chunk)) > 0;)
+      out.append(chunk, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      return std::nullopt;
+    return out;
+  }
+  FileWriteResult SaveAsNobody(const std::string& path, const Bytes& bytes) const {
+    const std::optional<std::string> out = AsNobody([&] {
+      const FileWriteResult result = WriteFileSafely(path, bytes);
+      return (result.ok ? "1" : "0") + result.reason;
+    });
+    if (!out || out->empty()) {
+      ADD_FAILURE() << "the save as nobody did not finish";
+      return {};
+    }
+    return {out->front() == '1', out->substr(1)};
+  }
+  // A file prepared so, saved over by nobody: refused with `reason`, and
+  // left as it was.
+  void ExpectRefusedAndKept(const std::string& name, uid_t owner, gid_t group, mode_t mode, const std::string& reason) {
+    const Bytes old = Pattern(2952, 5);
+    const std::string path = Prepare(name, old, owner, group, mode);
+    const FileWriteResult saved = SaveAsNobody(path, Pattern(192, 6));
+    EXPECT_FALSE(saved.ok) << name;
+    EXPECT_EQ(saved.reason, reason) << name;
+    EXPECT_EQ(Get(path), old) << name;
+    ExpectProtection(path, owner, group, mode);
+  }
+};
+
+TEST_F(Protection, FileTheUserMayNotWriteIsRefusedAndKept) {
+  const std::string denied = std::strerror(EACCES);
+  ExpectRefusedAndKept("own.qvf", kNobody, kNoGroup, 0444, denied);  // the user's own, read-only
+  ExpectRefusedAndKept("theirs.qvf", kOther, kOther, 0644, denied);  // another user's, others only read
+  EXPECT_EQ(Names(), (std::vector<std::string>{"own.qvf", "theirs.qvf"}));
+}
+
+TEST_F(Protection, AnotherUsersFileTheUserMayWriteIsNotTakenOver) {
+  // Writable through its group, in a folder open to all: renaming a new file
+  // over it would make it the saver's.
+  ExpectRefusedAndKept("shared.qvf", kOther, kShared, 0664, "It belongs to another user and stays as it is.");
+  EXPECT_EQ(Names(), std::vector<std::string>{"shared.qvf"});
+}
+
+TEST_F(Protection, NewFileKeepsTheOwnerGroupAndMode) {
+  // Saved by root: handed back to its owner.
+  const std::string theirs = Prepare("theirs.qvw", Pattern(2952, 5), kOther, kShared, 0640);
+  ASSERT_TRUE(WriteFileSafely(theirs, Pattern(192, 6)));
+  EXPECT_EQ(Get(theirs), Pattern(192, 6));
+  ExpectProtection(theirs, kOther, kShared, 0640);
+
+  // The user's own file in a group of theirs other than their first.
+  const std::string own = Prepare("own.qvw", Pattern(2952, 5), kNobody, kShared, 0660);
+  const FileWriteResult saved = SaveAsNobody(own, Pattern(192, 7));
+  EXPECT_TRUE(saved.ok) << saved.reason;
+  EXPECT_EQ(Get(own), Pattern(192, 7));
+  ExpectProtection(own, kNobody, kShared, 0660);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"own.qvw", "theirs.qvw"}));
 }
 
 TEST_F(FileIo, ReaderTakesAtMostTheLimitAndTellsALongerFile) {

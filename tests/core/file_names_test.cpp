@@ -20,6 +20,17 @@ TEST(FileNames, TheChosenPairNamesTheExtensionToAdd) {
   EXPECT_EQ(FilterExtension("Midi (*.mid;*.smf)|*.mid;*.smf", 0), "");
 }
 
+TEST(FileNames, ASavedNameGetsItsKindsExtensionDotsOrNot) {
+  EXPECT_EQ(WithExtension("/a/ws1", "qvw"), "/a/ws1.qvw");
+  EXPECT_EQ(WithExtension("/a/live set 2.1", "qvw"), "/a/live set 2.1.qvw");
+  EXPECT_EQ(WithExtension("/a/bass.qvs", "qvw"), "/a/bass.qvs.qvw");  // another kind's extension
+  EXPECT_EQ(WithExtension("/a/xqvw", "qvw"), "/a/xqvw.qvw");
+  EXPECT_EQ(WithExtension("/a.qvw/ws", "qvw"), "/a.qvw/ws.qvw");
+  EXPECT_EQ(WithExtension("/a/ws.", "qvw"), "/a/ws.qvw");
+  EXPECT_EQ(WithExtension("/a/ws.QvW", "qvw"), "/a/ws.QvW");  // already of the kind
+  EXPECT_EQ(WithExtension("/a/bass v1.2", ""), "/a/bass v1.2");  // All Files
+}
+
 TEST(FileNames, ADialogProposesTheLastFileOnlyOfItsOwnKind) {
   const std::string workspace = FileKindOf(FileKind::kWorkspace)->saveFilter;
   EXPECT_EQ(StartOfDialog("", workspace).folder, "");

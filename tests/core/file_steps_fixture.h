@@ -39,7 +39,9 @@ static_assert(BlkAt(1) == 53 && kNameAt == 182 && kPoolAt == 2952);
 
 inline bool IsXgBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelXg; }
 inline bool IsCsBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelCs; }
-inline bool IsChannelChange(const Bytes& m) { return m.size() == 9 && m[3] == kModelXg && m[4] == 0x08 && m[6] == 0x04; }
+inline bool IsChannelChange(const Bytes& m) {
+  return m.size() == 9 && m[3] == kModelXg && m[4] == 0x08 && m[6] == 0x04;
+}
 
 class FileSteps_ : public ::testing::Test {
  protected:

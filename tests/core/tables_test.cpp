@@ -1,9 +1,27 @@
 #include <gtest/gtest.h>
 
+#include "instrument/multi_params.h"
 #include "instrument/tables.h"
 
 namespace qv {
 namespace {
+
+// The check that gives every parameter exactly one row of each table takes
+// the rows in any order, and refuses a table that names a parameter twice or
+// misses one.
+namespace keyed {
+enum class Name { kA, kB, kC };
+struct Row {
+  Name id;
+};
+constexpr std::array<Row, 3> kShuffled{{{Name::kC}, {Name::kA}, {Name::kB}}};
+constexpr std::array<Row, 3> kTwice{{{Name::kA}, {Name::kB}, {Name::kA}}};
+constexpr std::array<Row, 2> kShort{{{Name::kA}, {Name::kB}}};
+static_assert(NamesEachOnce(kShuffled, &Row::id, 3));
+static_assert(!NamesEachOnce(kTwice, &Row::id, 3));
+static_assert(!NamesEachOnce(kShort, &Row::id, 3));
+static_assert(!NamedInOrder(kShuffled, &Row::id) && NamedInOrder(kShort, &Row::id));
+}  // namespace keyed
 
 TEST(EffectTypeTables, RowsWidthsAndUniquePairs) {
   ASSERT_EQ(RvrbTypes().size(), 13u);

@@ -139,6 +139,9 @@ class LoadAidTest : public QObject {
     aid.w->ShowBeside(aid.main);
     QVERIFY(aid.w->isVisible());
     QCOMPARE(aid.w->pos(), QPoint(300, 150));
+    // Unless the Layer Pool list now lies under that place: then as at first.
+    aid.w->ShowBeside(aid.main, QRect(aid.w->frameGeometry().center(), QSize(20, 20)));
+    QCOMPARE(aid.w->pos(), QPoint(10 + 547, 10 + 87));
     QCOMPARE(aid.kinds->currentIndex(), 2);
     QCOMPARE(aid.w->Folder(), aid.In("sub"));
     QCOMPARE(aid.Files(), QStringList({"p.qvx"}));

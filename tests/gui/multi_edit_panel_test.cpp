@@ -114,7 +114,7 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Open(5);
     const QByteArray name = slider.toLatin1();
-    const MultiParam& def = MultiParams()[MultiSliderRow(name)];
+    const MultiParam& def = ParamOf(MultiSliders()[MultiSliderRow(name)].param);
     rig.panel.Slider(name)->setValue(position);
     rig.ClickHandle(name);
     QCOMPARE(rig.Sent(), QStringList{message});
@@ -187,8 +187,8 @@ class MultiEditPanelTest : public QObject {
     Rig rig;
     rig.Open(4);  // M5: the variation send is enabled
     for (int row = 0; row < kMultiParamCount; ++row) {
-      const MultiParam& d = MultiParams()[row];
       const MultiSliderDef& layout = MultiSliders()[row];
+      const MultiParam& d = ParamOf(layout.param);
       QLabel* label = rig.panel.Labelx1(row);
       const Address start = MultiBlockAddress(d.block, 4);
       const int width = d.kind == SliderKind::Detune ? 2 : 1;

@@ -1,11 +1,15 @@
 #include <QAbstractButton>
 #include <QAbstractFileIconProvider>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -38,12 +42,35 @@ void OnModal(std::function<void(T&)> act) {
   timer->start();
 }
 
+// While it lives, answers every message box with `button`, once `seen` has
+// read it. Unlike OnModal, it leaves nothing behind when no box comes.
+class BoxAnswer {
+ public:
+  explicit BoxAnswer(QMessageBox::StandardButton button, std::function<void(QMessageBox&)> seen = {}) {
+    QObject::connect(&timer_, &QTimer::timeout, [button, seen] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (seen) seen(*box);
+        box->button(button)->click();
+      }
+    });
+    timer_.start(5);
+  }
+
+ private:
+  QTimer timer_;
+};
+
 }  // namespace
 
 class StartupWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The file dialogs keep their state (columns, view, folders) in the user's
+  // settings; here in a folder of the test's own, so that no earlier run
+  // decides what they show.
+  void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path()); }
+
   void splashShowsTitleVersionAndIgnoresInput() {
     SplashWindow splash;
     QCOMPARE(splash.objectName(), QString("frmSplash"));
@@ -113,19 +140,19 @@ class StartupWindowsTest : public QObject {
     });
     QCOMPARE(prompts.SaveFile(textFilter, (old + ".txt").toStdString()), std::optional(typed.toStdString()));
 
-    // "ws1" is written as ws1.qvw, and the question names that file.
-    QFile(tmp.filePath("ws1.qvw")).open(QIODevice::WriteOnly);
-    QString question;
-    OnModal<QFileDialog>([&](QFileDialog& d) {
-      d.selectFile(tmp.filePath("ws1"));
-      OnModal<QMessageBox>([&](QMessageBox& box) {
-        question = box.text();
-        box.button(QMessageBox::Yes)->click();
+    // "ws1" is written as ws1.qvw, a dot or not, and the question names that file.
+    for (const QString typed : {"ws1", "live set 2.1"}) {
+      const QString written = tmp.filePath(typed + ".qvw");
+      QFile(written).open(QIODevice::WriteOnly);
+      QString question;
+      OnModal<QFileDialog>([&](QFileDialog& d) {
+        d.selectFile(tmp.filePath(typed));
+        const BoxAnswer yes(QMessageBox::Yes, [&](QMessageBox& box) { question = box.text(); });
+        static_cast<QDialog&>(d).accept();
       });
-      static_cast<QDialog&>(d).accept();
-    });
-    QCOMPARE(prompts.SaveFile("Quorvane Workspace (*.qvw)|*.qvw"), std::optional(tmp.filePath("ws1.qvw").toStdString()));
-    QVERIFY2(question.contains("ws1.qvw"), qPrintable(question));
+      QCOMPARE(prompts.SaveFile("Quorvane Workspace (*.qvw)|*.qvw"), std::optional(written.toStdString()));
+      QVERIFY2(question.contains(typed + ".qvw"), qPrintable(question));
+    }
 
     // Saving over a file asks first: No returns to the dialog, Yes takes it.
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
@@ -143,6 +170,47 @@ class StartupWindowsTest : public QObject {
                answer == QMessageBox::Yes ? std::optional(old.toStdString()) : std::nullopt);
       QVERIFY(asked);
     }
+  }
+
+  // A save made from a file hands that file back without the replace
+  // question: its caller refuses it before anything else is asked.
+  void aSaveIsNeverAskedToReplaceItsSource() {
+    QTemporaryDir tmp;
+    const QString source = tmp.filePath("in.syx");
+    QFile(source).open(QIODevice::WriteOnly);
+    QtPrompts prompts;
+    bool asked = false;
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      d.selectNameFilter("All Files (*)");
+      d.selectFile(source);
+      const BoxAnswer no(QMessageBox::No, [&](QMessageBox&) { asked = true; });
+      static_cast<QDialog&>(d).accept();
+    });
+    const std::string name = source.toStdString();
+    QCOMPARE(prompts.SaveFile("Text Files (*.txt)|*.txt|All Files (*.*)|*.*", name + ".txt", name), std::optional(name));
+    QVERIFY(!asked);
+  }
+
+  // The detail view's Size, Type and Date columns show whole, and the
+  // names take the rest of its width.
+  void fileDialogsShowTheirColumnsWhole() {
+    QTemporaryDir tmp;
+    QFile(tmp.filePath("a.qvw")).open(QIODevice::WriteOnly);
+    QtPrompts prompts;
+    OnModal<QFileDialog>([&](QFileDialog& d) {
+      d.setViewMode(QFileDialog::Detail);
+      d.setDirectory(tmp.path());
+      auto* view = d.findChild<QTreeView*>("treeView");
+      QVERIFY(view && view->isVisible());
+      QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+      QHeaderView* header = view->header();
+      QTRY_COMPARE(header->length(), view->viewport()->width());
+      const QAbstractItemView* rows = view;
+      for (int column = 1; column < header->count(); ++column)
+        QVERIFY(header->sectionSize(column) >=
+                std::max(rows->sizeHintForColumn(column), header->sectionSizeHint(column)));
+    });
+    QCOMPARE(prompts.OpenFile("Quorvane Workspace (*.qvw)|*.qvw"), std::nullopt);
   }
 
   void fileDialogsNeverReadAFileToListIt() {
@@ -168,6 +236,9 @@ class StartupWindowsTest : public QObject {
     OnModal<QFileDialog>([](QFileDialog& d) { QCOMPARE(d.directory().absolutePath(), QString("/proc")); });
     QCOMPARE(prompts.OpenFile(workspaceFilter), std::nullopt);
   }
+
+ private:
+  QTemporaryDir settings_;
 };
 
 QTEST_MAIN(StartupWindowsTest)

@@ -18,6 +18,7 @@ class ScriptedPrompts : public Prompts {
     std::string text;  // the box's text, or the dialog's filter
     std::string title;
     std::string proposed;  // the name a save dialog was asked to propose
+    std::string source;    // the file a save dialog was told its save is made from
   };
 
   // Answers given in order; when a queue is empty a question is answered OK
@@ -33,7 +34,8 @@ class ScriptedPrompts : public Prompts {
   void Message(const std::string& text, const std::string& title = {}) override;
   Answer Question(const std::string& text, const std::string& title) override;
   std::optional<std::string> OpenFile(const std::string& filter) override;
-  std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {}) override;
+  std::optional<std::string> SaveFile(const std::string& filter, const std::string& proposed = {},
+                                       const std::string& source = {}) override;
 };
 
 }  // namespace qv::test
