@@ -97,11 +97,13 @@ void Session::AllNtsOff() {
 
 // Local control of the keyboard: 00 switches it off, 01 on.
 void Session::SetLocalOff(bool on) {
+  state_.LocalOff = on;
   link_.SendSysEx(CsParmChange(0x50, 0x00, 0x0B, on ? 0x00 : 0x01));
 }
 
 // The performance's arpeggiator switch: 04 off, 05 on.
 void Session::SetArpOff(bool on) {
+  state_.ArpOff = on;
   link_.SendSysEx(CsParmChange(0x60, 0x00, 0x33, on ? 0x04 : 0x05));
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Everything the editor holds for the whole run: the instrument data and
-// what the main window shows besides it (the part captions, the channel
-// rows, the performance caption and layer boxes, the Layer Pool rows, the
-// audition choices and the switches the multi edit panel last showed).
+// what the main window shows besides it (the performance choice, caption and
+// layer boxes, the part captions, the channel rows, the Layer Pool rows and
+// its selected row, the audition choices, the Midi menu's check marks and
+// the switches the multi edit panel last showed).
 // Plain data: the windows draw it, the procedures in Session change it and
 // tell the windows through EditorView. Texts are Latin-1, one byte per
 // character.
@@ -52,6 +53,14 @@ std::string NameInCaption(const std::string& caption);
 // shown changes; the state and the files keep the bytes as they are.
 std::string ShownName(std::string text);
 
+// The performance panel's choice: preset or user performances, bank 1 or 2,
+// and the program 0..127 of that bank (-1 while none is chosen).
+struct PerformanceChoice {
+  bool user = false;
+  bool bank2 = false;
+  int program = -1;
+};
+
 // A multi part's voice as its stored bytes hold it.
 struct PartVoice {
   int msb, lsb, prg;
@@ -80,18 +89,24 @@ struct EditorState {
   // when no row matches.
   std::optional<int> EffectTypeRow(Effect effect) const;
 
+  PerformanceChoice Choice;
   std::string PerformanceCaption = "Performance";
   std::array<LayerBox, 4> LayerBoxes;  // layers 1..4
   LayerBox& Layer(int layer);          // throws std::out_of_range outside 1..4
 
   // The Layer Pool list in order. A slot is in use exactly when a row holds it.
   std::vector<PoolRow> PoolRows;
+  // The row selected in the list (an index of PoolRows), -1 for none.
+  int SelectedPoolRow = -1;
 
   // The audition note and velocity (rows 0..127 of their lists, -1 before
-  // the lists are filled) and the Midi menu's check mark that lets an
-  // audition set the transmit channel.
+  // the lists are filled).
   int NoteRow = -1;
   int VelocityRow = -1;
+  // The Midi menu's check marks: what was last sent for Local Off and
+  // Arpeggiator Off, and whether an audition sets the transmit channel.
+  bool LocalOff = false;
+  bool ArpOff = false;
   bool TransmitChannelAssigned = false;
 
   // The performance MIDI channel of the preferences in force, 0..15

@@ -9,7 +9,8 @@ namespace qv {
 
 class EditorView : public TraceSink {
  public:
-  // The performance caption and the layer boxes.
+  // The performance caption and the layer boxes, and the choice of the
+  // performance (a selection is always followed by the retrieval that shows it).
   virtual void PerformanceShown() {}
   virtual void PartCaptionChanged(int /*part*/) {}
   // The row of a part's channel list; sent before the row is acted on.

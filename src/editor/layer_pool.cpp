@@ -88,6 +88,10 @@ bool Session::StorePartInPool(int part) {
   return true;
 }
 
+void Session::SelectPoolRow(int row) {
+  state_.SelectedPoolRow = row >= 0 && row < static_cast<int>(state_.PoolRows.size()) ? row : -1;
+}
+
 void Session::DeletePoolRow(int row) {
   if (row < 0 || row >= static_cast<int>(state_.PoolRows.size())) return;
   if (link_.UserPrompts().Question("Do you really want to delete item from Layer Pool?", "Delete from Layer Pool") !=
@@ -96,12 +100,18 @@ void Session::DeletePoolRow(int row) {
   const auto at = state_.PoolRows.begin() + row;
   if (IsPoolSlot(at->slot)) model_.PoolSlotFree[static_cast<std::size_t>(at->slot)] = kSlotFree;
   state_.PoolRows.erase(at);
+  int& selected = state_.SelectedPoolRow;
+  if (selected > row)
+    --selected;
+  else if (selected == row)
+    selected = std::min(row, static_cast<int>(state_.PoolRows.size()) - 1);
   view_.PoolChanged();
 }
 
 void Session::ClearPool() {
   for (int slot = 0; slot < kPoolSlots; ++slot) model_.PoolSlotFree[static_cast<std::size_t>(slot)] = kSlotFree;
   state_.PoolRows.clear();
+  state_.SelectedPoolRow = -1;
   view_.PoolChanged();
 }
 
@@ -110,6 +120,7 @@ void Session::SetPoolRows(std::vector<PoolRow> rows) {
   for (const PoolRow& row : rows)
     if (IsPoolSlot(row.slot)) model_.PoolSlotFree[static_cast<std::size_t>(row.slot)] = kSlotUsed;
   state_.PoolRows = std::move(rows);
+  state_.SelectedPoolRow = std::min(state_.SelectedPoolRow, static_cast<int>(state_.PoolRows.size()) - 1);
   view_.PoolChanged();
 }
 

@@ -31,8 +31,19 @@ std::string Session::PerformanceName() const {
   return std::string(com1.begin() + kPerfNameFirst, com1.begin() + kPerfNameFirst + kPerfNameLength);
 }
 
+void Session::ChoosePerformanceKind(bool user) {
+  state_.Choice.user = user;
+  state_.Choice.program = -1;
+}
+
+void Session::ChoosePerformanceBank(bool bank2) {
+  state_.Choice.bank2 = bank2;
+  if (!state_.Choice.user) state_.Choice.program = -1;
+}
+
 void Session::SelectPerformance(bool user, bool bank2, int program) {
   if (program < 0 || program > 127) program = 0;
+  state_.Choice = {user, bank2, program};
   // Bank select LSB: 40 preset bank 1, 41 user bank 1, 42 preset bank 2, 43 user bank 2.
   const Byte lsb = static_cast<Byte>(0x40 + (user ? 1 : 0) + (bank2 ? 2 : 0));
   SendPerfMidiChannelZero();

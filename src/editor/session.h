@@ -48,8 +48,15 @@ class Session {
   void SendPerfMidiChannel();
   void PutPerfChannelInCom0();
   void ChngPrfMidiChan();
+  // The performance panel's kind (preset or user) and bank: kept, nothing
+  // sent. Choosing a kind lists its programs again with none chosen; choosing
+  // a bank does so only for the presets (the user programs are the numbers
+  // 1 .. 128 in both banks, and their choice stays).
+  void ChoosePerformanceKind(bool user);
+  void ChoosePerformanceBank(bool bank2);
   // Selects program 0..127 (others: 0) of the bank on the instrument, then
-  // retrieves it and tells the effects panel.
+  // retrieves it and tells the effects panel. The choice is kept first; the
+  // retrieval shows it with the performance.
   void SelectPerformance(bool user, bool bank2, int program);
   // The eight performance blocks into the performance record, then the name
   // and layers shown.
@@ -138,10 +145,17 @@ class Session {
   // makes the default part again, also for a layer or part it does not take.
   bool StoreLayerInPool(int layer);
   bool StorePartInPool(int part);
-  // Asks, then deletes the row and frees its slot.
+  // The row selected in the pool list (outside the rows: none). The list
+  // selects it itself, so nothing is told.
+  void SelectPoolRow(int row);
+  // Asks, then deletes the row and frees its slot. The selected row stays on
+  // its entry; when it is the row deleted, the selection passes to the row
+  // that takes its place, or to the new last row.
   void DeletePoolRow(int row);
   void ClearPool();
   // Replaces the rows; a slot is then in use exactly when a row holds it.
+  // The selection keeps its place while the list is long enough, else it
+  // goes to the new last row.
   void SetPoolRows(std::vector<PoolRow> rows);
   // The pool record as a file holds it (entries, row names and slots, count).
   void SetPoolRecord(const LayerPoolRecord& record) { model_.LayerPool = record; }
@@ -156,7 +170,8 @@ class Session {
   void SetNoteRow(int row) { state_.NoteRow = row; }
   void SetVelocityRow(int row) { state_.VelocityRow = row; }
   void SetTransmitChannelAssigned(bool on) { state_.TransmitChannelAssigned = on; }
-  // The Local Off and Arpeggiator Off check marks: each sends its value.
+  // The Local Off and Arpeggiator Off check marks: each is kept, then sends
+  // its value.
   void SetLocalOff(bool on);
   void SetArpOff(bool on);
   void AuditionPerformance(bool down);

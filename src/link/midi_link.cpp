@@ -28,6 +28,23 @@ MidiLink::~MidiLink() {
   backend_.InClose();
 }
 
+MidiDeviceNames MidiLink::ListDevices(MidiBackend& backend, Prompts& prompts) {
+  const auto list = [&](int count, auto getCaps, const char* failure, std::vector<std::string>& names) {
+    for (int device = 0; device < count; ++device) {
+      std::string name;
+      if (const int rc = (backend.*getCaps)(device, name)) {
+        prompts.Message(failure + std::to_string(rc));
+        return;
+      }
+      names.push_back(name.substr(0, name.find('\0')));
+    }
+  };
+  MidiDeviceNames devices;
+  list(backend.InGetNumDevs(), &MidiBackend::InGetDevCaps, "midiInGetDevCaps Error: ", devices.inputs);
+  list(backend.OutGetNumDevs(), &MidiBackend::OutGetDevCaps, "midiOutGetDevCaps Error: ", devices.outputs);
+  return devices;
+}
+
 MidiLink::CommandScope::CommandScope(MidiLink& link) : link_(link) {
   if (link_.commandDepth_++ != 0) return;
   link_.shownInCommand_.clear();

@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "instrument/data_model.h"
 #include "instrument/performance_blocks.h"
@@ -29,6 +30,12 @@ class TraceSink {
   virtual void AddTraceLine(const std::string& line) = 0;
 };
 
+// The MIDI devices' names by device number: the rows of the preferences'
+// device lists.
+struct MidiDeviceNames {
+  std::vector<std::string> inputs, outputs;
+};
+
 // Dump transaction kinds besides the performance blocks' (PerfDumpKind).
 enum DumpKind : int {
   kDumpMulti = 7,
@@ -44,6 +51,13 @@ class MidiLink {
 
   Prompts& UserPrompts() { return prompts_; }
   Clock& LinkClock() { return clock_; }
+
+  // The names of the input devices, then of the output devices, each up to
+  // its first zero character. A device whose name cannot be read ends its
+  // list, which keeps the devices before it, with the box "midiInGetDevCaps
+  // Error: " (or "midiOutGetDevCaps Error: ") and the result code. It needs
+  // no link: the preferences list the devices before the link is made.
+  static MidiDeviceNames ListDevices(MidiBackend& backend, Prompts& prompts);
 
   // Device numbers: rows of the preferences' device lists.
   int MidiOutDev = 0;

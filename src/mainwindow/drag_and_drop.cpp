@@ -35,24 +35,59 @@ QPixmap DragPicture(QWidget* control) {
 
 }  // namespace
 
-QMimeData* MakeDragData(const QWidget* window, const QString& sourceName) {
+QString DragText(const Dragged& thing) {
+  switch (thing.kind) {
+    case Dragged::Kind::Layer:
+      return QString("layer:%1").arg(thing.number);
+    case Dragged::Kind::Part:
+      return QString("part:%1").arg(thing.number);
+    case Dragged::Kind::PoolRow:
+      return QString("poolrow:%1").arg(thing.number);
+    case Dragged::Kind::Nothing:
+      break;
+  }
+  return {};
+}
+
+Dragged DraggedThing(const QString& text) {
+  struct Name {
+    const char* prefix;
+    Dragged::Kind kind;
+    int first, last;
+  };
+  static const Name kNames[] = {{"layer:", Dragged::Kind::Layer, 1, 4},
+                                {"part:", Dragged::Kind::Part, kFirstMultiPart, kLastMultiPart},
+                                {"poolrow:", Dragged::Kind::PoolRow, -1, kPoolSlots - 1}};
+  for (const Name& name : kNames) {
+    if (!text.startsWith(QLatin1String(name.prefix))) continue;
+    bool ok = false;
+    const int n = text.mid(static_cast<qsizetype>(qstrlen(name.prefix))).toInt(&ok);
+    const Dragged thing{name.kind, n};
+    if (ok && n >= name.first && n <= name.last && DragText(thing) == text) return thing;
+  }
+  return {};
+}
+
+QMimeData* MakeDragData(const QWidget* window, const Dragged& thing) {
   auto* data = new QMimeData;
-  data->setData(kSourceMimeType, sourceName.toUtf8());
+  data->setData(kSourceMimeType, DragText(thing).toUtf8());
   data->setData(kWindowMimeType, WindowToken(window));
   return data;
 }
 
-QString DraggedSource(const QWidget* window, const QMimeData* data) {
-  if (!data || !data->hasFormat(kSourceMimeType) || data->data(kWindowMimeType) != WindowToken(window)) return {};
-  return QString::fromUtf8(data->data(kSourceMimeType));
+std::optional<Dragged> DraggedFrom(const QWidget* window, const QMimeData* data) {
+  if (!data || !data->hasFormat(kSourceMimeType) || data->data(kWindowMimeType) != WindowToken(window))
+    return std::nullopt;
+  return DraggedThing(QString::fromUtf8(data->data(kSourceMimeType)));
 }
 
 // ---- MouseRouter -----------------------------------------------------------
 
 MouseRouter::MouseRouter(DropHost& host, QObject* parent) : QObject(parent), host_(host) {}
 
-void MouseRouter::Watch(QWidget* control, QWidget* mouseTarget, Kind kind, Handler press, Handler release) {
-  sources_.push_back({control, mouseTarget, kind, std::move(press), std::move(release)});
+void MouseRouter::Watch(QWidget* control, QWidget* mouseTarget, Kind kind, Handler press, Handler release,
+                        Thing dragged) {
+  sources_.push_back({control, mouseTarget, kind, std::move(press), std::move(release), std::move(dragged)});
   mouseTarget->installEventFilter(this);
 }
 
@@ -140,10 +175,10 @@ bool MouseRouter::Release(int index) {
       return false;
     case Kind::LayerName:
       // Pressed and released without moving: the box is dropped on itself.
-      if (wasPressed) host_.DropOn(source.control, source.control->objectName());
+      if (wasPressed) host_.DropOn(source.control, source.dragged());
       return true;
     case Kind::PoolList:
-      if (wasPressed) host_.DropOn(source.control, source.control->objectName());
+      if (wasPressed) host_.DropOn(source.control, source.dragged());
       return false;
   }
   return false;
@@ -155,7 +190,7 @@ bool MouseRouter::Release(int index) {
 // cancelled).
 void MouseRouter::StartDrag(const Source& source) {
   auto* drag = new QDrag(source.control);
-  drag->setMimeData(MakeDragData(host_.HostWindow(), source.control->objectName()));
+  drag->setMimeData(MakeDragData(host_.HostWindow(), source.dragged()));
   const QPixmap picture = DragPicture(source.control);
   if (!picture.isNull()) drag->setPixmap(picture);
   const int dropsBefore = host_.DropsTaken();
@@ -184,20 +219,20 @@ bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* move = static_cast<QDragMoveEvent*>(event);
-      if (DraggedSource(host_.HostWindow(), move->mimeData()).isEmpty()) return false;
+      if (!DraggedFrom(host_.HostWindow(), move->mimeData())) return false;
       move->setDropAction(Qt::CopyAction);
       move->accept();
       return true;
     }
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      const QString source = DraggedSource(host_.HostWindow(), drop->mimeData());
-      if (source.isEmpty()) return false;
+      const std::optional<Dragged> thing = DraggedFrom(host_.HostWindow(), drop->mimeData());
+      if (!thing) return false;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
       auto* widget = static_cast<QWidget*>(watched);
       QWidget* hit = widget->childAt(drop->position().toPoint());
-      host_.DropOn(hit ? hit : widget, source);
+      host_.DropOn(hit ? hit : widget, *thing);
       return true;
     }
     default:

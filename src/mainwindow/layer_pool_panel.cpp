@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "mainwindow/command.h"
-#include "mainwindow/drag_and_drop.h"
 #include "mainwindow/latin1.h"
 #include "mainwindow/named.h"
 
@@ -17,14 +17,6 @@ namespace qv {
 namespace {
 
 constexpr int kSlotRole = Qt::UserRole;
-
-// The number in `name` behind `prefix` when it lies in first..last, else -1.
-int NumberBehind(const QString& name, const QString& prefix, int first, int last) {
-  if (!name.startsWith(prefix)) return -1;
-  bool ok = false;
-  const int n = name.mid(prefix.size()).toInt(&ok);
-  return ok && n >= first && n <= last && name == prefix + QString::number(n) ? n : -1;
-}
 
 bool Shows(const QListWidgetItem* item, const PoolRow& row) {
   return item->text() == ShownLatin1(row.name) && item->data(kSlotRole).toInt() == row.slot;
@@ -54,22 +46,38 @@ LayerPoolPanel::LayerPoolPanel(Session& session, QWidget* parent) : QWidget(pare
   clear_->setMaximumWidth(list_->maximumWidth());  // as wide as the list
   layout->addWidget(clear_);
   connect(clear_, &QPushButton::clicked, this, AsCommand(session_, [this] { CmdClrLyrPool_Click(); }));
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] { session_.SelectPoolRow(ListSelection()); });
 }
 
+// A drag of the list carries its selected row.
 void LayerPoolPanel::WatchMouse(MouseRouter& router) {
-  router.Watch(list_, list_->viewport(), MouseRouter::Kind::PoolList, [this] { LbxLyrPool_DblClick(); });
+  router.Watch(list_, list_->viewport(), MouseRouter::Kind::PoolList, [this] { LbxLyrPool_DblClick(); }, {},
+               [this] { return Dragged{Dragged::Kind::PoolRow, session_.State().SelectedPoolRow}; });
 }
 
 bool LayerPoolPanel::IsPoolList(const QWidget* w) const { return w == list_; }
 
-int LayerPoolPanel::SelectedPoolRow() const {
+int LayerPoolPanel::ListSelection() const {
   const QList<QListWidgetItem*> rows = list_->selectedItems();
   return rows.isEmpty() ? -1 : list_->row(rows.first());
 }
 
-// A row deleted leaves the others, with the selection, as they were; the
-// other rows are redrawn in place and rows added go at the end.
+// The list's own moves of its selection while its rows change are not the
+// user's: the state's selection is drawn after them.
 void LayerPoolPanel::ShowPool() {
+  const QSignalBlocker quiet(list_);
+  DrawRows();
+  const int selected = session_.State().SelectedPoolRow;
+  if (ListSelection() == selected) return;
+  if (selected < 0)
+    list_->clearSelection();
+  else
+    list_->setCurrentRow(selected);
+}
+
+// A row deleted leaves the others as they were; the other rows are redrawn
+// in place and rows added go at the end.
+void LayerPoolPanel::DrawRows() {
   const std::vector<PoolRow>& rows = session_.State().PoolRows;
   if (rows.empty()) return list_->clear();
   const int shown = list_->count(), wanted = static_cast<int>(rows.size());
@@ -94,17 +102,15 @@ void LayerPoolPanel::ShowPool() {
 
 // Every drop makes the default part again, also one that stores nothing
 // (the list dropped on itself, or another control).
-void LayerPoolPanel::LbxLyrPool_DragDrop(const QString& source) {
+void LayerPoolPanel::LbxLyrPool_DragDrop(const Dragged& source) {
   session_.StopAudition();
-  const int layer = NumberBehind(source, "TxtLyr", 1, 4);
-  const int multi = NumberBehind(source, "CmdMult", kFirstMultiPart + 1, kLastMultiPart + 1);
-  if (multi > 0)
-    session_.StorePartInPool(multi - 1);
+  if (source.kind == Dragged::Kind::Part)
+    session_.StorePartInPool(source.number);
   else
-    session_.StoreLayerInPool(layer);  // -1: nothing is stored
+    session_.StoreLayerInPool(source.kind == Dragged::Kind::Layer ? source.number : -1);  // -1: nothing is stored
 }
 
-void LayerPoolPanel::LbxLyrPool_DblClick() { session_.DeletePoolRow(SelectedPoolRow()); }
+void LayerPoolPanel::LbxLyrPool_DblClick() { session_.DeletePoolRow(session_.State().SelectedPoolRow); }
 
 void LayerPoolPanel::CmdClrLyrPool_Click() { session_.ClearPool(); }
 

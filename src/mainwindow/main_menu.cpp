@@ -89,12 +89,20 @@ void MainMenu::BuildMidiMenu() {
   localOff_ = NamedAction(midi, "LocalOff", "Local Off", true);
   arpOff_ = NamedAction(midi, "ArpOff", "Arpeggiator Off", true);
   transmitChannel_ = NamedAction(midi, "TrnsChnlAssgn", "Trans Chnl Assigned by Audition", true);
-  // A checkable item has already changed its check mark when it triggers:
-  // the handlers below only send what the new mark says.
+  DrawMidiChecks();
+  // A checkable item has already changed its own check mark when it
+  // triggers; the handlers toggle the state's mark and draw it again.
   connect(allOff, &QAction::triggered, this, AsCommand(session_, [this] { AllNtsOff_Click(); }));
-  connect(localOff_, &QAction::triggered, this, AsCommand(session_, [this] { SendLocalOff(); }));
-  connect(arpOff_, &QAction::triggered, this, AsCommand(session_, [this] { SendArpOff(); }));
+  connect(localOff_, &QAction::triggered, this, AsCommand(session_, [this] { LocalOff_Click(); }));
+  connect(arpOff_, &QAction::triggered, this, AsCommand(session_, [this] { ArpOff_Click(); }));
   connect(transmitChannel_, &QAction::toggled, this, [this](bool on) { session_.SetTransmitChannelAssigned(on); });
+}
+
+void MainMenu::DrawMidiChecks() {
+  const EditorState& state = session_.State();
+  localOff_->setChecked(state.LocalOff);
+  arpOff_->setChecked(state.ArpOff);
+  transmitChannel_->setChecked(state.TransmitChannelAssigned);
 }
 
 void MainMenu::StrtupPref_Click() {
@@ -127,9 +135,15 @@ void MainMenu::AllNtsOff_Click() {
   session_.AllNtsOff();
 }
 
-void MainMenu::SendLocalOff() { session_.SetLocalOff(localOff_->isChecked()); }
+void MainMenu::LocalOff_Click() {
+  session_.SetLocalOff(!session_.State().LocalOff);
+  DrawMidiChecks();
+}
 
-void MainMenu::SendArpOff() { session_.SetArpOff(arpOff_->isChecked()); }
+void MainMenu::ArpOff_Click() {
+  session_.SetArpOff(!session_.State().ArpOff);
+  DrawMidiChecks();
+}
 
 // One about box at a time: shown again, the open one comes to the front.
 void MainMenu::About_Click() {

@@ -39,6 +39,10 @@ class MainMenu : public QMenuBar {
   void InitMltall_Click();
   void InitMlt_Click(int part);     // InitMlt5_Click .. InitMlt16_Click: part index 4..15
   void AllNtsOff_Click();
+  // Each toggles its check mark in the editor state, which sends the new
+  // value; the item then shows the state's mark.
+  void LocalOff_Click();
+  void ArpOff_Click();
   void About_Click();  // shows the about box
 
  private:
@@ -46,8 +50,7 @@ class MainMenu : public QMenuBar {
   void BuildEditMenu();
   void BuildRetrieveAndInitMenus();
   void BuildMidiMenu();
-  void SendLocalOff();  // the value of the check mark as it stands
-  void SendArpOff();
+  void DrawMidiChecks();
 
   Session& session_;
   Prompts& prompts_;

@@ -199,18 +199,17 @@ void MainWindow::FitToPanels() {
   settledPlace_ = pos();
 }
 
-void MainWindow::DropOn(QWidget* target, const QString& source) {
+void MainWindow::DropOn(QWidget* target, const Dragged& source) {
   ++dropsTaken_;
   Session::CommandScope command(session_);
   for (QWidget* w = target; w && (w == this || !w->isWindow()); w = w->parentWidget()) {
     if (pool_->IsPoolList(w)) return pool_->LbxLyrPool_DragDrop(source);
-    if (const int part = multis_->PartOf(w); part >= 0)
-      return multis_->CmdMult_DragDrop(part, source, pool_->SelectedPoolRow());
+    if (const int part = multis_->PartOf(w); part >= 0) return multis_->CmdMult_DragDrop(part, source);
   }
   Form_DragDrop(source);
 }
 
-void MainWindow::Form_DragDrop(const QString&) { session_.StopAudition(); }
+void MainWindow::Form_DragDrop(const Dragged&) { session_.StopAudition(); }
 
 // Leaving the program, by File > "Exit" or by the window's close box: after
 // the user confirms, MIDI thru is cut, the devices that are open are closed

@@ -52,14 +52,14 @@ class MainWindow : public QMainWindow, public DropHost {
   std::function<void()> onUnload;
 
   // ---- Drops --------------------------------------------------------------
-  // A drop of the control named `source` on `target`: the drop work of the
-  // nearest control at or above `target` that has any, else the window's.
-  void DropOn(QWidget* target, const QString& source) override;
+  // A drop of `source` on `target`: the drop work of the nearest control at
+  // or above `target` that has any, else the window's.
+  void DropOn(QWidget* target, const Dragged& source) override;
   int DropsTaken() const override { return dropsTaken_; }
   QWidget* HostWindow() override { return this; }
   Session& CommandEditor() override { return session_; }
   // Every control without drop work of its own, and the background.
-  void Form_DragDrop(const QString& source);
+  void Form_DragDrop(const Dragged& source);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

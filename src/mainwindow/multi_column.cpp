@@ -8,7 +8,6 @@
 
 #include "mainwindow/command.h"
 #include "mainwindow/caption.h"
-#include "mainwindow/drag_and_drop.h"
 #include "mainwindow/latin1.h"
 #include "mainwindow/named.h"
 
@@ -44,7 +43,8 @@ MultiColumn::MultiColumn(Session& session, QWidget* parent) : QWidget(parent), s
 void MultiColumn::WatchMouse(MouseRouter& router) {
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
     router.Watch(partButtons_[Index(part)], partButtons_[Index(part)], MouseRouter::Kind::MultiButton,
-                 [this, part] { CmdMult_MouseDown(part); }, [this, part] { CmdMult_MouseUp(part); });
+                 [this, part] { CmdMult_MouseDown(part); }, [this, part] { CmdMult_MouseUp(part); },
+                 [part] { return Dragged{Dragged::Kind::Part, part}; });
 }
 
 int MultiColumn::PartOf(const QWidget* w) const {
@@ -72,12 +72,12 @@ void MultiColumn::CmdMult_MouseDown(int part) { session_.AuditionPart(part, true
 
 void MultiColumn::CmdMult_MouseUp(int part) { session_.AuditionPart(part, false); }
 
-// A layer reaches a part only through the pool: only the pool list brings
-// an entry.
-void MultiColumn::CmdMult_DragDrop(int part, const QString& source, int poolRow) {
+// A layer reaches a part only through the pool: only a pool row brings an
+// entry (the list dragged with no row selected brings none).
+void MultiColumn::CmdMult_DragDrop(int part, const Dragged& source) {
   session_.StopAudition();
-  if (source != QLatin1String("LbxLyrPool")) return;
-  session_.SendPoolRowToPart(part, poolRow);
+  if (source.kind != Dragged::Kind::PoolRow) return;
+  session_.SendPoolRowToPart(part, source.number);
 }
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "editor/session.h"
+#include "mainwindow/drag_and_drop.h"
 
 class QComboBox;
 class QPushButton;
@@ -30,9 +31,8 @@ class MultiColumn : public QWidget {
   void CmbMult_Click(int part);  // CmbMult5_Click .. CmbMult16_Click
   void CmdMult_MouseDown(int part);
   void CmdMult_MouseUp(int part);
-  // A drop on a part's button; `poolRow` is the row selected in the pool
-  // list, which only a drag from the list brings.
-  void CmdMult_DragDrop(int part, const QString& source, int poolRow);
+  // A drop on a part's button (CmdMult5_DragDrop .. CmdMult16_DragDrop).
+  void CmdMult_DragDrop(int part, const Dragged& source);
 
  private:
   static std::size_t Index(int part) { return static_cast<std::size_t>(part - kFirstMultiPart); }

@@ -25,13 +25,11 @@ namespace {
 void FillNames(QComboBox* combo, const std::vector<std::string>& names) {
   combo->clear();
   for (const std::string& name : names) combo->addItem(FromLatin1(name));
-  combo->setCurrentIndex(-1);  // no performance is chosen until the user picks a row
 }
 
 void FillNumbers(QComboBox* combo) {
   combo->clear();
   for (int i = 1; i <= 128; ++i) combo->addItem(QString(" %1").arg(i));
-  combo->setCurrentIndex(-1);
 }
 
 }  // namespace
@@ -45,16 +43,15 @@ PerformancePanel::PerformancePanel(Session& session, QWidget* parent) : QWidget(
   auto* kind = new QHBoxLayout(kindFrame_);
   preset_ = Named(new QRadioButton("Preset"), "OptPreset");
   user_ = Named(new QRadioButton("User"), "OptUser");
-  preset_->setChecked(true);
   kind->addWidget(preset_);
   kind->addWidget(user_);
   bankFrame_ = Named(new QGroupBox, "Frame2");
   auto* bank = new QHBoxLayout(bankFrame_);
   bank1_ = Named(new QRadioButton("Bank1"), "OptBank1");
   bank2_ = Named(new QRadioButton("Bank2"), "OptBank2");
-  bank1_->setChecked(true);
   bank->addWidget(bank1_);
   bank->addWidget(bank2_);
+  DrawOptions();  // the list stays empty until the names are loaded
   connect(preset_, &QRadioButton::clicked, this, [this] { OptPreset_Click(); });
   connect(user_, &QRadioButton::clicked, this, [this] { OptUser_Click(); });
   connect(bank1_, &QRadioButton::clicked, this, [this] { OptBank1_Click(); });
@@ -97,7 +94,8 @@ void PerformancePanel::WatchMouse(MouseRouter& router) {
     const auto i = static_cast<std::size_t>(l - 1);
     router.Watch(layerButtons_[i], layerButtons_[i], MouseRouter::Kind::LayerButton, [this, l] { CmdLyr_MouseDown(l); },
                  [this, l] { CmdLyr_MouseUp(l); });
-    router.Watch(layerNames_[i], layerNames_[i], MouseRouter::Kind::LayerName);
+    router.Watch(layerNames_[i], layerNames_[i], MouseRouter::Kind::LayerName, {}, {},
+                 [l] { return Dragged{Dragged::Kind::Layer, l}; });
   }
 }
 
@@ -111,30 +109,59 @@ void PerformancePanel::DrawPerformance() {
     layerNames_[i]->setEnabled(box.enabled);
     layerNames_[i]->setText(ShownLatin1(box.text));
   }
+  DrawChoice();
 }
 
-void PerformancePanel::ShowProgram(int row) { programs_->setCurrentIndex(row); }
+void PerformancePanel::DrawOptions() {
+  const PerformanceChoice& choice = session_.State().Choice;
+  preset_->setChecked(!choice.user);
+  user_->setChecked(choice.user);
+  bank1_->setChecked(!choice.bank2);
+  bank2_->setChecked(choice.bank2);
+}
 
-void PerformancePanel::LoadPresetNames() { FillNames(programs_, PresetNames1()); }
+// The list holds no program chosen until the user picks a row.
+void PerformancePanel::DrawChoice() {
+  DrawOptions();
+  const PerformanceChoice& choice = session_.State().Choice;
+  const Listing wanted = choice.user ? Listing::Numbers : choice.bank2 ? Listing::PresetNames2 : Listing::PresetNames1;
+  if (listed_ != wanted) {
+    if (wanted == Listing::Numbers)
+      FillNumbers(programs_);
+    else
+      FillNames(programs_, wanted == Listing::PresetNames1 ? PresetNames1() : PresetNames2());
+    listed_ = wanted;
+  }
+  programs_->setCurrentIndex(choice.program);
+}
+
+void PerformancePanel::LoadPresetNames() { DrawChoice(); }
 
 void PerformancePanel::OptPreset_Click() {
-  FillNames(programs_, bank1_->isChecked() ? PresetNames1() : PresetNames2());
+  session_.ChoosePerformanceKind(false);
+  DrawChoice();
 }
 
-void PerformancePanel::OptUser_Click() { FillNumbers(programs_); }
+void PerformancePanel::OptUser_Click() {
+  session_.ChoosePerformanceKind(true);
+  DrawChoice();
+}
 
 void PerformancePanel::OptBank1_Click() {
-  if (preset_->isChecked()) FillNames(programs_, PresetNames1());
+  session_.ChoosePerformanceBank(false);
+  DrawChoice();
 }
 
 void PerformancePanel::OptBank2_Click() {
-  if (preset_->isChecked()) FillNames(programs_, PresetNames2());
+  session_.ChoosePerformanceBank(true);
+  DrawChoice();
 }
 
 // The hourglass stays until the effects panel, when shown, has filled again.
 void PerformancePanel::CmbPrgm_Click() {
   WaitCursor hourglass;
-  session_.SelectPerformance(!preset_->isChecked(), !bank1_->isChecked(), programs_->currentIndex());
+  const PerformanceChoice& choice = session_.State().Choice;
+  session_.SelectPerformance(choice.user, choice.bank2, programs_->currentIndex());
 }
 
 void PerformancePanel::CmdPrfm_MouseDown() { session_.AuditionPerformance(true); }

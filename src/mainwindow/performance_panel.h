@@ -23,13 +23,13 @@ class PerformancePanel : public QWidget {
  public:
   PerformancePanel(Session& session, QWidget* parent = nullptr);
 
-  // The preset list of LoadEffectAndPresetTables.
+  // The program list of LoadEffectAndPresetTables: at start the names of
+  // preset bank 1, with no program chosen.
   void LoadPresetNames();
-  // Shows row `row` of the program list as chosen; sends nothing.
-  void ShowProgram(int row);
   // Presses, releases and drags of the buttons and name boxes.
   void WatchMouse(MouseRouter& router);
-  // Draws the performance caption and the layer boxes from the state.
+  // Draws the performance caption, the layer boxes and the choice from the
+  // state.
   void DrawPerformance();
 
   void OptPreset_Click();
@@ -43,7 +43,15 @@ class PerformancePanel : public QWidget {
   void CmdLyr_MouseUp(int layer);
 
  private:
+  // What the program list lists.
+  enum class Listing { Nothing, PresetNames1, PresetNames2, Numbers };
+  // The option buttons and the program list from the state's choice; the
+  // list is filled again only when it is to list other programs.
+  void DrawChoice();
+  void DrawOptions();  // the option buttons alone
+
   Session& session_;
+  Listing listed_ = Listing::Nothing;
   QGroupBox* kindFrame_;    // Frame1
   QRadioButton* preset_;    // OptPreset
   QRadioButton* user_;      // OptUser

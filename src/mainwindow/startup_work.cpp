@@ -20,12 +20,13 @@ void MainWindow::Timer1_Timer() {
 
 // The lists of notes, programs and effects are filled whatever the devices,
 // so that without an instrument they still show their names. The editor
-// selects the first program of preset bank 1; the list then shows it.
+// selects the first program of preset bank 1 (when the output could be
+// opened); the list shows it from the editor state.
 void MainWindow::Form_Loadx() {
   WaitCursor hourglass;
   audition_->FillLists();
   LoadEffectAndPresetTables();
-  if (core_.StartupWork()) performance_->ShowProgram(0);
+  core_.StartupWork();
 }
 
 void MainWindow::LoadEffectAndPresetTables() {

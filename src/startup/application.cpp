@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "files/editor_core.h"
+#include "link/midi_link.h"
 #include "mainwindow/editor_signals.h"
 #include "mainwindow/main_window.h"
 #include "startup/pref_dialog.h"
@@ -14,7 +15,7 @@ namespace qv {
 Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, const QString& prefsFolder)
     : backend_(backend), prompts_(prompts), clock_(clock) {
   WrapToolTips();
-  frmPref_ = std::make_unique<PrefDialog>(backend_, prompts_, prefsFolder);
+  frmPref_ = std::make_unique<PrefDialog>(MidiLink::ListDevices(backend_, prompts_), prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
   frmPref_->onOk = [this](const PreferencesRecord& record) {
     if (!core_) return;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "files/file_kinds.h"
+#include "link/midi_link.h"
 
 namespace qv {
 
@@ -29,9 +30,9 @@ QString PathFromBytes(const std::string& bytes) {
   return text;
 }
 
-// The device name up to its first zero character.
-QString DeviceName(const std::string& name) {
-  return QString::fromStdString(name.substr(0, name.find('\0')));
+// One row per device; a row's position is its device number.
+void FillDevices(QComboBox* combo, const std::vector<std::string>& names) {
+  for (const std::string& name : names) combo->addItem(QString::fromStdString(name));
 }
 
 Byte DeviceRowByte(int row) { return row >= 0 && row <= 255 ? static_cast<Byte>(row) : Byte{0}; }
@@ -45,8 +46,8 @@ void SelectRowIfListed(QComboBox* combo, int row) {
 
 }  // namespace
 
-PrefDialog::PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& folder, QWidget* parent)
-    : QDialog(parent), backend_(backend), prompts_(prompts), folder_(folder) {
+PrefDialog::PrefDialog(const MidiDeviceNames& devices, Prompts& prompts, const QString& folder, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), folder_(folder) {
   setObjectName(QStringLiteral("frmPref"));
   setWindowTitle(QStringLiteral("Quorvane Startup Preferences"));
   BuildControls();
@@ -56,8 +57,8 @@ PrefDialog::PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& fo
   connect(browse_, &QPushButton::clicked, this, [this] { CmdBrowse_Click(); });
   connect(perfChannels_, &QComboBox::activated, this, [this] { cmbPerfChnl_Click(); });
 
-  FillMidiInDevices();
-  FillMidiOutDevices();
+  FillDevices(inDevices_, devices.inputs);
+  FillDevices(outDevices_, devices.outputs);
   SelectRowIfListed(outDevices_, 0);
   SelectRowIfListed(inDevices_, 0);
   for (int channel = 1; channel <= kChannelCount; ++channel)
@@ -194,30 +195,6 @@ bool PrefDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void PrefDialog::FillMidiInDevices() {
-  const int count = backend_.InGetNumDevs();
-  for (int device = 0; device < count; ++device) {
-    std::string name;
-    if (int rc = backend_.InGetDevCaps(device, name)) {
-      prompts_.Message("midiInGetDevCaps Error: " + std::to_string(rc));
-      return;
-    }
-    inDevices_->addItem(DeviceName(name));
-  }
-}
-
-void PrefDialog::FillMidiOutDevices() {
-  const int count = backend_.OutGetNumDevs();
-  for (int device = 0; device < count; ++device) {
-    std::string name;
-    if (int rc = backend_.OutGetDevCaps(device, name)) {
-      prompts_.Message("midiOutGetDevCaps Error: " + std::to_string(rc));
-      return;
-    }
-    outDevices_->addItem(DeviceName(name));
-  }
-}
-
 QString PrefDialog::PreferencesFile() const {
   return QDir(folder_).filePath(QString::fromLatin1(kPrefFileName));
 }
@@ -269,23 +246,6 @@ bool PrefDialog::SavePreferences() {
 }
 
 int PrefDialog::PerfChannelRow() const { return std::max(0, perfChannels_->currentIndex()); }
-int PrefDialog::MidiInDevRow() const { return inDevices_->currentIndex(); }
-int PrefDialog::MidiOutDevRow() const { return outDevices_->currentIndex(); }
-
-bool PrefDialog::RetrieveAtStart(int multi) const {
-  const int i = multi - kFirstMulti;
-  return i >= 0 && i < kMultiCount && retrieveBoxes_[i]->isChecked();
-}
-
-bool PrefDialog::LoadWorkspaceAtStart() const { return loadAtStart_->isChecked(); }
-
-QString PrefDialog::WorkspacePath() const {
-  QString path = workspacePath_->text();
-  while (path.endsWith(QLatin1Char(' '))) path.chop(1);
-  return path;
-}
-
-int PrefDialog::Density() const { return density_->value(); }
 
 void PrefDialog::OKButton_Click() {
   // Showing the splash lets queued events run; a second click on OK meanwhile

@@ -1,9 +1,11 @@
 #pragma once
 // The start-up preferences dialog: the MIDI devices, the multi parts to
 // retrieve at start, a workspace to load at start, the performance MIDI
-// channel and the density of exported MIDI files. Its controls hold the live
-// preference values for the whole run; the file "quorv.ini" in the
-// program's folder keeps them between runs.
+// channel and the density of exported MIDI files. It stays loaded for the
+// whole run; its controls are the values being chosen. Each OK hands them
+// over (onOk), and the receiver holds the preferences in force; a channel
+// chosen after start-up is handed over at once (onPerfChannelChanged). The
+// file "quorv.ini" in the program's folder keeps them between runs.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,10 +18,11 @@
 #include <functional>
 
 #include "files/preferences_record.h"
-#include "link/midi_backend.h"
 #include "link/prompts.h"
 
 namespace qv {
+
+struct MidiDeviceNames;
 
 class PrefDialog : public QDialog {
   Q_OBJECT
@@ -27,8 +30,9 @@ class PrefDialog : public QDialog {
   static constexpr int kFirstMulti = 5;
   static constexpr int kMultiCount = PreferencesRecord::kMultiCount;  // M5..M16
 
-  // Lists the devices and reads `<folder>/quorv.ini` into the controls.
-  PrefDialog(MidiBackend& backend, Prompts& prompts, const QString& folder, QWidget* parent = nullptr);
+  // Lists the devices (MidiLink::ListDevices) and reads
+  // `<folder>/quorv.ini` into the controls.
+  PrefDialog(const MidiDeviceNames& devices, Prompts& prompts, const QString& folder, QWidget* parent = nullptr);
 
   // True until the first OK: that OK runs onOkAtStartUp (before the file is
   // written) and clears the flag. While it is set, a change of the
@@ -42,19 +46,8 @@ class PrefDialog : public QDialog {
   // while startingUp is false: the channel applies at once.
   std::function<void(int)> onPerfChannelChanged;
 
-  // The preference values.
-  int PerfChannelRow() const;  // 0..15: channel 1..16
-  int MidiInDevRow() const;    // -1 when no input device is listed
-  int MidiOutDevRow() const;   // -1 when no output device is listed
-  bool RetrieveAtStart(int multi) const;  // multi 5..16
-  bool LoadWorkspaceAtStart() const;
-  QString WorkspacePath() const;  // without trailing blanks
-  int Density() const;            // 0..7
-
   QString PreferencesFile() const;
 
-  void FillMidiInDevices();
-  void FillMidiOutDevices();
   void ReadPreferences();
   // Writes the controls to the file; false when it could not be written.
   bool SavePreferences();
@@ -70,6 +63,7 @@ class PrefDialog : public QDialog {
  private:
   void BuildControls();
   void BuildLayout();
+  int PerfChannelRow() const;  // 0..15: channel 1..16
   void OKButton_Click();
   void cmbPerfChnl_Click();
   void CmdBrowse_Click();
@@ -92,7 +86,6 @@ class PrefDialog : public QDialog {
   QSlider* density_ = nullptr;                            // Slider1
   QPushButton* ok_ = nullptr;                             // OKButton
 
-  MidiBackend& backend_;
   Prompts& prompts_;
   QString folder_;
   bool inOk_ = false;

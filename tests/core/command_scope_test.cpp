@@ -1,6 +1,6 @@
 // Within one user command the link shows each failure box once; a request
 // that could not leave is not waited for; a stored block that is no message
-// never leaves.
+// never leaves; a device whose capabilities fail ends its list with a box.
 
 #include <algorithm>
 
@@ -122,6 +122,31 @@ TEST_F(CommandScopeTest, StoredBlocksThatAreNoMessageNeverLeave) {
   link.SendPartBlock(7, 0);
   ASSERT_EQ(fake.Sent().size(), 1u);
   EXPECT_EQ(fake.Sent()[0].size(), 52u);
+}
+
+// Lists its devices until the device `failAt`, whose capabilities fail.
+class CapsFailBackend : public FakeMidiBackend {
+ public:
+  int failOutAt = -1, failInAt = -1, code = 6;
+  int OutGetDevCaps(int device, std::string& name) override {
+    return device == failOutAt ? code : FakeMidiBackend::OutGetDevCaps(device, name);
+  }
+  int InGetDevCaps(int device, std::string& name) override {
+    return device == failInAt ? code : FakeMidiBackend::InGetDevCaps(device, name);
+  }
+};
+
+TEST(DeviceLists, CapsFailureShowsTheCodeAndStopsListing) {
+  CapsFailBackend backend;
+  ScriptedPrompts prompts;
+  backend.inputNames = {"In A", "In B"};
+  backend.outputNames = {"Out A", "Out B", "Out C"};
+  backend.failOutAt = 1;
+  backend.failInAt = 0;
+  const MidiDeviceNames devices = MidiLink::ListDevices(backend, prompts);
+  EXPECT_EQ(prompts.Messages(), Texts({"midiInGetDevCaps Error: 6", "midiOutGetDevCaps Error: 6"}));
+  EXPECT_EQ(devices.outputs, Texts({"Out A"}));  // the devices before the failing one
+  EXPECT_TRUE(devices.inputs.empty());
 }
 
 }  // namespace

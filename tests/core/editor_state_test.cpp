@@ -130,6 +130,29 @@ TEST(LayerPool, StoreDeleteClearAndReplaceKeepSlotsAndRowsTogether) {
   EXPECT_EQ(rig.session.LowestFreePoolSlot(), 0);
 }
 
+// As the list moves its selection: a deleted selected row passes it to the
+// row that takes its place, or to the new last row.
+TEST(LayerPool, TheSelectedRowStaysOnItsEntryOrItsPlace) {
+  Quiet rig;
+  rig.session.SetPoolRows({{"A", 0}, {"B", 1}, {"C", 2}, {"D", 3}});
+  rig.session.SelectPoolRow(2);
+  rig.prompts.answers = {Prompts::Answer::Ok, Prompts::Answer::Ok, Prompts::Answer::Ok};
+  rig.session.DeletePoolRow(0);
+  EXPECT_EQ(rig.state.SelectedPoolRow, 1);  // still "C"
+  rig.session.DeletePoolRow(1);
+  EXPECT_EQ(rig.state.SelectedPoolRow, 1);  // "D" took its place
+  rig.session.DeletePoolRow(1);
+  EXPECT_EQ(rig.state.SelectedPoolRow, 0);  // the last row went: the new last row
+  rig.session.SelectPoolRow(1);             // no such row
+  EXPECT_EQ(rig.state.SelectedPoolRow, -1);
+  rig.session.SetPoolRows({{"A", 0}, {"B", 1}, {"C", 2}});
+  rig.session.SelectPoolRow(2);
+  rig.session.SetPoolRows({{"P", 5}, {"Q", 6}});  // a shorter list: its last row
+  EXPECT_EQ(rig.state.SelectedPoolRow, 1);
+  rig.session.ClearPool();
+  EXPECT_EQ(rig.state.SelectedPoolRow, -1);
+}
+
 TEST(LayerPool, AFullPoolSaysSoAndTakesNothing) {
   Quiet rig;
   for (int s = 0; s < kPoolSlots; ++s) rig.model.PoolSlotFree[s] = kSlotUsed;

@@ -140,15 +140,15 @@ class AuditionTest : public QObject {
     const std::vector<QWidget*> targets = {a.w.CmbMidVel, a.w.findChild<QLabel*>("LblVelocity"), a.w.Layer(2).TxtLyr,
                                            late};
     for (QWidget* target : targets) {
-      QVERIFY(DropOnto(a.w, "TxtLyr1", target));
+      QVERIFY(DropOnto(a.w, "layer:1", target));
       QCOMPARE(a.Take(), kStop);
     }
-    QVERIFY(DropOnto(a.w, "TxtLyr1", &a.w.window, corner));  // the background
+    QVERIFY(DropOnto(a.w, "layer:1", &a.w.window, corner));  // the background
     QCOMPARE(a.Take(), kStop);
     QCOMPARE(a.w.LbxLyrPool->count(), 0);
     QCOMPARE(late->text(), QString());
     // A drag from another program is refused.
-    QVERIFY(!DropOnto(a.w, "TxtLyr1", a.w.LbxLyrPool, {}, true));
+    QVERIFY(!DropOnto(a.w, "layer:1", a.w.LbxLyrPool, {}, true));
     QVERIFY(a.h.Sent().empty());
     QCOMPARE(a.w.LbxLyrPool->count(), 0);
   }
@@ -160,7 +160,7 @@ class AuditionTest : public QObject {
     a.h.ClearRecords();
     const Texts noteThenStop = {"92 3C 64", kStop[0], kStop[1]};
     QTest::mousePress(m9, Qt::LeftButton);
-    QVERIFY(DropOnto(a.w, "CmdMult9", m9));  // dropped back on itself
+    QVERIFY(DropOnto(a.w, "part:8", m9));  // dropped back on itself
     QCOMPARE(a.Take(), noteThenStop);
     QCOMPARE(m9->text(), QString("Multi Part M9"));
     QTest::mouseRelease(m9, Qt::LeftButton);

@@ -106,7 +106,7 @@ class EditMenuTest : public QObject {
     for (QWidget* target : std::initializer_list<QWidget*>{Child<QComboBox>(*w.SSTab2, "CmbRvrb"), w.SSTab2, Child<QLineEdit>(*w.SSTab1, "TxtName1"),
                                                           w.SSTab1->Slider("SldEqBGain")}) {
       h.ClearRecords();
-      QVERIFY(DropOnto(w, "TxtLyr1", target));
+      QVERIFY(DropOnto(w, "layer:1", target));
       const auto sent = h.Sent();
       QCOMPARE(sent.size(), std::size_t{2});
       QCOMPARE(sent[0].size(), std::size_t{48});
@@ -116,7 +116,7 @@ class EditMenuTest : public QObject {
 
     // A drag from another program ends nothing.
     h.ClearRecords();
-    QVERIFY(!DropOnto(w, "TxtLyr1", Child<QComboBox>(*w.SSTab2, "CmbRvrb"), {}, true));
+    QVERIFY(!DropOnto(w, "layer:1", Child<QComboBox>(*w.SSTab2, "CmbRvrb"), {}, true));
     QVERIFY(h.Sent().empty());
   }
 };

@@ -25,10 +25,12 @@ struct Pool {
   Pool() : w(*h.window), list(*h.window->LbxLyrPool) { h.StartUp(); }
 
   void Drop(const QString& source, QWidget* target) { QVERIFY(DropOnto(w, source, target)); }
+  // A drag of the list, as the window makes it: the row the editor holds selected.
+  QString ListDrag() const { return QString("poolrow:%1").arg(w.core.State().SelectedPoolRow); }
   void ToPart(int row, int part) {
     list.setCurrentRow(row);
     h.ClearRecords();
-    Drop("LbxLyrPool", w.Multi(part).CmdMult);
+    Drop(ListDrag(), w.Multi(part).CmdMult);
   }
   int Slot(int row) const { return list.item(row)->data(Qt::UserRole).toInt(); }
   QPoint At(int row) const { return list.visualItemRect(list.item(row)).center(); }
@@ -53,7 +55,7 @@ class LayerPoolTest : public QObject {
  private slots:
   void slotsAreTakenLowestFirstAndFreedByDeleteAndClear() {
     Pool p;
-    for (int layer : {1, 2, 3}) p.Drop(QString("TxtLyr%1").arg(layer), p.w.LbxLyrPool);
+    for (int layer : {1, 2, 3}) p.Drop(QString("layer:%1").arg(layer), p.w.LbxLyrPool);
     QCOMPARE(p.list.item(2)->text(), QString("B40P000 C"));
     p.w.LbxLyrPool_DblClick();  // no row selected: no question
     QVERIFY(p.h.prompts.shown.empty());
@@ -72,7 +74,7 @@ class LayerPoolTest : public QObject {
     QCOMPARE(p.h.prompts.shown[1].text, std::string("Do you really want to delete item from Layer Pool?"));
     QCOMPARE(p.h.prompts.shown[1].title, std::string("Delete from Layer Pool"));
 
-    p.Drop("TxtLyr4", p.w.LbxLyrPool);  // slot 1 again, at the end of the list
+    p.Drop("layer:4", p.w.LbxLyrPool);  // slot 1 again, at the end of the list
     QCOMPARE(p.list.item(2)->text(), QString("B40P000 D"));
     QCOMPARE(p.Slot(2), 1);
     QVERIFY(p.Consistent());
@@ -81,16 +83,16 @@ class LayerPoolTest : public QObject {
     QTest::mouseClick(p.w.CmdClrLyrPool, Qt::LeftButton);
     QCOMPARE(p.list.count(), 0);
     QVERIFY(p.h.prompts.shown.empty() && p.h.Sent().empty() && p.Consistent());
-    p.Drop("CmdMult7", p.w.LbxLyrPool);
+    p.Drop("part:6", p.w.LbxLyrPool);
     QCOMPARE(p.Slot(0), 0);
     QCOMPARE(p.list.item(0)->text(), QString("Multi Part"));
   }
 
   void aFullPoolSaysSoAndAddsNothing() {
     Pool p;
-    for (int i = 0; i < 128; ++i) p.w.LbxLyrPool_DragDrop("TxtLyr1");
+    for (int i = 0; i < 128; ++i) p.w.LbxLyrPool_DragDrop("layer:1");
     p.h.ClearRecords();
-    p.Drop("CmdMult5", p.w.LbxLyrPool);
+    p.Drop("part:4", p.w.LbxLyrPool);
     QCOMPARE(p.h.prompts.Messages(),
              std::vector<std::string>{"No more Pool Layers are available (delete one by double clicking)."});
     QCOMPARE(p.h.prompts.shown[0].title, std::string());
@@ -101,7 +103,7 @@ class LayerPoolTest : public QObject {
 
   void aPoolRowGoesIntoThePartAsThatPart() {
     Pool p;
-    p.Drop("TxtLyr1", p.w.LbxLyrPool);
+    p.Drop("layer:1", p.w.LbxLyrPool);
     const MultiBlocks entry = p.w.Model().LayerPool.Entry[0].Blocks;
     p.w.SelectRow(p.w.Multi(8).CmbMult, 3);
     p.ToPart(0, 8);
@@ -132,17 +134,17 @@ class LayerPoolTest : public QObject {
 
   void onlyASelectedPoolRowChangesAPart() {
     Pool p;
-    p.Drop("TxtLyr1", p.w.LbxLyrPool);
+    p.Drop("layer:1", p.w.LbxLyrPool);
     p.list.setCurrentRow(0);
     const Bytes before(p.w.Model().PartBlk.Block(0, 6), p.w.Model().PartBlk.Block(0, 6) + 52);
-    for (const char* source : {"TxtLyr1", "CmdMult5", "CmdMult7"}) {
+    for (const char* source : {"layer:1", "part:4", "part:6"}) {
       p.h.ClearRecords();
       p.Drop(source, p.w.Multi(6).CmdMult);
       QCOMPARE(p.SentCount(), std::size_t{2});
     }
     p.list.clearSelection();
     p.h.ClearRecords();
-    p.Drop("LbxLyrPool", p.w.Multi(6).CmdMult);
+    p.Drop(p.ListDrag(), p.w.Multi(6).CmdMult);
     QCOMPARE(p.SentCount(), std::size_t{2});
     QCOMPARE(p.w.Multi(6).CmdMult->text(), QString("Multi Part M7"));
     QVERIFY(std::equal(before.begin(), before.end(), p.w.Model().PartBlk.Block(0, 6)));
@@ -152,12 +154,12 @@ class LayerPoolTest : public QObject {
     Pool p;
     p.h.emulator->SetLayerSwitch(2, 0);
     p.w.RtrvPerf_Click();
-    p.Drop("TxtLyr1", p.w.LbxLyrPool);
-    p.Drop("TxtLyr3", p.w.LbxLyrPool);
+    p.Drop("layer:1", p.w.LbxLyrPool);
+    p.Drop("layer:3", p.w.LbxLyrPool);
     const auto freeBefore = p.w.Model().PoolSlotFree;
     p.h.ClearRecords();
     QTest::mouseClick(p.list.viewport(), Qt::LeftButton, {}, p.At(1));
-    p.Drop("LbxLyrPool", p.w.LbxLyrPool);
+    p.Drop(p.ListDrag(), p.w.LbxLyrPool);
     QTest::mouseClick(p.w.Layer(1).TxtLyr, Qt::LeftButton);
     QCOMPARE(p.SentCount(), std::size_t{6});  // three ends of the audition
     QTest::mouseClick(p.w.Layer(2).TxtLyr, Qt::LeftButton);  // a layer that is off is no drag source
@@ -184,12 +186,12 @@ class LayerPoolTest : public QObject {
     p.w.SetPartCaption(5, "Bass Drive M6");
     p.h.ClearRecords();
     QTest::mousePress(p.w.Multi(5).CmdMult, Qt::LeftButton);  // M6 sounds, is dragged into the pool
-    p.Drop("CmdMult6", p.w.LbxLyrPool);
+    p.Drop("part:5", p.w.LbxLyrPool);
     QTest::mouseRelease(p.w.Multi(5).CmdMult, Qt::LeftButton);
     QCOMPARE(HexString(p.h.Sent()[0]), std::string("95 43 7F"));
     QCOMPARE(p.h.Sent()[1].size(), std::size_t{48});
     QCOMPARE(p.list.item(0)->text(), QString("Bass Drive"));
-    p.Drop("TxtLyr3", p.w.LbxLyrPool);
+    p.Drop("layer:3", p.w.LbxLyrPool);
 
     p.w.SelectRow(p.w.Multi(11).CmbMult, 9);
     p.ToPart(0, 11);
@@ -206,9 +208,20 @@ class LayerPoolTest : public QObject {
     QCOMPARE(emu.Param(kModelXg, 0x08, 0x06, 0x18), Byte{87});  // cutoff 70 + 80 - 63
   }
 
+  // A part is named by its index, as in the editor; anything else names nothing.
+  void dragTextsNameLayersPartsAndPoolRows() {
+    using Kind = Dragged::Kind;
+    QCOMPARE(DraggedThing("part:4"), (Dragged{Kind::Part, 4}));
+    QCOMPARE(DraggedThing("poolrow:-1"), (Dragged{Kind::PoolRow, -1}));
+    for (const Dragged& thing : {Dragged{Kind::Layer, 4}, Dragged{Kind::Part, 15}, Dragged{Kind::PoolRow, 127}})
+      QCOMPARE(DraggedThing(DragText(thing)), thing);
+    for (const char* text : {"part:16", "part:3", "layer:0", "poolrow:128", "part:05", "CmdMult5", "TxtLyr1", ""})
+      QCOMPARE(DraggedThing(text).kind, Kind::Nothing);
+  }
+
   void theEditPanelFollowsThePartThatChanges() {
     Pool p;
-    p.Drop("TxtLyr2", p.w.LbxLyrPool);
+    p.Drop("layer:2", p.w.LbxLyrPool);
     // While the panel shows M6, a press on M9 first shows M9 (here in mono
     // mode, so its mode is sent), then plays.
     p.w.EditMult(5);

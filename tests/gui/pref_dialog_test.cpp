@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "fake_midi_backend.h"
 #include "files/preferences_record.h"
+#include "link/midi_link.h"
 #include "scripted_prompts.h"
 #include "startup/pref_dialog.h"
 #include "window_controls.h"
@@ -14,8 +14,6 @@ using qv::test::Child;
 
 namespace {
 
-// Lists its devices until the device `failAt`, whose capabilities fail.
-namespace {
 // A choice of a row by the user.
 void Choose(QComboBox* combo, int row) {
   combo->setCurrentIndex(row);
@@ -26,18 +24,12 @@ void Choose(QComboBox* combo, int row) {
 QCheckBox* RetrieveBox(const PrefDialog& dlg, int multi) {
   return Child<QCheckBox>(dlg, multi == 8 ? QStringLiteral("Chkmlt8") : QStringLiteral("ChkMlt%1").arg(multi));
 }
-}  // namespace
 
-class CapsFailBackend : public test::FakeMidiBackend {
- public:
-  int failOutAt = -1, failInAt = -1, code = 6;
-  int OutGetDevCaps(int device, std::string& name) override {
-    return device == failOutAt ? code : FakeMidiBackend::OutGetDevCaps(device, name);
-  }
-  int InGetDevCaps(int device, std::string& name) override {
-    return device == failInAt ? code : FakeMidiBackend::InGetDevCaps(device, name);
-  }
-};
+// The selected row of the list named `name`.
+int Row(const PrefDialog& dlg, const char* name) { return Child<QComboBox>(dlg, name)->currentIndex(); }
+QString PathText(const PrefDialog& dlg) { return Child<QLineEdit>(dlg, "TxtLdFile")->text(); }
+bool LoadAtStart(const PrefDialog& dlg) { return Child<QCheckBox>(dlg, "ChkLdFile")->isChecked(); }
+int Density(const PrefDialog& dlg) { return Child<QSlider>(dlg, "Slider1")->value(); }
 
 }  // namespace
 
@@ -45,19 +37,17 @@ class PrefDialogTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<QTemporaryDir> dir_;
-  CapsFailBackend backend_;
+  MidiDeviceNames devices_;
   test::ScriptedPrompts prompts_;
 
   QString IniPath() const { return dir_->filePath("quorv.ini"); }
-  std::unique_ptr<PrefDialog> Open() { return std::make_unique<PrefDialog>(backend_, prompts_, dir_->path()); }
+  std::unique_ptr<PrefDialog> Open() { return std::make_unique<PrefDialog>(devices_, prompts_, dir_->path()); }
   void WriteRecord(const PreferencesRecord& r) { QVERIFY(WritePreferencesFile(IniPath().toStdString(), r)); }
 
  private slots:
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
-    backend_.inputNames = {"In A", "In B"};
-    backend_.outputNames = {"Out A", "Out B", "Out C"};
-    backend_.failOutAt = backend_.failInAt = -1;
+    devices_ = {{"In A", "In B"}, {"Out A", "Out B", "Out C"}};
     prompts_ = {};
   }
 
@@ -70,15 +60,15 @@ class PrefDialogTest : public QObject {
     };
     QCOMPARE(Child<QComboBox>(*dlg, "Combo1")->count(), 2);
     QCOMPARE(Child<QComboBox>(*dlg, "Combo2")->itemText(2), QString("Out C"));
-    QCOMPARE(dlg->MidiInDevRow(), 0);
-    QCOMPARE(dlg->MidiOutDevRow(), 0);
+    QCOMPARE(Row(*dlg, "Combo1"), 0);
+    QCOMPARE(Row(*dlg, "Combo2"), 0);
     for (int multi = 5; multi <= 16; ++multi) QVERIFY(!RetrieveBox(*dlg, multi)->isChecked());
     QCOMPARE(Child<QCheckBox>(*dlg, "Chkmlt8")->text(), QString("Multi 8"));
-    QVERIFY(!dlg->LoadWorkspaceAtStart());
-    QVERIFY(dlg->WorkspacePath().isEmpty());
+    QVERIFY(!LoadAtStart(*dlg));
+    QVERIFY(PathText(*dlg).isEmpty());
     QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->count(), 16);
     QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->currentText(), QString(" 1"));
-    QCOMPARE(dlg->Density(), 0);
+    QCOMPARE(Density(*dlg), 0);
     QVERIFY(prompts_.shown.empty());
 
     dlg->show();
@@ -98,8 +88,8 @@ class PrefDialogTest : public QObject {
     r.WsPath = "/music/setup.qvw   ";
     WriteRecord(r);
     auto dlg = Open();
-    QCOMPARE(dlg->MidiInDevRow(), 0);
-    QCOMPARE(dlg->MidiOutDevRow(), 2);
+    QCOMPARE(Row(*dlg, "Combo1"), 0);
+    QCOMPARE(Row(*dlg, "Combo2"), 2);
     QCOMPARE(Child<QSlider>(*dlg, "Slider1")->value(), 0);
     QCOMPARE(Child<QComboBox>(*dlg, "cmbPerfChnl")->currentText(), QString(" 1"));
     QCOMPARE(Child<QLineEdit>(*dlg, "TxtLdFile")->text(), QString("/music/setup.qvw"));
@@ -118,13 +108,13 @@ class PrefDialogTest : public QObject {
 
     auto again = Open();
     for (int multi = 5; multi <= 16; ++multi)
-      QCOMPARE(again->RetrieveAtStart(multi), multi == 5 || multi == 9 || multi == 16);
-    QCOMPARE(again->MidiInDevRow(), 1);
-    QCOMPARE(again->MidiOutDevRow(), 2);
-    QVERIFY(again->LoadWorkspaceAtStart());
-    QCOMPARE(again->WorkspacePath(), QString("/home/user/Übungen/set.qvw"));
-    QCOMPARE(again->Density(), 7);
-    QCOMPARE(again->PerfChannelRow(), 15);
+      QCOMPARE(RetrieveBox(*again, multi)->isChecked(), multi == 5 || multi == 9 || multi == 16);
+    QCOMPARE(Row(*again, "Combo1"), 1);
+    QCOMPARE(Row(*again, "Combo2"), 2);
+    QVERIFY(LoadAtStart(*again));
+    QCOMPARE(PathText(*again), QString("/home/user/Übungen/set.qvw"));
+    QCOMPARE(Density(*again), 7);
+    QCOMPARE(Row(*again, "cmbPerfChnl"), 15);
   }
 
   void longPathIsStoredCutTo127Characters() {
@@ -145,21 +135,19 @@ class PrefDialogTest : public QObject {
              std::vector<std::string>{
                  "Sorry, You have chosen a file of the wrong type. Please choose a file with the extension .qvm"});
     QVERIFY(!RetrieveBox(*dlg, 5)->isChecked());
-    QCOMPARE(dlg->MidiInDevRow(), 0);
-    QCOMPARE(dlg->PerfChannelRow(), 0);
+    QCOMPARE(Row(*dlg, "Combo1"), 0);
+    QCOMPARE(Row(*dlg, "cmbPerfChnl"), 0);
     QVERIFY(Child<QLineEdit>(*dlg, "TxtLdFile")->text().isEmpty());
   }
 
-  void capsFailureShowsTheCodeAndStopsListing() {
-    backend_.failOutAt = 1;
-    backend_.failInAt = 0;
-    backend_.code = 6;
+  // The lists as MidiLink::ListDevices leaves them after a device whose
+  // capabilities failed (tested there): an empty list selects no row.
+  void anEmptyDeviceListSelectsNoRowAndStoresRowZero() {
+    devices_ = {{}, {"Out A"}};
     auto dlg = Open();
-    QCOMPARE(prompts_.Messages(),
-             (std::vector<std::string>{"midiInGetDevCaps Error: 6", "midiOutGetDevCaps Error: 6"}));
-    QCOMPARE(Child<QComboBox>(*dlg, "Combo2")->count(), 1);  // the devices before the failing one
+    QCOMPARE(Child<QComboBox>(*dlg, "Combo2")->count(), 1);
     QCOMPARE(Child<QComboBox>(*dlg, "Combo1")->count(), 0);
-    QCOMPARE(dlg->MidiInDevRow(), -1);
+    QCOMPARE(Row(*dlg, "Combo1"), -1);
     QVERIFY(dlg->SavePreferences());
     QCOMPARE(ReadPreferencesFile(IniPath().toStdString()).record.MidiInDevIdx, Byte{0});
   }
@@ -212,7 +200,7 @@ class PrefDialogTest : public QObject {
     QVERIFY(text && box);
     const QPoint middle = text->rect().center();
     QTest::mouseClick(text, Qt::LeftButton, Qt::NoModifier, middle);
-    QVERIFY(box->isChecked() && dlg->LoadWorkspaceAtStart());
+    QVERIFY(box->isChecked() && LoadAtStart(*dlg));
     QTest::mouseClick(text, Qt::LeftButton, Qt::NoModifier, middle);
     QVERIFY(!box->isChecked());
     // As on a check box's own caption: a press taken away before the release
@@ -228,7 +216,7 @@ class PrefDialogTest : public QObject {
   // A file that cannot be written: one box names it and gives the reason;
   // the dialog hides all the same and its values stay in force.
   void unwritableFileIsToldAndHidesTheDialog() {
-    PrefDialog dlg(backend_, prompts_, dir_->filePath("missing/folder"));
+    PrefDialog dlg(devices_, prompts_, dir_->filePath("missing/folder"));
     dlg.show();
     QTest::mouseClick(Child<QPushButton>(dlg, "OKButton"), Qt::LeftButton);
     QVERIFY(!dlg.isVisible());

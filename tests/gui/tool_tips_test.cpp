@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "fake_midi_backend.h"
+#include "link/midi_link.h"
 #include "main_window_harness.h"
 #include "scripted_prompts.h"
 #include "startup/pref_dialog.h"
@@ -41,7 +42,7 @@ class ToolTipsTest : public QObject {
 
  private slots:
   void longTipsWrapEverywhere() {
-    PrefDialog dlg(backend_, prompts_, dir_.path());
+    PrefDialog dlg(MidiLink::ListDevices(backend_, prompts_), prompts_, dir_.path());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto* label = dlg.findChild<QLabel*>("Label1");

@@ -13,7 +13,7 @@
 namespace qv::test {
 
 bool DropOnto(MainWindow& window, const QString& source, QWidget* target, QPoint at, bool foreign) {
-  std::unique_ptr<QMimeData> data(MakeDragData(&window, source));
+  std::unique_ptr<QMimeData> data(MakeDragData(&window, DraggedThing(source)));
   if (foreign) data->setData(kWindowMimeType, "another program");
   const QPoint pos = target->mapTo(&window, at.isNull() ? target->rect().center() : at);
   QDragEnterEvent enter(pos, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);

@@ -60,4 +60,10 @@ void WindowControls::SetPartCaption(int part, const QString& caption) const {
   core.Editor().SetPartCaption(part, ToLatin1(caption));
 }
 
+int WindowControls::SelectedPoolRow() const {
+  const QList<QListWidgetItem*> shown = LbxLyrPool->selectedItems();
+  const int row = core.State().SelectedPoolRow;
+  return (shown.isEmpty() ? -1 : LbxLyrPool->row(shown.first())) == row ? row : -2;
+}
+
 }  // namespace qv::test

@@ -106,9 +106,11 @@ struct WindowControls {
   void AllNtsOff_Click() const { menus->AllNtsOff_Click(); }
   // Edit > Multi on part index 4..15, as the menu item does it.
   void EditMult(int part) const { Child<QAction>(window, QString("EditMult%1").arg(part + 1))->trigger(); }
-  void LbxLyrPool_DragDrop(const QString& source) const { pool->LbxLyrPool_DragDrop(source); }
+  void LbxLyrPool_DragDrop(const QString& source) const { pool->LbxLyrPool_DragDrop(DraggedThing(source)); }
   void LbxLyrPool_DblClick() const { pool->LbxLyrPool_DblClick(); }
-  int SelectedPoolRow() const { return pool->SelectedPoolRow(); }
+  // The row selected in the pool list, as the editor state holds it and the
+  // list shows it; -2 when the two differ.
+  int SelectedPoolRow() const;
 };
 
 }  // namespace qv::test
