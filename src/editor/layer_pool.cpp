@@ -36,6 +36,7 @@ void Session::LdMultToDef(int part) {
 void Session::PutPart(int part, const MultiBlocks& blocks, std::optional<Byte> channel) {
   if (!IsMultiPart(part)) return;
   for (int b = 0; b < kMultiBlocks; ++b) {
+    if (NeverFilled(blocks.Block(b))) continue;
     Byte* stored = model_.PartBlk.Block(b, part);
     std::copy_n(blocks.Block(b), BlkLen(b), stored);
     stored[kPartNumberByte] = static_cast<Byte>(part);
@@ -124,11 +125,14 @@ void Session::SetPoolRows(std::vector<PoolRow> rows) {
 }
 
 // A layer reaches a part only through the pool. The part keeps its receive
-// channel and takes its name from the row.
+// channel and takes its name from the row. An entry that no message ever came
+// into (a part stored while the instrument did not answer) holds nothing the
+// instrument could take: the part keeps its name and blocks.
 void Session::SendPoolRowToPart(int part, int row) {
   if (!IsMultiPart(part) || row < 0 || row >= static_cast<int>(state_.PoolRows.size())) return;
   const PoolRow entry = state_.PoolRows[static_cast<std::size_t>(row)];
-  if (!IsPoolSlot(entry.slot)) return;
+  if (!IsPoolSlot(entry.slot) || NeverFilled(model_.LayerPool.Entry.at(static_cast<std::size_t>(entry.slot)).Blocks))
+    return;
   SetPartCaption(part, PartCaptionFor(entry.name, part));
   const bool edited = model_.EditPart == part;
   if (part != kFirstMultiPart) {

@@ -1,6 +1,8 @@
 // The performance: its selection and retrieval, the performance MIDI
 // channel, and the caption and layer boxes that show it.
 
+#include <algorithm>
+
 #include "editor/session.h"
 #include "instrument/messages.h"
 #include "instrument/performance_blocks.h"
@@ -60,10 +62,19 @@ void Session::RtrvPerformance() {
   SendPerfMidiChannel();
 }
 
+// Only what came from the instrument is taken: a block never filled in the
+// record leaves the performance's own block (field and spare byte) as it
+// is, unsent, and a record with none filled changes nothing.
 void Session::PutPerformance(const PerformanceRecord& record) {
+  if (NeverFilled(record)) return;
+  const PerformanceRecord own = model_.Performance;
   model_.Performance = record;
-  PutPerfChannelInCom0();
-  for (const PerformanceBlock& row : kPerformanceBlocks) link_.SendPerformanceBlock(model_.Performance, row.id);
+  for (const PerformanceBlock& row : kPerformanceBlocks)
+    if (NeverFilled(BlockField(record, row.id)))
+      std::copy_n(BlockField(own, row.id), row.length + 1, BlockField(model_.Performance, row.id));
+  if (!NeverFilled(BlockField(record, PerfBlock::kCom0))) PutPerfChannelInCom0();
+  for (const PerformanceBlock& row : kPerformanceBlocks)
+    if (!NeverFilled(BlockField(record, row.id))) link_.SendPerformanceBlock(model_.Performance, row.id);
   TakeLayerSwitches();
   ShowPerformance(PerformanceName());
   EndEffectsBypass();

@@ -62,9 +62,10 @@ class Session {
   // and layers shown.
   void RtrvPerformance();
   // A performance from a file: it becomes the performance, takes the
-  // performance channel in Com0 and goes to the instrument whole (Com0 ..
-  // Com3, then the layers); its name and layers are shown and a bypass of
-  // its effects ends.
+  // performance channel in Com0 and goes to the instrument (Com0 .. Com3,
+  // then the layers); its name and layers are shown and a bypass of its
+  // effects ends. Each block of it never filled leaves the performance's own
+  // block as it is and unsent; one with no block filled changes nothing.
   void PutPerformance(const PerformanceRecord& record);
   // The performance name as eight characters of Com1.
   std::string PerformanceName() const;
@@ -131,7 +132,8 @@ class Session {
   // The one way a multi part's blocks reach a part: part index 4..15 (others
   // do nothing) takes the five blocks with its own part number in each and,
   // when `channel` is given, that receive channel in block 0 (else the
-  // blocks' own); each block leaves as it is stored.
+  // blocks' own); each block leaves as it is stored. A block never filled
+  // leaves the part's own block as it is and sends nothing.
   void PutPart(int part, const MultiBlocks& blocks, std::optional<Byte> channel);
   int LowestFreePoolSlot() const;  // -1 when every slot is in use
   // Out-of-range slots (outside 0..127) and parts (outside 4..15) do nothing.
@@ -158,7 +160,8 @@ class Session {
   // The pool record as a file holds it (entries, row names and slots, count).
   void SetPoolRecord(const LayerPoolRecord& record) { model_.LayerPool = record; }
   // Pool row `row` goes into part `part`, which takes its name and keeps its
-  // channel; the multi edit panel follows.
+  // channel; the multi edit panel follows. An entry never filled changes
+  // nothing and sends nothing.
   void SendPoolRowToPart(int part, int row);
 
   // ---- Audition and the Midi menu (audition.cpp) ---------------------------

@@ -2,6 +2,17 @@
 
 namespace qv {
 
+namespace {
+
+// Whether none of the five stored blocks of a part was ever filled.
+bool PartNeverFilled(const DataModel& model, int part) {
+  for (int b = 0; b < kMultiBlocks; ++b)
+    if (!NeverFilled(model.PartBlk.Block(b, part))) return false;
+  return true;
+}
+
+}  // namespace
+
 EditorCore::EditorCore(MidiBackend& backend, Prompts& prompts, Clock& clock, EditorView& view)
     : prompts_(prompts),
       link_(backend, prompts, clock, state_.Model, view),
@@ -59,13 +70,13 @@ bool EditorCore::RunStartup() {
     while (!path.empty() && path.back() == ' ') path.pop_back();  // trailing blanks are padding
     if (!path.empty()) workspaceLoaded = LoadStartupWorkspace(path);
   }
-  if (!workspaceLoaded) {
-    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
-      if (preferences_.RtrvAtStart[static_cast<std::size_t>(part - kFirstMultiPart)] != 0)
-        session_.RtrvMultiPart(part + 1);
-      else
-        session_.InitMultiPart(part);
-    }
+  // The parts that no workspace brought follow their retrieve boxes.
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
+    if (workspaceLoaded && !PartNeverFilled(model, part)) continue;
+    if (preferences_.RtrvAtStart[static_cast<std::size_t>(part - kFirstMultiPart)] != 0)
+      session_.RtrvMultiPart(part + 1);
+    else
+      session_.InitMultiPart(part);
   }
 
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
@@ -80,10 +91,12 @@ bool EditorCore::RunStartup() {
 
 // The file is read once, while Busy is set: the parts' blocks and the
 // performance leave, the channel rows send nothing. A file that cannot be
-// read is passed over in silence; one of another length, or with a damaged
-// pool, gets its box. Either way the parts then follow their retrieve boxes.
+// read is passed over in silence; one of another length or kind, with a
+// damaged pool or with no data from the instrument, gets its box. Either way
+// the parts then follow their retrieve boxes.
 bool EditorCore::LoadStartupWorkspace(const std::string& path) {
-  switch (files_.LoadWorkspaceFile(path)) {
+  const LoadResult result = files_.LoadWorkspaceFile(path);
+  switch (result) {
     case LoadResult::kLoaded:
       return true;
     case LoadResult::kWrongType:
@@ -93,6 +106,9 @@ bool EditorCore::LoadStartupWorkspace(const std::string& path) {
       return false;
     case LoadResult::kDamagedPool:
       prompts_.Message(kDamagedPoolText);
+      return false;
+    case LoadResult::kNoData:
+      prompts_.Message(result.text);
       return false;
     case LoadResult::kCannotRead:
       break;

@@ -44,9 +44,9 @@ class EditorCore {
   // The start-up work, with Busy set throughout: the pool slots freed, the
   // parts' channel rows and captions set, the devices opened, the first
   // preset performance selected and retrieved again, the start-up workspace
-  // loaded or each part retrieved or initialised by its box, the channel
-  // rows set from the parts, MIDI thru started and the performance channel
-  // sent. The lists of programs and effects do not wait for the devices:
+  // loaded and each part it did not bring retrieved or initialised by its
+  // box, the channel rows set from the parts, MIDI thru started and the
+  // performance channel sent. The lists of programs and effects do not wait for the devices:
   // they are filled before. False when the output device could not be
   // opened: then nothing is selected, retrieved or sent.
   bool StartupWork();

@@ -9,6 +9,7 @@
 #include "files/setup_export.h"
 #include "files/text_exports.h"
 #include "instrument/data_model.h"
+#include "instrument/performance_blocks.h"
 
 namespace qv {
 
@@ -26,11 +27,60 @@ LoadResult CannotRead(const std::string& path, const std::string& reason) {
   return {LoadResult::kCannotRead, FailedLoadText(path, reason)};
 }
 
+LoadResult NoData(const std::string& path) {
+  return {LoadResult::kNoData, "The file \"" + path + "\" holds no data from the instrument. Nothing has been loaded."};
+}
+
+// Part indexes in rising order, then the performance, named as "M5",
+// "M5 and M7" or "M5 to M9, M12 and the performance": a run of three parts
+// or more as its first and last.
+std::string Named(const std::vector<int>& parts, bool performance) {
+  std::vector<std::string> items;
+  for (std::size_t i = 0; i < parts.size();) {
+    std::size_t j = i;
+    while (j + 1 < parts.size() && parts[j + 1] == parts[j] + 1) ++j;
+    const std::string first = "M" + std::to_string(parts[i] + 1);
+    if (j - i >= 2) {
+      items.push_back(first + " to M" + std::to_string(parts[j] + 1));
+    } else {
+      for (std::size_t k = i; k <= j; ++k) items.push_back("M" + std::to_string(parts[k] + 1));
+    }
+    i = j + 1;
+  }
+  if (performance) items.push_back("the performance");
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+  return text;
+}
+
+// The box after a save that wrote parts or the performance with no data from
+// the instrument; empty when it wrote none.
+std::string UnfilledText(const std::string& path, const std::vector<int>& parts, bool performance) {
+  if (parts.empty() && !performance) return {};
+  return "The file \"" + path + "\" has been saved, but it holds no data from the instrument for " +
+         Named(parts, performance) + ".";
+}
+
+// The part indexes of the multi parts in a record that hold no data.
+std::vector<int> UnfilledParts(const AllMultisRecord& multis) {
+  std::vector<int> parts;
+  for (int e = 0; e < kMultiPartCount; ++e)
+    if (NeverFilled(multis.Part[static_cast<std::size_t>(e)].Blocks)) parts.push_back(kFirstMultiPart + e);
+  return parts;
+}
+
 }  // namespace
 
 const char* const kDamagedPoolText = "Sorry, the Layer Pool in this file is damaged. Nothing has been loaded.";
 
 FileSteps::FileSteps(Session& session) : session_(session) {}
+
+FileWriteResult FileSteps::Write(const std::string& path, const Bytes& bytes, std::string notice) {
+  FileWriteResult result = WriteFileSafely(path, bytes);
+  saveNotice_ = result ? std::move(notice) : std::string();
+  return result;
+}
 
 // ---- Multi parts ---------------------------------------------------------------
 
@@ -40,6 +90,7 @@ LoadResult FileSteps::LoadMultFile(int part, const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   if (!OfItsKind(read.record)) return LoadResult::kWrongType;
+  if (!HoldsData(read.record)) return NoData(path);
 
   const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
@@ -54,12 +105,14 @@ LoadResult FileSteps::LoadMultAllFile(const std::string& path) {
   const auto read = ReadRecordFile<AllMultisRecord>(path);
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
-  if (!OfItsKind(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes))) return LoadResult::kWrongType;
+  // A short file carries only the parts it holds whole; the others stay.
+  const int wholeParts = static_cast<int>(read.bytesRead / kPartRecordBytes);
+  if (!OfItsKind(read.record, wholeParts)) return LoadResult::kWrongType;
+  if (!HoldsData(read.record, wholeParts)) return NoData(path);
 
   const Session::CommandScope command(session_);
   session_.HideMultiEditPanel();
-  // A short file carries only the parts it holds whole; the others stay.
-  ApplyMultisRecord(read.record, static_cast<int>(read.bytesRead / kPartRecordBytes));
+  ApplyMultisRecord(read.record, wholeParts);
   return LoadResult::kLoaded;
 }
 
@@ -68,15 +121,18 @@ void FileSteps::ApplyMultisRecord(const AllMultisRecord& record, int wholeParts)
   for (int e = 0; e < parts; ++e) {
     const int part = kFirstMultiPart + e;
     const PartRecord& element = record.Part[static_cast<std::size_t>(e)];
+    if (NeverFilled(element.Blocks)) continue;
     // Each block carries the target's number (a block written into another
     // part's number would land there on the instrument) and the file's channel.
     session_.PutPart(part, element.Blocks, std::nullopt);
     session_.SetPartCaption(part, PartCaptionFor(GetName(element.Name), part));
   }
   // A channel the list has no row for (the instrument's "off" values) leaves
-  // the row as it is, and the next part follows.
+  // the row as it is, and the next part follows. A part whose block 0 did not
+  // come in keeps its row.
   for (int e = 0; e < parts; ++e) {
     const int part = kFirstMultiPart + e;
+    if (NeverFilled(record.Part[static_cast<std::size_t>(e)].Blocks.Blk0.data())) continue;
     const int channel = Model().PartBlk.At(kReceiveChannelByte, 0, part);
     if (channel <= 15) session_.SetChannelRow(part, channel);
   }
@@ -101,13 +157,14 @@ FileWriteResult FileSteps::SaveMultFile(int part, const std::string& path) {
   if (!IsMultiPart(part)) return NoSuchPart();
   PartRecord record{};
   FillPartRecord(Model(), State(), part, record);
-  return WriteRecordFile(path, record);
+  const std::vector<int> unfilled = NeverFilled(record.Blocks) ? std::vector<int>{part} : std::vector<int>{};
+  return Write(path, RecordBytes(record), UnfilledText(path, unfilled, false));
 }
 
 FileWriteResult FileSteps::SaveMultAllFile(const std::string& path) {
   AllMultisRecord record{};
   FillMultisRecord(record);
-  return WriteRecordFile(path, record);
+  return Write(path, RecordBytes(record), UnfilledText(path, UnfilledParts(record), false));
 }
 
 // ---- Performance -----------------------------------------------------------------
@@ -119,6 +176,7 @@ LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   if (!OfItsKind(read.record)) return LoadResult::kWrongType;
+  if (!HoldsData(read.record)) return NoData(path);
   const Session::CommandScope command(session_);
   session_.HideEffectsPanel();
   ApplyPerformanceRecord(read.record);
@@ -128,7 +186,7 @@ LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
 FileWriteResult FileSteps::SavePerformanceFile(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
-  return WriteRecordFile(path, Model().Performance);
+  return Write(path, RecordBytes(Model().Performance), UnfilledText(path, {}, NeverFilled(Model().Performance)));
 }
 
 // ---- Layer Pool --------------------------------------------------------------------
@@ -180,7 +238,7 @@ LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
 
 FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
   FillLayerPoolRecord();
-  return WriteRecordFile(path, Model().LayerPool);
+  return Write(path, RecordBytes(Model().LayerPool));
 }
 
 // ---- Setup and workspace -----------------------------------------------------------
@@ -190,6 +248,7 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   if (read.status == RecordFileStatus::kCannotOpen) return CannotRead(path, read.reason);
   if (read.status == RecordFileStatus::kWrongLength) return LoadResult::kWrongType;
   if (!OfItsKind(read.record)) return LoadResult::kWrongType;
+  if (!HoldsData(read.record)) return NoData(path);
   const Session::CommandScope command(session_);
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
@@ -204,7 +263,8 @@ FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
   SetupRecord record{};
   FillMultisRecord(record.Multis);
   record.Perf = Model().Performance;
-  return WriteRecordFile(path, record);
+  return Write(path, RecordBytes(record),
+               UnfilledText(path, UnfilledParts(record.Multis), NeverFilled(record.Perf)));
 }
 
 LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
@@ -215,6 +275,7 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   // The pool is checked first: a file refused for it loads nothing at all.
   const WorkspaceRecord& record = read->record;
   if (!LayerPoolRecordValid(record.Pool)) return LoadResult::kDamagedPool;
+  if (!HoldsData(record)) return NoData(path);
   const Session::CommandScope command(session_);
   session_.HideEffectsPanel();  // the effects panel first, then the multi edit panel
   session_.HideMultiEditPanel();
@@ -232,7 +293,8 @@ FileWriteResult FileSteps::SaveWorkspaceFile(const std::string& path) {
   record->Perf = Model().Performance;
   FillLayerPoolRecord();
   record->Pool = Model().LayerPool;
-  return WriteRecordFile(path, *record);
+  return Write(path, RecordBytes(*record),
+               UnfilledText(path, UnfilledParts(record->Multis), NeverFilled(record->Perf)));
 }
 
 // ---- Exports and listings ------------------------------------------------------------
@@ -257,7 +319,8 @@ FileWriteResult FileSteps::SaveSetupSysExFile(const std::string& path) {
   AllMultisRecord multis;
   ChannelRows rows{};
   StoredMultis(State(), multis, rows);
-  return WriteFileSafely(path, BuildSetupSysExFile(multis, rows, Model().Performance));
+  return Write(path, BuildSetupSysExFile(multis, rows, Model().Performance),
+               UnfilledText(path, UnfilledParts(multis), NeverFilled(Model().Performance)));
 }
 
 FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densitySliderValue) {
@@ -266,8 +329,8 @@ FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densit
   AllMultisRecord multis;
   ChannelRows rows{};
   StoredMultis(State(), multis, rows);
-  return WriteFileSafely(path,
-                         BuildSetupMidiFile(multis, rows, Model().Performance, densitySliderValue));
+  return Write(path, BuildSetupMidiFile(multis, rows, Model().Performance, densitySliderValue),
+               UnfilledText(path, UnfilledParts(multis), NeverFilled(Model().Performance)));
 }
 
 FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
@@ -283,11 +346,11 @@ FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
     input.multiCaptions[e] = state.Captions[e];
   }
   for (const PoolRow& row : state.PoolRows) input.poolRows.push_back(row.name);
-  return WriteFileSafely(path, BuildWorkspaceText(input));
+  return Write(path, BuildWorkspaceText(input));
 }
 
 FileWriteResult FileSteps::DumpSysExToText(const Bytes& input, const std::string& outPath) {
-  return WriteFileSafely(outPath, BuildSysExTextDump(input));
+  return Write(outPath, BuildSysExTextDump(input));
 }
 
 }  // namespace qv

@@ -26,6 +26,8 @@ enum class LoadStatus {
   kWrongType,    // the length or kind test failed (block_headers.h): nothing changed; the frame
                  // shows WrongTypeText and the kind's open dialog again
   kDamagedPool,  // nothing changed; the frame shows kDamagedPoolText
+  kNoData,       // no block of the file was ever filled, and a workspace has no pool row:
+                 // nothing changed; the frame shows the result's text
 };
 
 // A load's outcome; compares and switches as its status.
@@ -36,14 +38,19 @@ struct LoadResult {
   operator LoadStatus() const { return status; }
 
   LoadStatus status;
-  std::string text;  // kCannotRead: the box naming the file and the system's reason
+  std::string text;  // kCannotRead: the box naming the file and the system's reason;
+                     // kNoData: the box naming the file
 };
 
 class FileSteps {
  public:
   explicit FileSteps(Session& session);
 
-  // ---- Loads: read whole, test the length, then apply ---------------------
+  // ---- Loads: read whole, test the length and the blocks, then apply -------
+  // Only what came from the instrument is taken: a part or a performance
+  // none of whose blocks was ever filled is not loaded (the program's own
+  // stays, blocks, caption and channel row, and nothing of it is sent), and
+  // within one a block never filled leaves the program's own block.
   // Part index 4..15; another index reads nothing (kCannotRead).
   LoadResult LoadMultFile(int part, const std::string& path);
   LoadResult LoadMultAllFile(const std::string& path);
@@ -71,11 +78,16 @@ class FileSteps {
   // Debug > "Write sysex": the listing of `input` (its first 42001 bytes;
   // the source file was read before the save dialog) into `outPath`.
   FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath);
+  // After a save that succeeded: the box naming the parts and the
+  // performance it wrote that hold no data from the instrument (none of
+  // their blocks was ever filled); empty when there are none.
+  const std::string& SaveNotice() const { return saveNotice_; }
 
   // ---- Steps shared by the loads and saves -----------------------------------
   // Elements 0..wholeParts-1 go into M5.. and to the instrument (byte 7 set to
   // the target part), the captions follow, then the channel rows of those
-  // parts (a channel byte above 15 leaves that row as it is).
+  // parts whose block 0 came in (a channel byte above 15 leaves that row as
+  // it is). An element none of whose blocks was ever filled is passed over.
   void ApplyMultisRecord(const AllMultisRecord& record, int wholeParts = 12);
   void FillMultisRecord(AllMultisRecord& record) const;
   void ApplyPerformanceRecord(const PerformanceRecord& record);
@@ -89,7 +101,12 @@ class FileSteps {
   const EditorState& State() const { return std::as_const(session_).State(); }
   const DataModel& Model() const { return std::as_const(session_).Model(); }
 
+  // Writes the bytes through WriteFileSafely; once they are written,
+  // SaveNotice becomes `notice`, else empty.
+  FileWriteResult Write(const std::string& path, const Bytes& bytes, std::string notice = {});
+
   Session& session_;
+  std::string saveNotice_;
 };
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 // The records of the program's own files. Each file is one record written
-// from its first byte; the file's length is the only test of its kind.
+// from its first byte, with no header of its own: its length, and the
+// instrument's blocks at their places (files/block_headers.h), tell its kind.
 //
 //   kind          record            bytes  accepted length
 //   single multi  PartRecord          192  exactly 192

@@ -1,6 +1,8 @@
 #include "instrument/data_model.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 
 namespace qv {
@@ -31,6 +33,17 @@ Byte* MultiBlocks::Block(int block) {
   throw std::out_of_range("block " + std::to_string(block));
 }
 const Byte* MultiBlocks::Block(int block) const { return const_cast<MultiBlocks*>(this)->Block(block); }
+
+bool NeverFilled(const Byte* block) {
+  static constexpr int kHeader[] = {0, 1, 2, 3, 4, 5, 6, 8};
+  return std::all_of(std::begin(kHeader), std::end(kHeader), [block](int i) { return block[i] == 0; });
+}
+
+bool NeverFilled(const MultiBlocks& blocks) {
+  for (int b = 0; b < kMultiBlocks; ++b)
+    if (!NeverFilled(blocks.Block(b))) return false;
+  return true;
+}
 
 void PartBlkStore::Check(int byte, int block, int part) {
   if (byte < 0 || byte >= kBytes || block < 0 || block >= kBlocks || part < 0 || part >= kParts)

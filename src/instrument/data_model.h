@@ -69,6 +69,13 @@ struct MultiBlocks {
 };
 static_assert(sizeof(MultiBlocks) == 182);
 
+// A stored block that no message ever came into: its header, bytes 0..6
+// and 8, is zero. Byte 7 does not count (the loads set a multi-part
+// block's part number there), nor do the data bytes, which edits may set.
+bool NeverFilled(const Byte* block);
+// A part none of whose five blocks was ever filled.
+bool NeverFilled(const MultiBlocks& blocks);
+
 // One multi part or pool entry as it stands in the files: 192 bytes.
 struct PartRecord {
   MultiBlocks Blocks;

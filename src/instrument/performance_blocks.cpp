@@ -1,5 +1,6 @@
 #include "instrument/performance_blocks.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -48,6 +49,11 @@ Byte* BlockField(PerformanceRecord& record, PerfBlock id) {
 }
 const Byte* BlockField(const PerformanceRecord& record, PerfBlock id) {
   return reinterpret_cast<const Byte*>(&record) + BlockRow(id).field;
+}
+
+bool NeverFilled(const PerformanceRecord& record) {
+  return std::all_of(kPerformanceBlocks.begin(), kPerformanceBlocks.end(),
+                     [&record](const PerformanceBlock& row) { return NeverFilled(BlockField(record, row.id)); });
 }
 
 }  // namespace qv

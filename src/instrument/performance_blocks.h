@@ -56,4 +56,7 @@ const PerformanceBlock* BlockOfDumpKind(int kind);
 Byte* BlockField(PerformanceRecord& record, PerfBlock id);
 const Byte* BlockField(const PerformanceRecord& record, PerfBlock id);
 
+// A performance none of whose eight blocks was ever filled (NeverFilled).
+bool NeverFilled(const PerformanceRecord& record);
+
 }  // namespace qv

@@ -113,6 +113,7 @@ void FileMenus::AfterLoad(FileKind kind, LoadResult result, const std::function<
       prompts_.Message(kDamagedPoolText);
       break;
     case LoadResult::kCannotRead:
+    case LoadResult::kNoData:
       if (!result.text.empty()) prompts_.Message(result.text);
       break;
     case LoadResult::kLoaded:
@@ -206,7 +207,10 @@ void FileMenus::Save(const char* filter, bool retrieves,
     if (retrieves) hourglass.emplace();
     result = step(*path);
   }
-  if (!result) ReportFailedSave(*path, result.reason);
+  if (!result)
+    ReportFailedSave(*path, result.reason);
+  else if (!steps_.SaveNotice().empty())
+    prompts_.Message(steps_.SaveNotice());
 }
 
 void FileMenus::ReportFailedSave(const std::string& path, const std::string& reason) {

@@ -207,6 +207,24 @@ TEST(LayerPool, ARowSentToAPartNamesItAndTheEditPanelFollows) {
   EXPECT_EQ(rig.state.Caption(9), "Warm Analo M10");
 }
 
+// A part stored in the pool while the instrument did not answer holds
+// nothing: putting it into a part changes and sends nothing.
+TEST(LayerPool, AnEntryNeverFilledChangesNoPart) {
+  Quiet rig;
+  rig.session.InitMultiPart(9);
+  rig.session.SetPartCaption(4, PartCaptionFor("Empty", 4));
+  ASSERT_TRUE(rig.session.StorePartInPool(4));  // M5 was never filled
+  const std::string caption = rig.state.Caption(9);
+  const Byte* block = rig.model.PartBlk.Block(0, 9);
+  const Bytes before(block, block + BlkLen(0));
+  rig.Take();
+
+  rig.session.SendPoolRowToPart(9, 0);
+  EXPECT_EQ(rig.state.Caption(9), caption);
+  EXPECT_EQ(Bytes(block, block + BlkLen(0)), before);
+  EXPECT_TRUE(rig.Take().empty());
+}
+
 TEST(EditSwitches, OnlyChangedSwitchesSendInTheirOrder) {
   Quiet rig;
   auto stored = [&](Byte port, Byte keyAssign, Byte monoPoly, Byte partMode) {

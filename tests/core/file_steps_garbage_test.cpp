@@ -15,6 +15,7 @@
 #include "temp_folder.h"
 #include "files/file_steps.h"
 #include "instrument/messages.h"
+#include "instrument/performance_blocks.h"
 #include "session_rig.h"
 
 namespace qv {
@@ -58,29 +59,32 @@ class GarbageFiles : public ::testing::Test {
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
-  // Random bytes; with `wholeLooking`, whole-looking messages (F0 .. F7,
-  // with the model and address of their place) where the blocks lie, so that
-  // the file passes as its kind and they are sent; often a pool that passes
-  // its check.
-  Bytes Garbage(std::size_t n, bool wholeLooking) {
+  // Random bytes; with `wholeLooking`, whole-looking messages (F0, random
+  // data bytes below 80 hex with the model and address of their place, F7)
+  // where the blocks of a record of `kind` bytes lie, so that the file
+  // passes as that kind and they are sent; often a pool that passes its check.
+  Bytes Garbage(std::size_t n, bool wholeLooking, std::size_t kind) {
     Bytes out(n);
     for (Byte& b : out) b = static_cast<Byte>(rng_() & 0xFF);
     if (wholeLooking) {
-      static const std::size_t kStarts[] = {0, 53, 128, 144, 168};
-      static const int kLens[] = {52, 74, 15, 23, 13};
-      const auto part = [&](std::size_t e) {
-        for (int b = 0; b < 5; ++b) {
-          const Address a = MultiBlockAddress(b, 4);
-          Byte* m = &out[e + kStarts[b]];
-          m[0] = 0xF0, m[3] = kModelXg, m[6] = a.a1, m[8] = a.a3;
-          m[kLens[b] - 1] = 0xF7;
-        }
+      const auto message = [&](std::size_t at, int length, Byte model, Address a) {
+        if (at + static_cast<std::size_t>(length) > n) return;
+        Byte* m = &out[at];
+        for (int i = 1; i < length - 1; ++i) m[i] &= 0x7F;
+        m[0] = 0xF0, m[3] = model, m[6] = a.a1, m[7] = a.a2, m[8] = a.a3;
+        m[length - 1] = 0xF7;
       };
-      for (std::size_t e = 0; e + 192 <= std::min<std::size_t>(n, 2496); e += 192) part(e);
-      const std::size_t poolAt = n == 27850 ? 2952 : n == 24898 ? 0 : SIZE_MAX;
+      static const std::size_t kStarts[] = {0, 53, 128, 144, 168};
+      const auto part = [&](std::size_t e) {
+        for (int b = 0; b < 5; ++b) message(e + kStarts[b], BlkLen(b), kModelXg, MultiBlockAddress(b, 4));
+      };
+      if (kind != 456 && kind != 24898)
+        for (std::size_t e = 0; e + 192 <= std::min<std::size_t>(n, 2496); e += 192) part(e);
+      const std::size_t poolAt = kind == 27850 ? 2952 : kind == 24898 ? 0 : SIZE_MAX;
       for (std::size_t e = 0; poolAt != SIZE_MAX && e < 129; ++e) part(poolAt + 192 * e);
-      const std::size_t perfAt = n == 456 ? 0 : n == 2952 || n == 27850 ? 2496 : SIZE_MAX;
-      if (perfAt != SIZE_MAX) out[perfAt + 3] = kModelCs, out[perfAt + 6] = 0x60, out[perfAt + 7] = 1, out[perfAt + 8] = 0;
+      const std::size_t perfAt = kind == 456 ? 0 : kind == 2952 || kind == 27850 ? 2496 : SIZE_MAX;
+      for (const PerformanceBlock& row : kPerformanceBlocks)
+        if (perfAt != SIZE_MAX) message(perfAt + row.field, row.length, row.model, row.address);
     }
     const std::size_t poolAt = n == 27850 ? 2952 : n == 24898 ? 0 : SIZE_MAX;
     if (poolAt != SIZE_MAX && rng_() % 2) {
@@ -121,9 +125,9 @@ class GarbageFiles : public ::testing::Test {
 TEST_F(GarbageFiles, RandomRecordsOfEveryKindLoadSafely) {
   for (const Loader& loader : Loaders()) {
     for (int i = 0; i < 2000; ++i) {
-      // Without a block of its kind in it, a file is refused whole.
+      // With a block in it that is not one of its place, a file is refused whole.
       const bool wholeLooking = rng_() % 2;
-      Put(Garbage(loader.length, wholeLooking));
+      Put(Garbage(loader.length, wholeLooking, loader.length));
       const LoadResult r = loader.load(steps_, path_);
       if (wholeLooking)
         ASSERT_TRUE(r == LoadResult::kLoaded || r == LoadResult::kDamagedPool) << loader.name;
@@ -144,7 +148,7 @@ TEST_F(GarbageFiles, OnlyTheAcceptedLengthsAreLoaded) {
   for (std::size_t n : {191, 18199, 18200, 18201}) lengths.push_back(n);
   for (const Loader& loader : Loaders()) {
     for (std::size_t n : lengths) {
-      Put(Garbage(n, true));
+      Put(Garbage(n, true, loader.length));
       const LoadResult r = loader.load(steps_, path_);
       if (Accepted(loader, n))
         EXPECT_TRUE(r == LoadResult::kLoaded || r == LoadResult::kDamagedPool) << loader.name << " " << n;

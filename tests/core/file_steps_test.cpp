@@ -1,105 +1,18 @@
 // The load and save steps of the own files against the emulated CS2x: the
-// bytes they write, what a load stores, shows and sends, and the faults they
-// stand up to.
+// bytes they write and what a load stores, shows and sends. What a load
+// refuses or passes over is in file_steps_blocks_test.cpp.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <set>
 #include <string>
 
-#include "temp_folder.h"
-#include "files/file_steps.h"
-#include "instrument/messages.h"
-#include "session_rig.h"
+#include "file_steps_fixture.h"
 
 namespace qv {
 namespace {
-
-namespace fs = std::filesystem;
-using test::SessionRig;
-
-// Offsets from the tables of the file layout: block fields one byte longer
-// than their messages, the name after them, 13 elements, then the
-// performance, then the pool.
-constexpr std::size_t kBlkField[5] = {52 + 1, 74 + 1, 15 + 1, 23 + 1, 13 + 1};
-constexpr std::size_t BlkAt(int b) {
-  std::size_t at = 0;
-  for (int i = 0; i < b; ++i) at += kBlkField[i];
-  return at;
-}
-constexpr std::size_t kNameAt = BlkAt(5);       // 182
-constexpr std::size_t kElement = kNameAt + 10;  // 192
-constexpr std::size_t kPerfAt = 13 * kElement;  // 2496
-constexpr std::size_t kPoolAt = kPerfAt + 4 * 57 + 38 + 64 + 35 + 21 + 35 + 35;  // 2952
-constexpr std::size_t kSlotsAt = 129 * kElement;                                 // 24768 in the pool
-static_assert(BlkAt(1) == 53 && kNameAt == 182 && kPoolAt == 2952);
-
-bool IsXgBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelXg; }
-bool IsCsBulk(const Bytes& m) { return m.size() > 8 && m[2] == 0x00 && m[3] == kModelCs; }
-bool IsChannelChange(const Bytes& m) { return m.size() == 9 && m[3] == kModelXg && m[4] == 0x08 && m[6] == 0x04; }
-
-class FileSteps_ : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = test::NewTempFolder("qv_steps_");
-    rig.session.SetPerfChannel(3);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  static Bytes Get(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
-  }
-  static void Put(const std::string& path, const Bytes& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  Bytes Block(int b, int part) const {
-    const Byte* p = rig.model.PartBlk.Block(b, part);
-    return Bytes(p, p + BlkLen(b));
-  }
-
-  // A workspace in use: parts retrieved and edited, named, on their own
-  // channels; the performance retrieved; three pool rows in slots 5, 0, 7.
-  void Populate() {
-    rig.session.RtrvAllMultis();
-    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
-      rig.model.PartBlk.At(20, 1, part) = static_cast<Byte>(part * 3);
-      rig.session.SetPartCaption(part, PartCaptionFor("Part" + std::to_string(part), part));
-      rig.session.SetChannelRow(part, 15 - part);
-      // Stored as they will leave, so that the file's blocks compare whole.
-      for (int b = 0; b < 5; ++b)
-        StoreBulkChecksum(rig.model.PartBlk.Block(b, part), static_cast<std::size_t>(BlkLen(b)));
-    }
-    rig.session.RtrvPerformance();
-    for (int s : {5, 0, 7}) rig.model.LayerPool.Entry[static_cast<std::size_t>(s)].Blocks = rig.model.DefMultiSyx;
-    rig.model.LayerPool.Entry[5].Blocks.Blk1[20] = 55;
-    rig.session.SetPoolRows({{"Alpha     ", 5}, {"Bravo     ", 0}, {"Charlie   ", 7}});
-    rig.backend.ClearRecords();
-  }
-
-  // Everything changed: default parts, names and channels, another
-  // performance, an empty pool.
-  void ChangeEverything() {
-    rig.session.InitMltall();
-    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) rig.session.SetChannelRow(part, 0);
-    rig.session.SelectPerformance(false, false, 9);
-    rig.session.ClearPool();
-    rig.model.LayerPool = LayerPoolRecord{};
-    rig.backend.ClearRecords();
-  }
-
-  SessionRig rig;
-  FileSteps steps{rig.session};
-  fs::path dir_;
-};
 
 // ---- Byte layout ------------------------------------------------------------------
 
@@ -304,148 +217,7 @@ TEST_F(FileSteps_, PerformanceLoadSendsEightMessagesAndShowsTheLayers) {
   EXPECT_EQ(rig.state.Layer(4).text, "         ");
 }
 
-// ---- Mends ------------------------------------------------------------------------
-
-TEST_F(FileSteps_, ShortAllMultisFilesApplyOnlyTheirWholeParts) {
-  Populate();
-  ASSERT_TRUE(steps.SaveMultAllFile(Path("m.qvm")));
-  const Bytes full = Get(Path("m.qvm"));
-  ChangeEverything();
-  EditorState before = rig.state;
-  const Bytes m7Block0 = Block(0, 6);
-
-  // Two parts and part of a third.
-  Put(Path("short.qvm"), Bytes(full.begin(), full.begin() + 2 * 192 + 191));
-  ASSERT_EQ(steps.LoadMultAllFile(Path("short.qvm")), LoadResult::kLoaded);
-  EXPECT_EQ(rig.state.Caption(4), "Part4      M5");
-  EXPECT_EQ(rig.state.Caption(5), "Part5      M6");
-  EXPECT_EQ(rig.state.Caption(6), before.Caption(6));
-  EXPECT_EQ(rig.state.ChannelRow(6), before.ChannelRow(6));
-  EXPECT_EQ(Block(0, 6), m7Block0);
-  const auto sent = rig.Sent();
-  EXPECT_EQ(sent.size(), 10u + 2u);  // two parts' blocks, two channels
-
-  rig.backend.ClearRecords();
-  Put(Path("tiny.qvm"), Bytes(full.begin(), full.begin() + 191));
-  EXPECT_EQ(steps.LoadMultAllFile(Path("tiny.qvm")), LoadResult::kWrongType);
-  Put(Path("empty.qvm"), {});
-  EXPECT_EQ(steps.LoadMultAllFile(Path("empty.qvm")), LoadResult::kWrongType);
-  Bytes longest = full;
-  longest.resize(18200, 0x11);
-  Put(Path("long.qvm"), longest);
-  EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kLoaded);
-  EXPECT_EQ(rig.state.Caption(15), "Part15     M16");
-  longest.push_back(0);
-  Put(Path("long.qvm"), longest);
-  EXPECT_EQ(steps.LoadMultAllFile(Path("long.qvm")), LoadResult::kWrongType);
-}
-
-TEST_F(FileSteps_, FilesOfAnotherKindAreRefusedAndNeverFilledBlocksPass) {
-  Populate();
-  ASSERT_TRUE(steps.SavePerformanceFile(Path("x.qvx")));
-  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
-  const EditorState saved = rig.state;
-  ChangeEverything();
-  const EditorState before = rig.state;
-  const PerformanceRecord perf = rig.model.Performance;
-
-  // A performance chosen as all multis holds no multi part's block: refused,
-  // nothing changed or sent. A setup chosen so loads its multi parts.
-  EXPECT_EQ(steps.LoadMultAllFile(Path("x.qvx")), LoadResult::kWrongType);
-  EXPECT_EQ(rig.state.Captions, before.Captions);
-  EXPECT_TRUE(rig.Sent().empty());
-  ASSERT_EQ(steps.LoadMultAllFile(Path("s.qvf")), LoadResult::kLoaded);
-  EXPECT_EQ(rig.state.Captions, saved.Captions);
-  EXPECT_EQ(RecordBytes(rig.model.Performance), RecordBytes(perf));
-
-  // Text of each kind's length, and a performance with its blocks shifted
-  // by one byte: refused by every loader.
-  ChangeEverything();
-  const auto text = [](std::size_t n) {
-    Bytes b(n);
-    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<Byte>("Not a file of ours. "[i % 20]);
-    return b;
-  };
-  Bytes shifted = Get(Path("x.qvx"));
-  shifted.insert(shifted.begin(), 0x00);
-  shifted.pop_back();
-  Put(Path("shifted.qvx"), shifted);
-  EXPECT_EQ(steps.LoadPerformanceFile(Path("shifted.qvx")), LoadResult::kWrongType);
-  const std::vector<std::pair<std::size_t, std::function<LoadResult(const std::string&)>>> loads = {
-      {192, [&](const std::string& p) { return steps.LoadMultFile(4, p); }},
-      {2496, [&](const std::string& p) { return steps.LoadMultAllFile(p); }},
-      {456, [&](const std::string& p) { return steps.LoadPerformanceFile(p); }},
-      {2952, [&](const std::string& p) { return steps.LoadSetupFile(p); }},
-      {24898, [&](const std::string& p) { return steps.LoadLayerPoolFile(p); }},
-      {27850, [&](const std::string& p) { return steps.LoadWorkspaceFile(p); }}};
-  for (const auto& [length, load] : loads) {
-    Put(Path("foreign"), text(length));
-    EXPECT_EQ(load(Path("foreign")), LoadResult::kWrongType) << length;
-    // Never filled: zero, but for the part numbers the loads set and data
-    // bytes that edits set.
-    Bytes empty(length, 0);
-    for (std::size_t e = 0; length != 456 && e < std::min<std::size_t>(length, 2496) / kElement; ++e)
-      for (int b = 0; b < 5; ++b) empty[e * kElement + BlkAt(b) + kPartNumberByte] = static_cast<Byte>(4 + e);
-    empty[20] = 0x40;
-    Put(Path("empty"), empty);
-    EXPECT_EQ(load(Path("empty")), LoadResult::kLoaded) << length;
-  }
-  EXPECT_EQ(rig.state.PoolRows.size(), 0u);
-}
-
-TEST_F(FileSteps_, ForeignPartNumbersAndOffChannelsDoNotStopOrMisdirectALoad) {
-  Populate();
-  ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
-  Bytes f = Get(Path("w.qvw"));
-  for (int e = 0; e < 12; ++e)
-    for (int b = 0; b < 5; ++b) f[kElement * std::size_t(e) + BlkAt(b) + 7] = 0;  // all for part 0
-  f[2 * kElement + 13] = 0x7F;  // M7 "off"
-  Put(Path("w.qvw"), f);
-  ChangeEverything();
-  rig.session.SetChannelRow(6, 4);
-  rig.backend.ClearRecords();
-
-  ASSERT_EQ(steps.LoadWorkspaceFile(Path("w.qvw")), LoadResult::kLoaded);
-  for (int part = 4; part <= 15; ++part)
-    for (int b = 0; b < 5; ++b) EXPECT_EQ(rig.model.PartBlk.At(kPartNumberByte, b, part), part);
-  EXPECT_EQ(rig.state.ChannelRow(6), 4);  // kept
-  EXPECT_EQ(rig.state.ChannelRow(15), 0);
-  EXPECT_EQ(rig.state.ChannelRow(7), 15 - 7);
-  EXPECT_EQ(rig.state.PoolRows.size(), 3u);  // the rest of the file came in
-  const auto sent = rig.Sent();
-  EXPECT_EQ(sent.size(), 60u + 11u + 8u);
-  for (std::size_t i = 0; i < 60; ++i) EXPECT_EQ(sent[i][7], 4 + i / 5);
-}
-
-TEST_F(FileSteps_, DamagedPoolRefusesTheWholeFile) {
-  Populate();
-  ASSERT_TRUE(steps.SaveWorkspaceFile(Path("w.qvw")));
-  ASSERT_TRUE(steps.SaveLayerPoolFile(Path("p.qvp")));
-  const Bytes ws = Get(Path("w.qvw")), pool = Get(Path("p.qvp"));
-  ChangeEverything();
-  rig.session.SetPoolRows({{"Kept      ", 2}});
-  const EditorState before = rig.state;
-  const auto damage = [](Bytes f, std::size_t poolAt, int how) {
-    if (how == 0) f[poolAt + kSlotsAt + 129] = 129;      // count above 128
-    if (how == 1) f[poolAt + kSlotsAt + 1] = 128;        // slot above 127
-    if (how == 2) f[poolAt + kSlotsAt + 2] = 5;          // slot 5 in two rows
-    return f;
-  };
-  for (int how = 0; how < 3; ++how) {
-    Put(Path("bad.qvw"), damage(ws, kPoolAt, how));
-    Put(Path("bad.qvp"), damage(pool, 0, how));
-    EXPECT_EQ(steps.LoadWorkspaceFile(Path("bad.qvw")), LoadResult::kDamagedPool) << how;
-    EXPECT_EQ(steps.LoadLayerPoolFile(Path("bad.qvp")), LoadResult::kDamagedPool) << how;
-  }
-  EXPECT_EQ(rig.state.Captions, before.Captions);
-  EXPECT_EQ(rig.state.PoolRows, before.PoolRows);
-  EXPECT_EQ(rig.state.PerformanceCaption, before.PerformanceCaption);
-  EXPECT_TRUE(rig.Sent().empty());
-  LayerPoolRecord full{};
-  full.PoolCount = 128;
-  for (int k = 0; k < 128; ++k) full.PoolSlot[std::size_t(k)] = static_cast<Byte>(127 - k);
-  EXPECT_TRUE(FileSteps::LayerPoolRecordValid(full));
-}
+// ---- Busy and unreadable files ----------------------------------------------------
 
 TEST_F(FileSteps_, BusyWorkspaceLoadSendsNoChannelsAndOnlyRegularFilesAreRead) {
   Populate();
@@ -512,6 +284,7 @@ TEST_F(FileSteps_, ExportsRetrieveThePerformanceFirstAndShowTheRows) {
 // hold CR or LF: buttons and the listing show each such byte as a blank,
 // while the state and the own files keep the bytes.
 TEST_F(FileSteps_, ControlBytesInNamesShowAsBlanksAndStayInTheFiles) {
+  rig.session.InitMultiPart(4);
   rig.Silence();
   rig.session.RtrvPerformance();
   EXPECT_EQ(rig.state.PerformanceCaption, std::string(8, '\0'));

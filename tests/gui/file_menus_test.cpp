@@ -263,6 +263,16 @@ class FileMenusTest : public QObject {
     QCOMPARE(r.Shown(), (std::vector<std::string>{"open Layer Pool (*.qvp)|*.qvp",
                                                   std::string("message ") + kDamagedPoolText}));
     QVERIFY(!r.PoolLoaded());
+    // Nothing from the instrument: one box, no dialog again.
+    r.h.ClearRecords();
+    QVERIFY(WriteFileSafely(r.In("blank.qvm"), Bytes(2496, 0)));
+    r.h.prompts.openFiles = {r.In("blank.qvm"), r.In("kind.qvm")};
+    r.Trigger("LdMultAll");
+    const std::string noData =
+        "The file \"" + r.In("blank.qvm") + "\" holds no data from the instrument. Nothing has been loaded.";
+    QCOMPARE(r.Shown(), (std::vector<std::string>{"open All Multis (*.qvm)|*.qvm", "message " + noData}));
+    QVERIFY(r.M(4, "NONE"));
+    QVERIFY(r.h.Sent().empty());
   }
 
   // Saves take the path as chosen and write what their step writes; those
@@ -321,6 +331,19 @@ class FileMenusTest : public QObject {
     QCOMPARE(messages.size(), std::size_t{1});
     QVERIFY(messages[0].find("\"" + path + "\"") != std::string::npos);
     QVERIFY(messages[0].size() > path.size() + 30);  // the reason follows
+  }
+
+  // A save that wrote a part the instrument never sent: the file, then one
+  // box naming the part.
+  void aSaveOfAPartNeverFilledShowsOneBoxNamingIt() {
+    Rig r;
+    for (int b = 0; b < kMultiBlocks; ++b) std::fill_n(r.h.core->Model().PartBlk.Block(b, 15), 129, Byte{0});
+    r.h.prompts.saveFiles.push_back(r.In("m.qvm"));
+    r.Trigger("SvMultAll");
+    QCOMPARE(FileBytes(r.In("m.qvm")).size(), std::size_t{2496});
+    QCOMPARE(r.h.prompts.Messages(),
+             std::vector<std::string>{"The file \"" + r.In("m.qvm") +
+                                      "\" has been saved, but it holds no data from the instrument for M16."});
   }
 
   // Debug > "Write sysex": the source, then the output, proposed as the

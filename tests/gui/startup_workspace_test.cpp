@@ -100,14 +100,18 @@ class StartupWorkspaceTest : public QObject {
       const char* file;
       int length;      // -1: not written
       bool damaged;
+      bool blank;      // all zero: nothing from the instrument
       std::vector<std::string> boxes;
     };
     const std::string wrong =
         "Sorry, You have chosen a file of the wrong type to be loaded at startup. The Workspace will be initialized.";
     const std::vector<Case> cases = {
-        {"short.qvw", 27849, false, {wrong}},
-        {"missing.qvw", -1, false, {}},
-        {"damaged.qvw", 27850, true, {kDamagedPoolText}},
+        {"short.qvw", 27849, false, false, {wrong}},
+        {"missing.qvw", -1, false, false, {}},
+        {"damaged.qvw", 27850, true, false, {kDamagedPoolText}},
+        {"blank.qvw", 27850, false, true,
+         {"The file \"" + dir.filePath("blank.qvw").toStdString() +
+          "\" holds no data from the instrument. Nothing has been loaded."}},
     };
     for (const Case& c : cases) {
       MainWindowHarness h;
@@ -115,6 +119,7 @@ class StartupWorkspaceTest : public QObject {
       if (c.length >= 0) {
         Bytes w = Workspace(*h.emulator);
         if (c.damaged) w[2952 + 24768 + 1] = 9;  // slot 9 in two rows
+        if (c.blank) std::fill(w.begin(), w.end(), Byte{0});
         w.resize(std::size_t(c.length));
         Put(path, w);
       }
@@ -126,6 +131,24 @@ class StartupWorkspaceTest : public QObject {
       QVERIFY(h.main->State().PoolRows.empty());
       QVERIFY(h.main->State().PerformanceCaption != "FromFile");
     }
+  }
+
+  // The parts a workspace holds no data for follow their retrieve boxes.
+  void partsTheWorkspaceDidNotBringAreInitialised() {
+    QTemporaryDir dir;
+    MainWindowHarness h;
+    const QString path = dir.filePath("half.qvw");
+    Bytes w = Workspace(*h.emulator);
+    std::fill(w.begin() + 4 * 192, w.begin() + 12 * 192, Byte{0});  // M9..M16 never filled
+    Put(path, w);
+    h.prefs.LoadWsAtStart = 1;
+    h.prefs.WsPath = path.toStdString();
+    h.StartUp(true);
+
+    const EditorState& state = h.main->State();
+    QCOMPARE(state.Caption(8), DefaultPartCaption(8));
+    for (int part = 4; part <= 15; ++part) QCOMPARE(state.PartChannel(part), part < 8 ? part - 4 : part);
+    QCOMPARE(Count(h.Sent(), 0x00, kModelXg), 60);  // 20 from the file, 40 initialised
   }
 
   void performanceLoadEndsABypassWithoutSendingForIt() {
