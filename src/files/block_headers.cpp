@@ -12,12 +12,11 @@ namespace {
 
 constexpr int kAnyPart = -1;
 
-// A whole message of the place: model, address (but for a part number
-// byte, kAnyPart), F0 .. F7 and no status byte between them.
+// A whole message (IsWholeMessage) of the place: model and address (but for
+// a part number byte, kAnyPart).
 bool OfItsPlace(const Byte* block, int length, Byte model, Address a, int a2) {
-  return block[0] == 0xF0 && block[length - 1] == 0xF7 &&
-         std::all_of(block + 1, block + length - 1, [](Byte b) { return b < 0x80; }) && block[3] == model &&
-         block[6] == a.a1 && (a2 == kAnyPart || block[7] == a2) && block[8] == a.a3;
+  return IsWholeMessage(block, length) && block[3] == model && block[6] == a.a1 &&
+         (a2 == kAnyPart || block[7] == a2) && block[8] == a.a3;
 }
 
 bool Taken(const Byte* block, int length, Byte model, Address a, int a2) {

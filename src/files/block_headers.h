@@ -3,8 +3,10 @@
 // through, so a loader also looks at the places where its kind keeps the
 // instrument's blocks. A block there is taken only when it was never filled
 // (NeverFilled: no message came into it) or is a block of its place:
-//  - F0 at byte 0 and F7 at the end of its length, with every byte between
-//    them below 80 hex, so that nothing in it can act as a status byte;
+//  - a whole message (IsWholeMessage, the test a block passes before it is
+//    sent): F0 at byte 0 and F7 at the end of its length, with every byte
+//    between them below 80 hex, so that nothing in it can act as a status
+//    byte;
 //  - the model (byte 3) and the address (bytes 6..8) the instrument gives
 //    the block at that place.
 // A multi-part block's part number (byte 7) and every checksum are not

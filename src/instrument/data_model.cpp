@@ -45,6 +45,11 @@ bool NeverFilled(const MultiBlocks& blocks) {
   return true;
 }
 
+bool IsWholeMessage(const Byte* block, int length) {
+  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7 &&
+         std::all_of(block + 1, block + length - 1, [](Byte b) { return b < 0x80; });
+}
+
 void PartBlkStore::Check(int byte, int block, int part) {
   if (byte < 0 || byte >= kBytes || block < 0 || block >= kBlocks || part < 0 || part >= kParts)
     throw std::out_of_range("PartBlk(" + std::to_string(byte) + ", " + std::to_string(block) + ", " +

@@ -75,6 +75,10 @@ static_assert(sizeof(MultiBlocks) == 182);
 bool NeverFilled(const Byte* block);
 // A part none of whose five blocks was ever filled.
 bool NeverFilled(const MultiBlocks& blocks);
+// A stored block of `length` bytes that is one whole system-exclusive
+// message: F0, then data bytes below 80 hex, then F7 at the end of its
+// length. Nothing in it can act as a status byte.
+bool IsWholeMessage(const Byte* block, int length);
 
 // One multi part or pool entry as it stands in the files: 192 bytes.
 struct PartRecord {

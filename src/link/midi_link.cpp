@@ -191,18 +191,6 @@ int MidiLink::CloseOutput() {
   return OutResult("Close", rc);
 }
 
-namespace {
-// A stored block that can leave: a whole system-exclusive message, F0, then
-// data bytes below 80 hex, then F7. A block never filled (all zero) or
-// loaded damaged is none: its bytes on the wire could be taken for notes
-// under a running status, and a status byte inside would end the SysEx on
-// the cable and act (a Note On, a System Reset).
-bool IsStoredMessage(const Byte* block, int length) {
-  return length > 1 && block[0] == 0xF0 && block[length - 1] == 0xF7 &&
-         std::all_of(block + 1, block + length - 1, [](Byte b) { return b < 0x80; });
-}
-}  // namespace
-
 void MidiLink::SendPartBlock(int part, int block) {
   if (block < 0 || block >= kMultiBlocks || part < 0 || part >= PartBlkStore::kParts) return;
   SendStoredBlock(model_.PartBlk.Block(block, part), BlkLen(block));
@@ -215,8 +203,12 @@ void MidiLink::SendPerformanceBlock(const PerformanceRecord& record, PerfBlock b
   SendStoredBlock(stage.data(), row.length);
 }
 
+// A stored block leaves only as a whole message (IsWholeMessage). A block
+// never filled (all zero) or loaded damaged is none: its bytes on the wire
+// could be taken for notes under a running status, and a status byte inside
+// would end the SysEx on the cable and act (a Note On, a System Reset).
 bool MidiLink::SendStoredBlock(Byte* block, int length) {
-  if (!IsStoredMessage(block, length)) return false;
+  if (!IsWholeMessage(block, length)) return false;
   StoreBulkChecksum(block, static_cast<std::size_t>(length));
   return SendLongMsg(Bytes(block, block + length));
 }
