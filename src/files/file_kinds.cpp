@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "files/records.h"
+#include "files/record_files.h"
 
 namespace qv {
 
@@ -10,17 +10,17 @@ constexpr std::array<FileKindRow, kFileKindCount> kFileKinds = {{
     {FileKind::kSingleMulti, ".qvs", "Single Multi (*.qvs)|*.qvs",
      "Single Multi (*.qvs)|*.qvs|All Files (*.*)|*.*|Quorvane Files(*.qvx)|*.qvx|Sys-Ex Files (*.syx)|*.syx|"
      "Layer Pools (*.qvp)|*.qvp",
-     nullptr, sizeof(PartRecord)},
+     nullptr, sizeof(PartRecord), sizeof(PartRecord)},
     {FileKind::kAllMultis, ".qvm", "All Multis (*.qvm)|*.qvm", "All Multis (*.qvm)|*.qvm",
-     "All Multis      |*.qvm", sizeof(AllMultisRecord)},
+     "All Multis      |*.qvm", sizeof(PartRecord), 18200},
     {FileKind::kPerformance, ".qvx", "Peformance (*.qvx)|*.qvx", "Performance (*.qvx)|*.qvx",
-     "Performance   |*.qvx", sizeof(PerformanceRecord)},
+     "Performance   |*.qvx", sizeof(PerformanceRecord), sizeof(PerformanceRecord)},
     {FileKind::kSetup, ".qvf", "Full Setup (*.qvf)|*.qvf", "Quorvane Setup (*.qvf)|*.qvf",
-     "Setup                |*.qvf", sizeof(SetupRecord)},
+     "Setup                |*.qvf", sizeof(SetupRecord), sizeof(SetupRecord)},
     {FileKind::kLayerPool, ".qvp", "Layer Pool (*.qvp)|*.qvp", "Layer Pool (*.qvp)|*.qvp",
-     "Layer Pool        |*.qvp", sizeof(LayerPoolRecord)},
+     "Layer Pool        |*.qvp", sizeof(LayerPoolRecord), sizeof(LayerPoolRecord)},
     {FileKind::kWorkspace, ".qvw", "Quorvane WorkSpace (*.qvw)|*.qvw", "Quorvane Workspace (*.qvw)|*.qvw",
-     "Workspace     |*.qvw", sizeof(WorkspaceRecord)},
+     "Workspace     |*.qvw", sizeof(WorkspaceRecord), sizeof(WorkspaceRecord)},
 }};
 
 namespace {
@@ -32,6 +32,16 @@ constexpr bool RowsInOrder() {
   return true;
 }
 static_assert(RowsInOrder(), "FileKindOf indexes the rows by their kind");
+// A file the program writes holds its whole record: it passes the length test.
+template <typename Record>
+constexpr bool TakesItsRecord() {
+  const FileKindRow& row = kFileKinds[static_cast<std::size_t>(KindOfRecord<Record>())];
+  return row.leastBytes <= sizeof(Record) && sizeof(Record) <= row.mostBytes;
+}
+static_assert(TakesItsRecord<PartRecord>() && TakesItsRecord<AllMultisRecord>() &&
+                  TakesItsRecord<PerformanceRecord>() && TakesItsRecord<SetupRecord>() &&
+                  TakesItsRecord<LayerPoolRecord>() && TakesItsRecord<WorkspaceRecord>(),
+              "each kind's file may have the length of its record");
 }  // namespace
 
 const FileKindRow* FileKindOf(FileKind kind) {

@@ -1,7 +1,7 @@
 #pragma once
 // The program's six kinds of file, one row each: the extension, the filters
 // of the Load and Save menus' dialogs, the wrong-type box, the load aid's row
-// and the length of the record a file of the kind holds.
+// and the lengths a file of the kind may have, which the loads test.
 
 #include <array>
 #include <cstddef>
@@ -18,7 +18,11 @@ struct FileKindRow {
   const char* openFilter;   // the Load menu's dialog: pairs of a description and a pattern
   const char* saveFilter;   // the Save menu's dialog
   const char* loadAidRow;   // the load aid's row; nullptr where the load aid does not offer the kind
-  std::size_t recordBytes;  // the record a file of the kind holds
+  // The lengths a file of the kind may have, least and most. Each kind has
+  // exactly the length of its record (files/records.h) but the all-multis
+  // file: from one whole part up to 18200 bytes.
+  std::size_t leastBytes;
+  std::size_t mostBytes;
 };
 
 // The rows in the order of FileKind.

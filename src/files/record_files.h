@@ -4,23 +4,25 @@
 
 #include <cstddef>
 #include <string>
+#include <type_traits>
 
 #include "files/file_io.h"
+#include "files/file_kinds.h"
 #include "files/records.h"
 
 namespace qv {
 
-// Lengths a file of each kind may have. An all-multis file may be shorter
-// than its record, down to one whole part, or longer, up to 18200 bytes;
-// every other kind has exactly the length of its record.
+// The kind of file each record is read from and written to.
 template <typename Record>
-constexpr std::size_t kLeastFileLength = sizeof(Record);
-template <>
-inline constexpr std::size_t kLeastFileLength<AllMultisRecord> = kPartRecordBytes;
-template <typename Record>
-constexpr std::size_t kMostFileLength = sizeof(Record);
-template <>
-inline constexpr std::size_t kMostFileLength<AllMultisRecord> = kAllMultisFileLimit;
+constexpr FileKind KindOfRecord() {
+  static_assert(kIsFileRecord<Record>);
+  if constexpr (std::is_same_v<Record, PartRecord>) return FileKind::kSingleMulti;
+  else if constexpr (std::is_same_v<Record, AllMultisRecord>) return FileKind::kAllMultis;
+  else if constexpr (std::is_same_v<Record, PerformanceRecord>) return FileKind::kPerformance;
+  else if constexpr (std::is_same_v<Record, SetupRecord>) return FileKind::kSetup;
+  else if constexpr (std::is_same_v<Record, LayerPoolRecord>) return FileKind::kLayerPool;
+  else return FileKind::kWorkspace;
+}
 
 enum class RecordFileStatus {
   kCannotOpen,   // no regular file, or it could not be opened or read
@@ -36,17 +38,19 @@ struct RecordFileRead {
   std::string reason;         // kCannotOpen: the system's reason
 };
 
-// Reads the file whole and tests its length by the bytes actually read.
+// Reads the file whole and tests its length, by the bytes actually read,
+// against the lengths the file kinds' table gives its kind.
 template <typename Record>
 RecordFileRead<Record> ReadRecordFile(const std::string& path) {
+  const FileKindRow& kind = *FileKindOf(KindOfRecord<Record>());
   RecordFileRead<Record> result;
-  const FileReadResult read = ReadRegularFile(path, kMostFileLength<Record>);
+  const FileReadResult read = ReadRegularFile(path, kind.mostBytes);
   if (!read) {
     result.reason = read.reason;
     return result;
   }
   result.bytesRead = read.bytes.size();
-  if (read.longer || read.bytes.size() < kLeastFileLength<Record>) {
+  if (read.longer || read.bytes.size() < kind.leastBytes) {
     result.status = RecordFileStatus::kWrongLength;
     return result;
   }

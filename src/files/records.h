@@ -3,14 +3,15 @@
 // from its first byte, with no header of its own: its length, and the
 // instrument's blocks at their places (files/block_headers.h), tell its kind.
 //
-//   kind          record            bytes  accepted length
-//   single multi  PartRecord          192  exactly 192
-//   all multis    AllMultisRecord    2496  at most 18200
-//   performance   PerformanceRecord   456  exactly 456
-//   setup         SetupRecord        2952  exactly 2952
-//   layer pool    LayerPoolRecord   24898  exactly 24898
-//   workspace     WorkspaceRecord   27850  exactly 27850
-// Their extensions and dialog filters are in files/file_kinds.h.
+//   kind          record            bytes
+//   single multi  PartRecord          192
+//   all multis    AllMultisRecord    2496
+//   performance   PerformanceRecord   456
+//   setup         SetupRecord        2952
+//   layer pool    LayerPoolRecord   24898
+//   workspace     WorkspaceRecord   27850
+// Their extensions, dialog filters and the lengths a file of each kind may
+// have are in the file kinds' table (files/file_kinds.h).
 //
 // PartRecord, PerformanceRecord and LayerPoolRecord live with the data model
 // (instrument/data_model.h); the offsets of all six are checked below.
@@ -55,8 +56,6 @@ inline constexpr std::size_t kPerformanceRecordBytes = 456;
 inline constexpr std::size_t kSetupRecordBytes = 2952;
 inline constexpr std::size_t kLayerPoolRecordBytes = 24898;
 inline constexpr std::size_t kWorkspaceRecordBytes = 27850;
-// Any file up to this length passes the all-multis test.
-inline constexpr std::size_t kAllMultisFileLimit = 18200;
 
 // Byte layout, offsets as the files have them.
 static_assert(sizeof(PartRecord) == kPartRecordBytes);
