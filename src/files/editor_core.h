@@ -16,6 +16,10 @@
 
 namespace qv {
 
+namespace test {
+struct InstrumentData;
+}  // namespace test
+
 class EditorCore {
  public:
   EditorCore(MidiBackend& backend, Prompts& prompts, Clock& clock, EditorView& view);
@@ -51,11 +55,11 @@ class EditorCore {
   // opened: then nothing is selected, retrieved or sent.
   bool StartupWork();
 
-  // The instrument data itself, for tests and tools that prepare it. The
-  // windows read State() and change it through Editor().
-  DataModel& Model() { return state_.Model; }
-
  private:
+  // A test's rig (tests/support/instrument_data.h) prepares the instrument
+  // data before it drives the windows.
+  friend struct test::InstrumentData;
+
   bool RunStartup();
   // Loads the start-up workspace; false when it was not loaded.
   bool LoadStartupWorkspace(const std::string& path);

@@ -14,6 +14,7 @@
 #include "hex.h"
 #include "instrument/messages.h"
 #include "drop_events.h"
+#include "instrument_data.h"
 #include "main_window_harness.h"
 #include "mainwindow/editor_signals.h"
 #include "mainwindow/release_slider.h"
@@ -37,7 +38,7 @@ class EditMenuTest : public QObject {
     QCOMPARE(Child<QLineEdit>(*w.SSTab1, "TxtName1")->text(), QString("Multi Part"));
     QCOMPARE(w.SSTab1->findChild<QLabel*>("Label34_0")->text(), QString("Multi Part M7"));
     // A part in mono mode sends its mode when the panel changes to it.
-    w.Model().PartBlk.At(14, 0, 7) = 0;
+    InstrumentData::Of(w.core).PartBlk.At(14, 0, 7) = 0;
     w.Multi(7).EditMult->trigger();
     QCOMPARE(HexString(h.Sent().at(0)), std::string("F0 43 10 4C 08 07 05 00 F7"));
   }
@@ -71,9 +72,9 @@ class EditMenuTest : public QObject {
     QCOMPARE(h.emulator->Param(kModelXg, 0x08, 0x08, 0x0B), stored);
     // The part as stored and the part on the instrument agree byte for byte.
     Bytes dump = h.emulator->BulkDump(kModelXg, 0x08, 0x08, 0x00);
-    Byte* block = w.Model().PartBlk.Block(0, 8);
-    StoreBulkChecksum(block, 52);
-    QCOMPARE(HexString(Bytes(block, block + 52)), HexString(dump));
+    Bytes block(w.Model().PartBlk.Block(0, 8), w.Model().PartBlk.Block(0, 8) + 52);
+    StoreBulkChecksum(block.data(), block.size());
+    QCOMPARE(HexString(block), HexString(dump));
   }
 
   void choosingAPerformanceRefillsTheEffectsPanel() {

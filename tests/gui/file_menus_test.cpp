@@ -25,6 +25,7 @@
 #include "files/record_files.h"
 #include "files/text_exports.h"
 #include "filewindows/load_aid_window.h"
+#include "instrument_data.h"
 #include "main_window_harness.h"
 #include "mainwindow/file_menus.h"
 #include "startup/application.h"
@@ -93,7 +94,7 @@ struct Rig {
     QVERIFY(Editor().StorePartInPool(4));
     Editor().SetPoolRows({{"POOLROW", State().PoolRows.at(0).slot}});
     QVERIFY(Steps().SaveLayerPoolFile(In("kind.qvp")));
-    PerformanceRecord perf = h.core->Model().Performance;
+    PerformanceRecord perf = h.core->State().Model.Performance;
     std::memcpy(&perf.Com1[9], "PERFNAME", 8);
     QVERIFY(WriteRecordFile(In("kind.qvx"), perf));
     QVERIFY(WriteFileSafely(In("wrong"), Bytes(18201, 0)));  // too long for every kind
@@ -337,7 +338,7 @@ class FileMenusTest : public QObject {
   // box naming the part.
   void aSaveOfAPartNeverFilledShowsOneBoxNamingIt() {
     Rig r;
-    for (int b = 0; b < kMultiBlocks; ++b) std::fill_n(r.h.core->Model().PartBlk.Block(b, 15), 129, Byte{0});
+    for (int b = 0; b < kMultiBlocks; ++b) std::fill_n(InstrumentData::Of(*r.h.core).PartBlk.Block(b, 15), 129, Byte{0});
     r.h.prompts.saveFiles.push_back(r.In("m.qvm"));
     r.Trigger("SvMultAll");
     QCOMPARE(FileBytes(r.In("m.qvm")).size(), std::size_t{2496});

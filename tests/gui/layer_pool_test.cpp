@@ -12,6 +12,7 @@
 #include "drop_events.h"
 #include "hex.h"
 #include "instrument/messages.h"
+#include "instrument_data.h"
 #include "main_window_harness.h"
 
 using namespace qv;
@@ -226,7 +227,7 @@ class LayerPoolTest : public QObject {
     // While the panel shows M6, a press on M9 first shows M9 (here in mono
     // mode, so its mode is sent), then plays.
     p.w.EditMult(5);
-    p.w.Model().PartBlk.At(14, 0, 8) = 0;
+    InstrumentData::Of(p.w.core).PartBlk.At(14, 0, 8) = 0;
     p.h.ClearRecords();
     QTest::mousePress(p.w.Multi(8).CmdMult, Qt::LeftButton);
     QCOMPARE(p.w.Model().EditPart, 8);

@@ -10,6 +10,7 @@
 #include "hex.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
+#include "instrument_data.h"
 #include "main_window_harness.h"
 #include "mainwindow/caption.h"
 
@@ -115,7 +116,7 @@ class StartupTest : public QObject {
     QCOMPARE(h.window->Model().PartBlk.At(13, 0, 6), Byte{2});
     QCOMPARE(Hex(h.Sent()), std::vector<std::string>{"F0 43 10 4C 08 06 04 02 F7"});
     h.ClearRecords();
-    h.window->Model().Busy = true;
+    InstrumentData::Of(*h.core).Busy = true;
     Choose(h.window->Multi(6).CmbMult, 5);
     QVERIFY(h.Sent().empty());
     QCOMPARE(h.window->Model().PartBlk.At(13, 0, 6), Byte{2});

@@ -13,6 +13,7 @@
 #include "files/records.h"
 #include "instrument/default_multi.h"
 #include "instrument/messages.h"
+#include "instrument_data.h"
 #include "main_window_harness.h"
 
 using namespace qv;
@@ -162,7 +163,7 @@ class StartupWorkspaceTest : public QObject {
     bypass->click();
     QVERIFY(!reverb->isEnabled());
     const QString path = dir.filePath("p.qvx");
-    Put(path, RecordBytes(h.core->Model().Performance));
+    Put(path, RecordBytes(h.core->State().Model.Performance));
     h.ClearRecords();
 
     FileSteps steps(h.core->Editor());
@@ -176,7 +177,7 @@ class StartupWorkspaceTest : public QObject {
 
     // A copy that holds no message (a file's spare copy of zeros) never
     // replaces the effect block.
-    auto& perf = h.core->Model().Performance;
+    auto& perf = InstrumentData::Of(*h.core).Performance;
     const auto com2 = perf.Com2;
     perf.EffOrig.fill(0);
     h.ClearRecords();

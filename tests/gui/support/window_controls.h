@@ -92,7 +92,7 @@ struct WindowControls {
   bool isVisible() const { return window.isVisible(); }
   bool close() const { return window.close(); }
   void Timer1_Timer() const { window.Timer1_Timer(); }
-  DataModel& Model() const { return core.Model(); }
+  const DataModel& Model() const { return core.State().Model; }
   // A part's caption as its button shows it, and one set as a file or the
   // edit panel sets it.
   QString PartCaption(int part) const;
