@@ -43,7 +43,6 @@ struct PerformanceRecord {
   std::array<Byte, 57>& Layer(int layer);  // 1..4, throws otherwise
   const std::array<Byte, 57>& Layer(int layer) const;
 };
-static_assert(sizeof(PerformanceRecord) == 456);
 
 // Byte positions inside the stored messages.
 inline constexpr int kPerfNameFirst = 9;  // Com1 bytes 9..16
@@ -53,16 +52,14 @@ inline constexpr int kPerfChannelByte = 9;  // Com0 data byte 0 (50 00 00)
 inline constexpr int kPartNumberByte = 7;   // every multi-part block
 inline constexpr int kReceiveChannelByte = 13;  // MltBlk0
 
-// Array sizes of the five multi-part blocks in a record: one spare byte each.
-inline constexpr std::array<int, 5> kPartFieldLen = {53, 75, 16, 24, 14};
-
-// One multi part as five messages; DefMultiSyx has this shape.
+// One multi part as five messages; DefMultiSyx has this shape. Each array
+// holds its block's message from F0 and one spare byte behind it.
 struct MultiBlocks {
-  std::array<Byte, 53> Blk0{};
-  std::array<Byte, 75> Blk1{};
-  std::array<Byte, 16> Blk2{};
-  std::array<Byte, 24> Blk3{};
-  std::array<Byte, 14> Blk4{};
+  std::array<Byte, kBlkLen[0] + 1> Blk0{};
+  std::array<Byte, kBlkLen[1] + 1> Blk1{};
+  std::array<Byte, kBlkLen[2] + 1> Blk2{};
+  std::array<Byte, kBlkLen[3] + 1> Blk3{};
+  std::array<Byte, kBlkLen[4] + 1> Blk4{};
 
   Byte* Block(int block);  // 0..4, throws otherwise
   const Byte* Block(int block) const;
@@ -85,7 +82,6 @@ struct PartRecord {
   MultiBlocks Blocks;
   std::array<char, 10> Name{};
 };
-static_assert(sizeof(PartRecord) == 192);
 
 inline constexpr int kPoolSlots = 128;  // slots 0..127; entry 128 is never used
 
@@ -94,7 +90,6 @@ struct LayerPoolRecord {
   std::array<Byte, 129> PoolSlot{};
   Byte PoolCount = 0;
 };
-static_assert(sizeof(LayerPoolRecord) == 24898);
 
 // The stored bulk dumps of the multi parts: bytes 0..128 of blocks 0..5 of
 // parts 0..16. Only parts 4..15 and blocks 0..4 are used.

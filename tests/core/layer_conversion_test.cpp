@@ -54,7 +54,7 @@ TEST_F(LayerConversion, WritesTheFieldMapAndLeavesEveryOtherByte) {
 
   for (int b = 0; b < kMultiBlocks; ++b) {
     // The whole array, the spare byte behind the message included.
-    for (int i = 0; i < kPartFieldLen[b]; ++i) {
+    for (int i = 0; i < BlkLen(b) + 1; ++i) {
       SCOPED_TRACE("block " + std::to_string(b) + " index " + std::to_string(i));
       auto it = written.find({b, i});
       if (it != written.end())

@@ -22,7 +22,7 @@ SampleSetup SetupFromEmulator(const Cs2xEmulator& instrument) {
     for (int block = 0; block < kMultiBlocks; ++block) {
       const Address a = MultiBlockAddress(block, kFirstMultiPart + e);
       const Bytes m = instrument.BulkDump(0x4C, a.a1, a.a2, a.a3);
-      std::copy_n(m.begin(), std::min<std::size_t>(m.size(), static_cast<std::size_t>(kPartFieldLen[block])),
+      std::copy_n(m.begin(), std::min<std::size_t>(m.size(), static_cast<std::size_t>(BlkLen(block) + 1)),
                   blocks.Block(block));
     }
     s.channelRows[static_cast<std::size_t>(e)] = blocks.Blk0[kReceiveChannelByte];
