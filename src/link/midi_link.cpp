@@ -339,10 +339,16 @@ bool MidiLink::QueueReceiveBuffer(int kind, int part, int block) {
   return true;
 }
 
-bool MidiLink::WaitForReply() {
+MidiLink::WaitEnd MidiLink::WaitForReply() {
   std::unique_lock<std::mutex> lock(rxMutex_);
-  return clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
-                        [this] { return SysExReceived.load() || lossNoticed_.load(); });
+  bool stalled = false;
+  clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs), [this, &stalled] {
+    if (SysExReceived.load() || lossNoticed_.load()) return true;
+    stalled = backend_.Stalled();  // comes true without a notice
+    return stalled;
+  });
+  if (SysExReceived.load()) return WaitEnd::Reply;
+  return stalled ? WaitEnd::Stalled : WaitEnd::Nothing;
 }
 
 bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded) {
@@ -369,7 +375,9 @@ void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes
   // A request that could not leave gets no reply: the wait is skipped. An
   // empty developer request is no failure; the wait runs as for any other.
   const bool requestLeft = !target.request || SendLongMsg(*target.request);
-  const bool received = requestLeft && WaitForReply();
+  const WaitEnd end = requestLeft ? WaitForReply() : WaitEnd::Nothing;
+  if (end == WaitEnd::Stalled) ShowMidiOutError("MidiOutLongMsg ", kMidiSendTimedOut);  // as its send would
+  const bool received = end == WaitEnd::Reply;
 
   std::array<Byte, 129> reply;
   std::size_t recorded = 0;

@@ -126,6 +126,9 @@ class MidiLink {
 
   // Requests one block and waits for its reply (about 2 s at most). For
   // kDumpParm the request is parmRequest (nothing is sent when it is empty).
+  // A MIDI system that stops running ends the wait with the box of a send
+  // that timed out; a device found gone ends it at once. Only a reply is
+  // stored.
   void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
 
   // The input handler: runs on the driver's thread.
@@ -160,7 +163,10 @@ class MidiLink {
   // Queues the receive buffer for a transaction and runs the input without
   // MIDI thru; false (after its box) when the buffer could not be queued.
   bool QueueReceiveBuffer(int kind, int part, int block);
-  bool WaitForReply();
+  // How the wait for a reply ended: the reply came, or none (the time ran
+  // out, or a device was found gone), or the MIDI system stopped running.
+  enum class WaitEnd { Reply, Nothing, Stalled };
+  WaitEnd WaitForReply();
   // Stops the input and takes the buffer back; false (after its box) when
   // the buffer could not be released.
   bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);

@@ -131,6 +131,28 @@ TEST_F(RtrvDumpTest, SilentInstrumentStoresNothingShowsNothingAndGivesUpAfterTwo
   EXPECT_EQ(instrument->Received().size(), 2u);  // the requests went out all the same
 }
 
+// A sound server that hangs as the request leaves: no reply will come, and
+// the wait ends as a send to that server would, with its box.
+TEST_F(RtrvDumpTest, AMidiSystemThatStopsRunningEndsTheWaitWithTheBoxOfASendThatTimedOut) {
+  instrument->silent = true;
+  fake.onSend = [&](const Bytes&) { fake.stalled = true; };
+  const Bytes before = Snapshot(model);
+  link.RtrvDump(kDumpMulti, 5, 0);
+  EXPECT_LT(clock.virtualMs, MidiLink::kDumpWaitMs);
+  EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("MidiOutLongMsg ", kMidiSendTimedOut)});
+  EXPECT_EQ(Snapshot(model), before);
+  EXPECT_TRUE(fake.thruConnected && fake.inStarted);  // the transaction still ends as usual
+}
+
+TEST_F(RtrvDumpTest, ADeviceFoundGoneDuringTheWaitStoresNothing) {
+  instrument->silent = true;
+  fake.onSend = [&](const Bytes&) { fake.Lose(false, false, true); };
+  const Bytes before = Snapshot(model);
+  link.RtrvDump(kDumpMulti, 5, 0);
+  EXPECT_EQ(clock.virtualMs, 0);
+  EXPECT_EQ(Snapshot(model), before);
+}
+
 TEST_F(RtrvDumpTest, ForeignSysExBeforeTheReplyIsIgnored) {
   instrument->foreignBeforeReply = true;
   link.RtrvDump(kDumpCom2, 0, 0);
