@@ -5,7 +5,9 @@
 
 namespace qv {
 
-void Clock::SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+std::chrono::steady_clock::time_point Clock::Now() { return std::chrono::steady_clock::now(); }
+
+void Clock::Sleep(std::chrono::microseconds time) { std::this_thread::sleep_for(time); }
 
 bool Clock::WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock,
                     std::chrono::milliseconds bound, const std::function<bool()>& ready) {

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <thread>
 
 namespace qv {
 
@@ -133,7 +132,8 @@ std::unique_ptr<Port> OpenClient(MidiApi api, const std::string& clientName, RtM
 
 }  // namespace
 
-RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(api), clientName_(clientName) {
+RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName, Clock& clock)
+    : api_(api), clientName_(clientName), clock_(clock) {
   SilenceAlsaLibrary();
   SilenceJackLibrary();
   MakeClients();
@@ -258,7 +258,7 @@ int RtMidiBackend::OutOpen(int device) {
     UpdateWatch();
     // Under JACK a message sent before the connection is in the server's
     // graph leaves at an unconnected port and is lost.
-    if (outOpen_) std::this_thread::sleep_for(settle_);
+    if (outOpen_) clock_.Sleep(settle_);
     return rc;
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -367,7 +367,7 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
       std::lock_guard<std::mutex> lock(sendMutex_);
       UpdateWatch();
     }
-    std::this_thread::sleep_for(settle_);  // as for the output
+    clock_.Sleep(settle_);  // as for the output
     return kMidiOk;
   } catch (const RtMidiError& e) {
     SetHandler(nullptr);
@@ -453,8 +453,7 @@ void RtMidiBackend::OnInput(double, std::vector<unsigned char>* message, void* s
 void RtMidiBackend::TakeEvent(const unsigned char* data, std::size_t size) {
   std::lock_guard<std::mutex> lock(inputMutex_);
   if (!inStarted_ || !handler_) return;
-  assembler_.Take(data, size, InputAssembler::Clock::now(),
-                  [this](const Byte* d, std::size_t n) { HandleInput(d, n); });
+  assembler_.Take(data, size, clock_.Now(), [this](const Byte* d, std::size_t n) { HandleInput(d, n); });
 }
 
 // One whole message, under inputMutex_. Thru never waits for room.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "link/clock.h"
 #include "link/input_assembler.h"
 #include "link/midi_backend.h"
 
@@ -26,8 +27,10 @@ enum class MidiApi { Alsa, Jack };
 
 class RtMidiBackend : public MidiBackend {
  public:
-  // clientName names the program's clients on the MIDI system.
-  explicit RtMidiBackend(MidiApi api = MidiApi::Alsa, const std::string& clientName = "Quorvane");
+  // clientName names the program's clients on the MIDI system. The
+  // backend's sleeps and time reads go through `clock`, which outlives it.
+  explicit RtMidiBackend(MidiApi api = MidiApi::Alsa, const std::string& clientName = "Quorvane",
+                         Clock& clock = SystemClock());
   ~RtMidiBackend() override;
   RtMidiBackend(const RtMidiBackend&) = delete;
   RtMidiBackend& operator=(const RtMidiBackend&) = delete;
@@ -133,6 +136,7 @@ class RtMidiBackend : public MidiBackend {
 
   const MidiApi api_;
   const std::string clientName_;
+  Clock& clock_;
   std::chrono::microseconds settle_{0};  // waited after a port is connected
   std::string inPortName_, outPortName_;  // names of the devices opened
 

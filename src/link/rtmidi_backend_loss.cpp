@@ -4,7 +4,6 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "link/jack_watch.h"
 #include "link/rtmidi_backend.h"
@@ -174,7 +173,7 @@ bool RtMidiBackend::RoomFor(std::size_t size, bool mayWait) {
     // periods counted here only run once that thread is free.
     while (full() && !drained() && !jack_->ServerGone() && !jack_->Stalled()) {
       lock.unlock();
-      std::this_thread::sleep_for(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
+      clock_.Sleep(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
       lock.lock();
     }
     if (drained())
