@@ -55,17 +55,17 @@ int RunJackRetrieval() {
     return 1;
   }
   const auto start = std::chrono::steady_clock::now();
-  for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) link.RtrvDump(kind, 0, 0);
-  for (int multi = 5; multi <= 16; ++multi)
-    for (int block = 0; block < kMultiBlocks; ++block) link.RtrvDump(kDumpMulti, multi, block);
+  for (PerfBlock block : kRetrievalOrder) link.RtrvDump(DumpRequest::ForPerformance(block));
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    for (int block = 0; block < kMultiBlocks; ++block) link.RtrvDump(DumpRequest::ForMultiPart(part, block));
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
   int missing = 0;
-  for (int multi = 5; multi <= 16; ++multi)
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
     for (int block = 0; block < kMultiBlocks; ++block) {
-      const Address a = MultiBlockAddress(block, multi - 1);
+      const Address a = MultiBlockAddress(block, part);
       const Bytes expected = cs2x.Instrument().BulkDump(kModelXg, a.a1, a.a2, a.a3);
-      const Byte* stored = model.PartBlk.Block(block, multi - 1);
+      const Byte* stored = model.PartBlk.Block(block, part);
       missing += Bytes(stored, stored + expected.size()) != expected;
     }
   std::printf("retrieval over jack: %.0f ms for 68 blocks (%.2f ms period)\n", ms, PeriodMs());
@@ -97,8 +97,8 @@ int RunJackGone() {
   const auto start = std::chrono::steady_clock::now();
   {
     MidiLink::CommandScope command(link);
-    for (int multi = 5; multi <= 16; ++multi)
-      for (int block = 0; block < kMultiBlocks; ++block) link.RtrvDump(kDumpMulti, multi, block);
+    for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+      for (int block = 0; block < kMultiBlocks; ++block) link.RtrvDump(DumpRequest::ForMultiPart(part, block));
   }
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("gone: %.0f ms for Retrieve All Multis after the instrument went away\n", ms);

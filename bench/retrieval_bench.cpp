@@ -49,27 +49,27 @@ int main() {
   // Each transaction's time beyond its own wire time, to tell a steady cost
   // of the link from the scheduler's occasional delays.
   std::vector<double> overheadUs;
-  auto transaction = [&](int kind, int part, int block) {
+  auto transaction = [&](const DumpRequest& request) {
     const long long before = trace.lines;
     const auto t0 = std::chrono::steady_clock::now();
-    link.RtrvDump(kind, part, block);
+    link.RtrvDump(request);
     const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
     overheadUs.push_back(us - static_cast<double>(8 + trace.lines - before) * kMicrosPerByte);
   };
   const auto start = std::chrono::steady_clock::now();
-  for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) transaction(kind, 0, 0);
-  for (int multi = 5; multi <= 16; ++multi)
-    for (int block = 0; block < kMultiBlocks; ++block) transaction(kDumpMulti, multi, block);
+  for (PerfBlock block : kRetrievalOrder) transaction(DumpRequest::ForPerformance(block));
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    for (int block = 0; block < kMultiBlocks; ++block) transaction(DumpRequest::ForMultiPart(part, block));
   const auto elapsed = std::chrono::steady_clock::now() - start;
   std::sort(overheadUs.begin(), overheadUs.end());
 
   // Every block must have arrived, or the time means nothing.
   int missing = 0;
-  for (int multi = 5; multi <= 16; ++multi)
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
     for (int block = 0; block < kMultiBlocks; ++block) {
-      const Address a = MultiBlockAddress(block, multi - 1);
+      const Address a = MultiBlockAddress(block, part);
       const Bytes expected = instrument.BulkDump(kModelXg, a.a1, a.a2, a.a3);
-      const Byte* stored = model.PartBlk.Block(block, multi - 1);
+      const Byte* stored = model.PartBlk.Block(block, part);
       missing += Bytes(stored, stored + expected.size()) != expected;
     }
   const Bytes com1 = instrument.BulkDump(kModelCs, 0x60, 0x00, 0x00);

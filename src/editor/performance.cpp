@@ -55,7 +55,7 @@ void Session::SelectPerformance(bool user, bool bank2, int program) {
 void Session::RtrvPerformance() {
   SendPerfMidiChannelZero();
   view_.ClearTrace();
-  for (PerfBlock block : kRetrievalOrder) link_.RtrvDump(BlockRow(block).dumpKind, 0, 0);
+  for (PerfBlock block : kRetrievalOrder) link_.RtrvDump(DumpRequest::ForPerformance(block));
   TakeLayerSwitches();
   ShowPerformance(PerformanceName());
   PutPerfChannelInCom0();

@@ -51,15 +51,15 @@ void Session::InitMltall() {
   EditedNameChanged(false);
 }
 
-void Session::RtrvMultiPart(int multi) {
+void Session::RtrvMultiPart(int part) {
   view_.ClearTrace();
-  for (int b = 0; b < kMultiBlocks; ++b) link_.RtrvDump(kDumpMulti, multi, b);
+  for (int b = 0; b < kMultiBlocks; ++b) link_.RtrvDump(DumpRequest::ForMultiPart(part, b));
 }
 
 void Session::RtrvAllMultis() {
   view_.ClearTrace();
-  for (int multi = 5; multi <= 16; ++multi)
-    for (int b = 0; b < kMultiBlocks; ++b) link_.RtrvDump(kDumpMulti, multi, b);
+  for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part)
+    for (int b = 0; b < kMultiBlocks; ++b) link_.RtrvDump(DumpRequest::ForMultiPart(part, b));
 }
 
 // ---- Developer controls and exit ----------------------------------------------
@@ -68,7 +68,7 @@ void Session::SendRaw(const Bytes& message) { link_.SendSysEx(message); }
 
 void Session::RequestParm(const Bytes& request) {
   view_.ClearTrace();
-  link_.RtrvDump(kDumpParm, 0, 0, request);
+  link_.RtrvDump(DumpRequest::ForParameter(request));
 }
 
 // Only a device that was opened is stopped or closed: a user without a MIDI

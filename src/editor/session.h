@@ -84,7 +84,7 @@ class Session {
   // Initialize > Multi: the part, its default caption, the edit panel's name.
   void InitMlt(int part);
   void InitMltall();
-  void RtrvMultiPart(int multi);  // multi number 5..16
+  void RtrvMultiPart(int part);   // part index 4..15
   void RtrvAllMultis();           // 60 transactions, part by part
 
   // ---- Edit panels (edit_panels.cpp) --------------------------------------

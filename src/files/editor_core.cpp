@@ -74,7 +74,7 @@ bool EditorCore::RunStartup() {
   for (int part = kFirstMultiPart; part <= kLastMultiPart; ++part) {
     if (workspaceLoaded && !PartNeverFilled(model, part)) continue;
     if (preferences_.RtrvAtStart[static_cast<std::size_t>(part - kFirstMultiPart)] != 0)
-      session_.RtrvMultiPart(part + 1);
+      session_.RtrvMultiPart(part);
     else
       session_.InitMultiPart(part);
   }

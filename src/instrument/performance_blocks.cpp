@@ -14,14 +14,14 @@ Bytes RqstLyr4() { return RqstLyr(4); }
 }  // namespace
 
 constexpr std::array<PerformanceBlock, kPerformanceBlockCount> kPerformanceBlocks = {{
-    {PerfBlock::kCom0, "Com0", kDumpCom0, kModelCs, {0x50, 0x00, 0x00}, 37, offsetof(PerformanceRecord, Com0), RqstCom0},
-    {PerfBlock::kCom1, "Com1", kDumpCom1, kModelCs, {0x60, 0x00, 0x00}, 63, offsetof(PerformanceRecord, Com1), RqstCom1},
-    {PerfBlock::kCom2, "Com2", kDumpCom2, kModelCs, {0x60, 0x00, 0x40}, 34, offsetof(PerformanceRecord, Com2), RqstCom2},
-    {PerfBlock::kCom3, "Com3", kDumpCom3, kModelCs, {0x60, 0x00, 0x60}, 20, offsetof(PerformanceRecord, Com3), RqstCom3},
-    {PerfBlock::kLyr1, "Lyr1", kDumpLyr1, kModelCs, {0x60, 0x01, 0x00}, 56, offsetof(PerformanceRecord, Lyr1), RqstLyr1},
-    {PerfBlock::kLyr2, "Lyr2", kDumpLyr2, kModelCs, {0x60, 0x02, 0x00}, 56, offsetof(PerformanceRecord, Lyr2), RqstLyr2},
-    {PerfBlock::kLyr3, "Lyr3", kDumpLyr3, kModelCs, {0x60, 0x03, 0x00}, 56, offsetof(PerformanceRecord, Lyr3), RqstLyr3},
-    {PerfBlock::kLyr4, "Lyr4", kDumpLyr4, kModelCs, {0x60, 0x04, 0x00}, 56, offsetof(PerformanceRecord, Lyr4), RqstLyr4},
+    {PerfBlock::kCom0, "Com0", kModelCs, {0x50, 0x00, 0x00}, 37, offsetof(PerformanceRecord, Com0), RqstCom0},
+    {PerfBlock::kCom1, "Com1", kModelCs, {0x60, 0x00, 0x00}, 63, offsetof(PerformanceRecord, Com1), RqstCom1},
+    {PerfBlock::kCom2, "Com2", kModelCs, {0x60, 0x00, 0x40}, 34, offsetof(PerformanceRecord, Com2), RqstCom2},
+    {PerfBlock::kCom3, "Com3", kModelCs, {0x60, 0x00, 0x60}, 20, offsetof(PerformanceRecord, Com3), RqstCom3},
+    {PerfBlock::kLyr1, "Lyr1", kModelCs, {0x60, 0x01, 0x00}, 56, offsetof(PerformanceRecord, Lyr1), RqstLyr1},
+    {PerfBlock::kLyr2, "Lyr2", kModelCs, {0x60, 0x02, 0x00}, 56, offsetof(PerformanceRecord, Lyr2), RqstLyr2},
+    {PerfBlock::kLyr3, "Lyr3", kModelCs, {0x60, 0x03, 0x00}, 56, offsetof(PerformanceRecord, Lyr3), RqstLyr3},
+    {PerfBlock::kLyr4, "Lyr4", kModelCs, {0x60, 0x04, 0x00}, 56, offsetof(PerformanceRecord, Lyr4), RqstLyr4},
 }};
 
 constexpr bool RowsInOrder() {
@@ -36,12 +36,6 @@ const PerformanceBlock& BlockRow(PerfBlock id) { return kPerformanceBlocks.at(st
 PerfBlock LayerBlock(int layer) {
   if (layer < 1 || layer > 4) throw std::out_of_range("layer " + std::to_string(layer));
   return static_cast<PerfBlock>(static_cast<int>(PerfBlock::kLyr1) + layer - 1);
-}
-
-const PerformanceBlock* BlockOfDumpKind(int kind) {
-  for (const PerformanceBlock& row : kPerformanceBlocks)
-    if (row.dumpKind == kind) return &row;
-  return nullptr;
 }
 
 Byte* BlockField(PerformanceRecord& record, PerfBlock id) {

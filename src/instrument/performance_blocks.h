@@ -15,22 +15,9 @@ namespace qv {
 enum class PerfBlock : int { kCom0, kCom1, kCom2, kCom3, kLyr1, kLyr2, kLyr3, kLyr4 };
 inline constexpr int kPerformanceBlockCount = 8;
 
-// A block's kind in RtrvDump. The link's other kinds take the numbers left free.
-enum PerfDumpKind : int {
-  kDumpCom1 = 0,
-  kDumpCom2 = 1,
-  kDumpCom3 = 2,
-  kDumpLyr1 = 3,
-  kDumpLyr2 = 4,
-  kDumpLyr3 = 5,
-  kDumpLyr4 = 6,
-  kDumpCom0 = 8,
-};
-
 struct PerformanceBlock {
   PerfBlock id;
   const char* label;     // the trace label of its replies
-  int dumpKind;          // its kind in RtrvDump
   Byte model;            // kModelCs
   Address address;       // start address
   int length;            // message length, F0 to F7
@@ -48,9 +35,6 @@ inline constexpr std::array<PerfBlock, kPerformanceBlockCount> kRetrievalOrder =
 
 const PerformanceBlock& BlockRow(PerfBlock id);
 PerfBlock LayerBlock(int layer);  // 1..4, throws std::out_of_range otherwise
-// The row RtrvDump's kind names; nullptr for a kind that names no
-// performance block.
-const PerformanceBlock* BlockOfDumpKind(int kind);
 
 // The stored message of a block: its field in the record, from F0.
 Byte* BlockField(PerformanceRecord& record, PerfBlock id);

@@ -23,7 +23,7 @@ void InputAssembler::Reset() {
 
 void InputAssembler::Take(const Byte* data, std::size_t length, Clock::time_point now, const Emit& emit) {
   if (!data || length == 0) return;
-  if (open_ && now - openedAt_ > kLongestOpen) Reset();  // stayed open longer than one wait
+  if (open_ && now - openedAt_ > kReplyWait) Reset();  // stayed open longer than one wait
   // Messages one after another (RtMidi may hand over several in one piece),
   // taken in one pass however many there are.
   std::size_t i = 0;

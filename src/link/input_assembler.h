@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "instrument/bytes.h"
+#include "link/dump_request.h"
 
 namespace qv {
 
@@ -18,10 +19,9 @@ class InputAssembler {
   using Clock = std::chrono::steady_clock;
   using Emit = std::function<void(const Byte* data, std::size_t length)>;
 
-  // The longest SysEx taken: the receive buffer of a dump transaction.
+  // The longest SysEx taken: the receive buffer of a dump transaction. A
+  // SysEx stays open at most as long as one wait for a reply (kReplyWait).
   static constexpr std::size_t kLongestSysEx = 128;
-  // The longest time a SysEx may stay open: one wait for a reply.
-  static constexpr std::chrono::milliseconds kLongestOpen{2000};
 
   // One event of the MIDI system (a whole message, or a piece of a SysEx);
   // each whole message goes to `emit`, in order.

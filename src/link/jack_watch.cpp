@@ -1,5 +1,9 @@
 #include "link/jack_watch.h"
 
+#include <algorithm>
+#include <thread>
+#include <utility>
+
 #if defined(QUORVANE_HAVE_JACK)
 #include <jack/jack.h>
 #include <jack/midiport.h>
@@ -11,9 +15,11 @@ namespace qv {
 
 namespace {
 std::string ClientOf(const std::string& portName) { return portName.substr(0, portName.find(':')); }
+std::chrono::steady_clock::rep Now() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
 }  // namespace
 
 JackWatch::JackWatch(const std::string& clientName, std::function<void()> onLoss) : onLoss_(std::move(onLoss)) {
+  lastPeriod_.store(Now());
   client_ = jack_client_open(clientName.c_str(), JackNoStartServer, nullptr);
   if (!client_) return;
   jack_on_info_shutdown(
@@ -93,8 +99,23 @@ int JackWatch::OnProcess(unsigned frames, void* self) {
     }
     me->eventsMutex_.unlock();
   }
+  me->lastPeriod_.store(Now());
   me->cycles_.fetch_add(1);
   return 0;
+}
+
+bool JackWatch::Stalled() const {
+  const std::chrono::steady_clock::duration since(Now() - lastPeriod_.load());
+  return since > kStallTime;
+}
+
+bool JackWatch::NextPeriod() {
+  const unsigned long seen = cycles_.load();
+  while (cycles_.load() == seen) {
+    if (!client_ || serverGone_.load() || Stalled()) return false;
+    std::this_thread::sleep_for(std::max<std::chrono::microseconds>(period_ / 4, std::chrono::microseconds(200)));
+  }
+  return true;
 }
 
 bool JackWatch::PortExists(const std::string& name) {
@@ -127,15 +148,20 @@ bool JackWatch::OpenInput(const std::string& portName, const std::string& source
   return true;
 }
 
-void JackWatch::CloseInput() {
-  jack_port_t* port = nullptr;
-  {
-    std::lock_guard<std::mutex> lock(eventsMutex_);  // no period's events are being handed on
-    port = inPort_;
-    inPort_ = nullptr;
-    events_ = nullptr;
-  }
-  if (port && client_ && !serverGone_.load()) jack_port_unregister(client_, port);
+jack_port_t* JackWatch::TakeInput() {
+  std::lock_guard<std::mutex> lock(eventsMutex_);  // no period's events are being handed on
+  events_ = nullptr;
+  return std::exchange(inPort_, nullptr);
+}
+
+void JackWatch::DropInput() { TakeInput(); }
+
+bool JackWatch::CloseInput() {
+  jack_port_t* const port = TakeInput();
+  if (!port) return true;
+  if (!NextPeriod()) return false;  // the request would wait for a server that does not answer
+  jack_port_unregister(client_, port);
+  return true;
 }
 
 #else  // built without the JACK library: no client is ever made
@@ -150,8 +176,11 @@ void JackWatch::OnPort(unsigned, int, void*) {}
 int JackWatch::OnProcess(unsigned, void*) { return 0; }
 bool JackWatch::PortExists(const std::string&) { return false; }
 void JackWatch::Watch(const std::string&, const std::string&) {}
+bool JackWatch::Stalled() const { return false; }
+bool JackWatch::NextPeriod() { return false; }
 bool JackWatch::OpenInput(const std::string&, const std::string&, Events) { return inPort_ != nullptr; }
-void JackWatch::CloseInput() {}
+bool JackWatch::CloseInput() { return true; }
+void JackWatch::DropInput() {}
 
 #endif
 

@@ -2,7 +2,9 @@
 // The backend's own client on a JACK server. It watches what RtMidi does not
 // tell: the server's shutdown notice, and the clients and ports that go
 // away. It counts the server's periods, by which a send knows that RtMidi's
-// output buffer is being drained. And it owns the program's input port, so
+// output buffer is being drained and every wait knows that the server still
+// runs: a server that ran no period for a second (stopped, or hung) is
+// waited for no longer. And it owns the program's input port, so
 // that every event arrives as the server delivers it (RtMidi would hold all
 // later events inside an unfinished SysEx).
 
@@ -46,10 +48,27 @@ class JackWatch {
   unsigned long Cycles() const { return cycles_.load(); }
   std::chrono::microseconds Period() const { return period_; }
 
+  // How long a server may run no period before it counts as stalled. A
+  // server starved by a busy machine still runs its periods, late; this is
+  // far beyond any lateness.
+  static constexpr std::chrono::milliseconds kStallTime{1000};
+  // Whether the server has run no period for kStallTime. A request to such a
+  // server (a port's or a client's closing) would wait for as long as it
+  // hangs.
+  bool Stalled() const;
+  // Waits for the server's next period; false, without waiting on, once the
+  // server is gone or stalled. A request made right after one is answered.
+  bool NextPeriod();
+
   // The input port: made and connected from `source`; events go to `events`
   // on the server's thread. Returns false when that fails.
   bool OpenInput(const std::string& portName, const std::string& source, Events events);
-  void CloseInput();
+  // Closes the port on the server when it runs its periods; false when the
+  // port was left registered (the server is gone or stalled). Either way no
+  // events are handed on any more.
+  bool CloseInput();
+  // Forgets the port without a word to the server.
+  void DropInput();
   // No call of onLoss begins after this returns; one in progress has ended.
   void Silence();
 
@@ -59,6 +78,8 @@ class JackWatch {
   static void OnPort(unsigned id, int registered, void* self);
   static int OnProcess(unsigned frames, void* self);
   void Lost();
+  // Hands no more events on; returns the input port, now forgotten.
+  _jack_port* TakeInput();
 
   _jack_client* client_ = nullptr;
   _jack_port* inPort_ = nullptr;
@@ -67,6 +88,7 @@ class JackWatch {
   std::atomic<bool> serverGone_{false};
   std::atomic<bool> outGone_{false}, inGone_{false};
   std::atomic<unsigned long> cycles_{0};
+  std::atomic<std::chrono::steady_clock::rep> lastPeriod_{0};  // when the last period ran
   std::chrono::microseconds period_{0};
 
   std::mutex namesMutex_;  // the watched names, read by JACK's notification thread

@@ -84,6 +84,14 @@ class MidiBackend {
   // After a loss: forgets it and makes the MIDI system usable again (a server
   // that was restarted is joined anew). The devices stay closed.
   virtual int Restore() { return kMidiOk; }
+  // Whether the MIDI system has stopped running for about a second (a sound
+  // server that hangs, not one that is merely busy): a send then gives up at
+  // once, and a wait for a reply ends, as if the send had timed out
+  // (kMidiSendTimedOut). The system is not lost: it may run again. A system
+  // that is never waited on (the ALSA sequencer) is never stalled. Asked
+  // again and again during a wait, under the link's receive lock: it answers
+  // at once and takes no lock.
+  virtual bool Stalled() { return false; }
 
   virtual std::string InErrorText(int code) { return MidiErrorText(code); }
   virtual std::string OutErrorText(int code) { return MidiErrorText(code); }

@@ -241,9 +241,11 @@ bool MidiLink::SendLongMsg(const Bytes& buffer) {
   return sent;
 }
 
-std::string MidiLink::TraceLabel(int kind, int part, int block) {
-  if (const PerformanceBlock* row = BlockOfDumpKind(kind)) return row->label;
-  if (kind == kDumpMulti) return "Mlt " + std::to_string(part) + " " + std::to_string(block);
+// A multi part's label names it by its multi number, M5 .. M16.
+std::string MidiLink::TraceLabel(const DumpRequest& request) {
+  if (const PerfBlock* block = request.Performance()) return BlockRow(*block).label;
+  if (const MultiPartBlock* multi = request.MultiPart())
+    return "Mlt " + std::to_string(multi->part + 1) + " " + std::to_string(multi->block);
   return "Parm retrieve";
 }
 
@@ -272,17 +274,21 @@ bool IsBulkDump(const Byte* m, std::size_t n, Byte model, Address a, int length)
 }
 }  // namespace
 
-bool MidiLink::IsExpectedReply(int kind, int part, int block, const Byte* m, std::size_t n) {
-  if (const PerformanceBlock* row = BlockOfDumpKind(kind)) return IsBulkDump(m, n, row->model, row->address, row->length);
-  if (kind != kDumpMulti) return n > 0;  // developer request: anything
-  if (block < 0 || block >= kMultiBlocks) return false;
-  return IsBulkDump(m, n, kModelXg, MultiBlockAddress(block, part - 1), BlkLen(block));
+bool MidiLink::IsExpectedReply(const DumpRequest& request, const Byte* m, std::size_t n) {
+  if (const PerfBlock* block = request.Performance()) {
+    const PerformanceBlock& row = BlockRow(*block);
+    return IsBulkDump(m, n, row.model, row.address, row.length);
+  }
+  const MultiPartBlock* multi = request.MultiPart();
+  if (!multi) return n > 0;  // developer request: anything
+  if (multi->block < 0 || multi->block >= kMultiBlocks) return false;
+  return IsBulkDump(m, n, kModelXg, MultiBlockAddress(multi->block, multi->part), BlkLen(multi->block));
 }
 
 void MidiLink::MidiInProc(const Byte* data, std::size_t length) {
   if (!data || length == 0 || data[0] != 0xF0) return;
   std::lock_guard<std::mutex> lock(rxMutex_);
-  if (!bufferQueued_ || !IsExpectedReply(rxKind_, rxPart_, rxBlock_, data, length)) return;
+  if (!bufferQueued_ || !IsExpectedReply(rxRequest_, data, length)) return;
   bytesRecorded_ = std::min(length, std::size_t{128});
   std::copy(data, data + bytesRecorded_, rxBuffer_.begin());
   bufferQueued_ = false;
@@ -290,22 +296,24 @@ void MidiLink::MidiInProc(const Byte* data, std::size_t length) {
   rxArrived_.notify_all();
 }
 
-MidiLink::DumpTarget MidiLink::Target(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
-  if (const PerformanceBlock* row = BlockOfDumpKind(kind))
-    return {true, BlockField(model_.Performance, row->id), row->length, row->request()};
-  if (kind != kDumpMulti) return {true, nullptr, 0, parmRequest};  // trace only
-  if (part < 5 || part > 16 || block < 0 || block >= kMultiBlocks) return {};
-  return {true, model_.PartBlk.Block(block, part - 1), BlkLen(block), RqstMulti(part, block)};
+MidiLink::DumpTarget MidiLink::Target(const DumpRequest& request) {
+  if (const PerfBlock* block = request.Performance()) {
+    const PerformanceBlock& row = BlockRow(*block);
+    return {true, BlockField(model_.Performance, *block), row.length, row.request()};
+  }
+  if (const ParameterRequest* parm = request.Parameter()) return {true, nullptr, 0, parm->bytes};  // trace only
+  const MultiPartBlock& multi = *request.MultiPart();
+  if (!IsMultiPart(multi.part) || multi.block < 0 || multi.block >= kMultiBlocks) return {};
+  return {true, model_.PartBlk.Block(multi.block, multi.part), BlkLen(multi.block),
+          RqstMulti(multi.part + 1, multi.block)};
 }
 
-bool MidiLink::QueueReceiveBuffer(int kind, int part, int block) {
+bool MidiLink::QueueReceiveBuffer(const DumpRequest& request) {
   {
     std::lock_guard<std::mutex> lock(rxMutex_);
     rxBuffer_.fill(0);
     bytesRecorded_ = 0;
-    rxKind_ = kind;
-    rxPart_ = part;
-    rxBlock_ = block;
+    rxRequest_ = request;
   }
   int rc = backend_.InPrepareHeader();
   if (rc) {
@@ -331,10 +339,16 @@ bool MidiLink::QueueReceiveBuffer(int kind, int part, int block) {
   return true;
 }
 
-bool MidiLink::WaitForReply() {
+MidiLink::WaitEnd MidiLink::WaitForReply() {
   std::unique_lock<std::mutex> lock(rxMutex_);
-  return clock_.WaitFor(rxArrived_, lock, std::chrono::milliseconds(kDumpWaitMs),
-                        [this] { return SysExReceived.load() || lossNoticed_.load(); });
+  bool stalled = false;
+  clock_.WaitFor(rxArrived_, lock, kReplyWait, [this, &stalled] {
+    if (SysExReceived.load() || lossNoticed_.load()) return true;
+    stalled = backend_.Stalled();  // comes true without a notice
+    return stalled;
+  });
+  if (SysExReceived.load()) return WaitEnd::Reply;
+  return stalled ? WaitEnd::Stalled : WaitEnd::Nothing;
 }
 
 bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded) {
@@ -351,24 +365,26 @@ bool MidiLink::ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply,
   return rc == kMidiOk;
 }
 
-void MidiLink::RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest) {
+void MidiLink::RtrvDump(const DumpRequest& request) {
   // A device known gone ends the transaction at once: no request, no wait.
   if (hMidiOut_ || hMidiIn_) LearnLoss();
   if (RefusedForLoss()) return;
-  const DumpTarget target = Target(kind, part, block, parmRequest);
-  if (!target.wanted || !QueueReceiveBuffer(kind, part, block)) return;
+  const DumpTarget target = Target(request);
+  if (!target.wanted || !QueueReceiveBuffer(request)) return;
 
   // A request that could not leave gets no reply: the wait is skipped. An
   // empty developer request is no failure; the wait runs as for any other.
   const bool requestLeft = !target.request || SendLongMsg(*target.request);
-  const bool received = requestLeft && WaitForReply();
+  const WaitEnd end = requestLeft ? WaitForReply() : WaitEnd::Nothing;
+  if (end == WaitEnd::Stalled) ShowMidiOutError("MidiOutLongMsg ", kMidiSendTimedOut);  // as its send would
+  const bool received = end == WaitEnd::Reply;
 
   std::array<Byte, 129> reply;
   std::size_t recorded = 0;
   if (!ReleaseReceiveBuffer(received, reply, recorded)) return;
 
   if (received && target.destination) std::copy_n(reply.begin(), target.length, target.destination);
-  const std::string label = TraceLabel(kind, part, block);
+  const std::string label = TraceLabel(request);
   for (std::size_t i = 1; i <= recorded; ++i) trace_.AddTraceLine(TraceLine(label, static_cast<int>(i), reply[i - 1]));
 
   if (!model_.Busy && ConnectThru() == kMidiOk) StartInput();

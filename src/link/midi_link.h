@@ -17,6 +17,7 @@
 #include "instrument/data_model.h"
 #include "instrument/performance_blocks.h"
 #include "link/clock.h"
+#include "link/dump_request.h"
 #include "link/midi_backend.h"
 #include "link/prompts.h"
 
@@ -34,12 +35,6 @@ class TraceSink {
 // device lists.
 struct MidiDeviceNames {
   std::vector<std::string> inputs, outputs;
-};
-
-// Dump transaction kinds besides the performance blocks' (PerfDumpKind).
-enum DumpKind : int {
-  kDumpMulti = 7,
-  kDumpParm = 16,  // the developer's parameter request: trace only
 };
 
 class MidiLink {
@@ -124,19 +119,19 @@ class MidiLink {
   // command shows its one box, and the next OK tries again.
   void ReopenDevices(int outRow, int inRow);
 
-  // Requests one block and waits for its reply (about 2 s at most). For
-  // kDumpParm the request is parmRequest (nothing is sent when it is empty).
-  void RtrvDump(int kind, int part, int block, const std::optional<Bytes>& parmRequest = std::nullopt);
+  // Requests one block and waits for its reply (kReplyWait at most). A MIDI
+  // system that stops running ends the wait with the box of a send that
+  // timed out; a device found gone ends it at once. Only a reply is stored.
+  void RtrvDump(const DumpRequest& request);
 
   // The input handler: runs on the driver's thread.
   void MidiInProc(const Byte* data, std::size_t length);
 
-  // Whether `reply` is the reply RtrvDump waits for in a transaction of this kind.
-  static bool IsExpectedReply(int kind, int part, int block, const Byte* reply, std::size_t length);
-  static std::string TraceLabel(int kind, int part, int block);
+  // Whether `reply` is the reply RtrvDump waits for on this request.
+  static bool IsExpectedReply(const DumpRequest& request, const Byte* reply, std::size_t length);
+  static std::string TraceLabel(const DumpRequest& request);
   static std::string TraceLine(const std::string& label, int index, Byte value);
 
-  static constexpr int kDumpWaitMs = 2000;     // 400 checks of 5 ms
   static constexpr int kReleaseRetries = 400;  // sleeps of 5 ms
 
   std::atomic<bool> SysExReceived{false};
@@ -156,11 +151,14 @@ class MidiLink {
     int length = 0;
     std::optional<Bytes> request;  // none: nothing is sent, the wait still runs
   };
-  DumpTarget Target(int kind, int part, int block, const std::optional<Bytes>& parmRequest);
+  DumpTarget Target(const DumpRequest& request);
   // Queues the receive buffer for a transaction and runs the input without
   // MIDI thru; false (after its box) when the buffer could not be queued.
-  bool QueueReceiveBuffer(int kind, int part, int block);
-  bool WaitForReply();
+  bool QueueReceiveBuffer(const DumpRequest& request);
+  // How the wait for a reply ended: the reply came, or none (the time ran
+  // out, or a device was found gone), or the MIDI system stopped running.
+  enum class WaitEnd { Reply, Nothing, Stalled };
+  WaitEnd WaitForReply();
   // Stops the input and takes the buffer back; false (after its box) when
   // the buffer could not be released.
   bool ReleaseReceiveBuffer(bool received, std::array<Byte, 129>& reply, std::size_t& recorded);
@@ -200,7 +198,7 @@ class MidiLink {
   std::mutex rxMutex_;
   std::condition_variable rxArrived_;
   bool bufferQueued_ = false;
-  int rxKind_ = 0, rxPart_ = 0, rxBlock_ = 0;
+  DumpRequest rxRequest_ = DumpRequest::ForParameter();
   std::array<Byte, 129> rxBuffer_{};
   std::size_t bytesRecorded_ = 0;
 };

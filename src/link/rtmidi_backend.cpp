@@ -9,11 +9,11 @@
 #endif
 #if defined(QUORVANE_HAVE_JACK)
 #include <jack/jack.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
 #include <iostream>
-#include <thread>
 
 namespace qv {
 
@@ -132,7 +132,8 @@ std::unique_ptr<Port> OpenClient(MidiApi api, const std::string& clientName, RtM
 
 }  // namespace
 
-RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName) : api_(api), clientName_(clientName) {
+RtMidiBackend::RtMidiBackend(MidiApi api, const std::string& clientName, Clock& clock)
+    : api_(api), clientName_(clientName), clock_(clock) {
   SilenceAlsaLibrary();
   SilenceJackLibrary();
   MakeClients();
@@ -168,7 +169,7 @@ RtMidiBackend::~RtMidiBackend() {
   }
   inOpen_ = false;
   SetLossNotice(nullptr);
-  if (jack_ && jack_->ServerGone()) {
+  if (jack_ && (leftOpen_ || !ServerAnswers())) {  // closing would wait for the server
     LeaveClientsBehind();
     return;
   }
@@ -257,7 +258,7 @@ int RtMidiBackend::OutOpen(int device) {
     UpdateWatch();
     // Under JACK a message sent before the connection is in the server's
     // graph leaves at an unconnected port and is lost.
-    if (outOpen_) std::this_thread::sleep_for(settle_);
+    if (outOpen_) clock_.Sleep(settle_);
     return rc;
   } catch (const RtMidiError& e) {
     return CodeOf(e);
@@ -289,9 +290,11 @@ int RtMidiBackend::SendLocked(const unsigned char* data, std::size_t size) {
 // RtMidi writes it into a buffer of 16 KB that its client drains in each
 // period of the server, and when the buffer is full RtMidi waits for room:
 // with a server that stopped or hangs, for ever. So a message is written
-// only when the buffer surely has room for it; a send that finds no room
-// within a few periods gives up (kMidiSendTimedOut). The longest burst the
-// program sends, a workspace load of 80 messages, is about 3 KB.
+// only when the buffer surely has room for it. A send waits for room while
+// the server runs its periods, however late they come, and gives up
+// (kMidiSendTimedOut) once the server has run none for about a second. The
+// longest burst the program sends, a workspace load of 80 messages, is
+// about 3 KB.
 int RtMidiBackend::OutLongMsg(const Bytes& message) {
   if (message.empty()) return kMidiInvalidParam;
   if (!RoomFor(message.size(), true)) return kMidiSendTimedOut;
@@ -313,11 +316,20 @@ int RtMidiBackend::OutReset() {
 }
 
 int RtMidiBackend::OutClose() {
+  {
+    std::lock_guard<std::mutex> lock(sendMutex_);
+    if (!outOpen_ || !out_) return kMidiInvalidHandle;
+    outOpen_ = false;  // thru sends nothing from now on
+    UpdateWatch();
+  }
+  // RtMidi would wait a second for a server that has gone, and as long as it
+  // hangs for one that does not run its periods. (Not under sendMutex_: the
+  // periods run once thru has let it go.)
+  if (!ServerAnswers()) {
+    leftOpen_ = true;
+    return kMidiOk;
+  }
   std::lock_guard<std::mutex> lock(sendMutex_);
-  if (!outOpen_ || !out_) return kMidiInvalidHandle;
-  outOpen_ = false;
-  UpdateWatch();
-  if (jack_ && jack_->ServerGone()) return kMidiOk;  // RtMidi would wait a second for the server
   try {
     out_->closePort();
   } catch (...) {
@@ -355,7 +367,7 @@ int RtMidiBackend::InOpen(int device, MidiInputHandler handler) {
       std::lock_guard<std::mutex> lock(sendMutex_);
       UpdateWatch();
     }
-    std::this_thread::sleep_for(settle_);  // as for the output
+    clock_.Sleep(settle_);  // as for the output
     return kMidiOk;
   } catch (const RtMidiError& e) {
     SetHandler(nullptr);
@@ -400,7 +412,9 @@ int RtMidiBackend::InClose() {
     std::lock_guard<std::mutex> lock(sendMutex_);
     UpdateWatch();
   }
-  if (jack_) jack_->CloseInput();  // waits for the period's events in hand
+  // Waits for the period's events in hand; a server that hangs keeps the
+  // port, and its clients are left behind.
+  if (jack_ && !jack_->CloseInput()) leftOpen_ = true;
   // Waits for a call in progress; later calls find no handler.
   SetHandler(nullptr);
   if (jack_) return kMidiOk;
@@ -439,8 +453,7 @@ void RtMidiBackend::OnInput(double, std::vector<unsigned char>* message, void* s
 void RtMidiBackend::TakeEvent(const unsigned char* data, std::size_t size) {
   std::lock_guard<std::mutex> lock(inputMutex_);
   if (!inStarted_ || !handler_) return;
-  assembler_.Take(data, size, InputAssembler::Clock::now(),
-                  [this](const Byte* d, std::size_t n) { HandleInput(d, n); });
+  assembler_.Take(data, size, clock_.Now(), [this](const Byte* d, std::size_t n) { HandleInput(d, n); });
 }
 
 // One whole message, under inputMutex_. Thru never waits for room.
@@ -488,10 +501,18 @@ bool RtMidiBackend::ThruLoops(MidiApi api, const std::string& inName, const std:
 
 #if defined(QUORVANE_HAVE_JACK)
 
+namespace {
+// A JACK client listens on a socket named after the client alone, whatever
+// its server: clients of one name in two programs at once, even on two
+// servers, take each other's socket and fail to open. The probe's name is
+// the program's own.
+std::string ProbeName() { return "Quorvane probe-" + std::to_string(getpid()); }
+}  // namespace
+
 bool RtMidiBackend::JackServerRunning() {
   SilenceJackLibrary();
   jack_status_t status;
-  jack_client_t* probe = jack_client_open("Quorvane probe", JackNoStartServer, &status);
+  jack_client_t* probe = jack_client_open(ProbeName().c_str(), JackNoStartServer, &status);
   if (!probe) return false;
   jack_client_close(probe);
   return true;
@@ -499,7 +520,7 @@ bool RtMidiBackend::JackServerRunning() {
 
 std::chrono::microseconds RtMidiBackend::JackSettleTime() {
   SilenceJackLibrary();
-  jack_client_t* probe = jack_client_open("Quorvane probe", JackNoStartServer, nullptr);
+  jack_client_t* probe = jack_client_open(ProbeName().c_str(), JackNoStartServer, nullptr);
   if (!probe) return std::chrono::microseconds(0);
   const double period = 1e6 * jack_get_buffer_size(probe) / jack_get_sample_rate(probe);
   jack_client_close(probe);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "link/clock.h"
 #include "link/input_assembler.h"
 #include "link/midi_backend.h"
 
@@ -26,8 +27,10 @@ enum class MidiApi { Alsa, Jack };
 
 class RtMidiBackend : public MidiBackend {
  public:
-  // clientName names the program's clients on the MIDI system.
-  explicit RtMidiBackend(MidiApi api = MidiApi::Alsa, const std::string& clientName = "Quorvane");
+  // clientName names the program's clients on the MIDI system. The
+  // backend's sleeps and time reads go through `clock`, which outlives it.
+  explicit RtMidiBackend(MidiApi api = MidiApi::Alsa, const std::string& clientName = "Quorvane",
+                         Clock& clock = SystemClock());
   ~RtMidiBackend() override;
   RtMidiBackend(const RtMidiBackend&) = delete;
   RtMidiBackend& operator=(const RtMidiBackend&) = delete;
@@ -65,6 +68,8 @@ class RtMidiBackend : public MidiBackend {
   DeviceLoss CheckDevices() override;
   void SetLossNotice(std::function<void()> notice) override;
   int Restore() override;
+  // Under JACK: the server has run no period for about a second.
+  bool Stalled() override;
 
   std::string InErrorText(int code) override;
   std::string OutErrorText(int code) override;
@@ -108,16 +113,21 @@ class RtMidiBackend : public MidiBackend {
   // Makes the clients on the MIDI system (again).
   void MakeClients();
   // RtMidi's clients of a JACK server that has gone would wait a second
-  // each for their port to close: they are kept, unclosed, for the rest of
-  // the run, and so is the watch, which JACK's threads may still call.
+  // each for their port to close, and those of a server that hangs as long
+  // as it hangs: they are kept, unclosed, for the rest of the run, and so is
+  // the watch, which JACK's threads may still call.
   void LeaveClientsBehind();
+  // Whether a request to the MIDI system is answered now: under JACK, the
+  // server is there and runs its periods.
+  bool ServerAnswers();
   void Noticed();
   // The current device number of the row `device` of the lists last given
   // out, found by its name; the row itself when no list was given out.
   int DeviceNow(bool output, int device);
   void UpdateWatch();
   // Under JACK: whether RtMidi's output buffer has room for `size` more
-  // bytes, waiting a few periods for the server to drain it when mayWait.
+  // bytes, waiting for the server to drain it when mayWait, for as long as
+  // the server runs its periods.
   bool RoomFor(std::size_t size, bool mayWait);
   void SetHandler(MidiInputHandler handler);
   // Sends under sendMutex_; returns a result code.
@@ -126,6 +136,7 @@ class RtMidiBackend : public MidiBackend {
 
   const MidiApi api_;
   const std::string clientName_;
+  Clock& clock_;
   std::chrono::microseconds settle_{0};  // waited after a port is connected
   std::string inPortName_, outPortName_;  // names of the devices opened
 
@@ -143,8 +154,10 @@ class RtMidiBackend : public MidiBackend {
   std::mutex roomMutex_;
   std::size_t pending_ = 0;
   unsigned long pendingCycle_ = 0;
-  bool stalled_ = false;  // a send gave up: later ones too until a period runs
-  unsigned long stalledCycle_ = 0;
+
+  // A port was left open on a server that did not answer: its clients are
+  // left behind, at the end or by Restore, which makes new ones.
+  bool leftOpen_ = false;
 
   // RtMidi's output is not thread-safe: the UI thread's sends and the thru
   // forwarding of the input thread take this lock for each whole message.

@@ -1,10 +1,9 @@
-// The RtMidi backend's knowledge of devices that went away, and the bound
-// on a send under JACK.
+// The RtMidi backend's knowledge of devices that went away and of a JACK
+// server that hangs, and the bound on a send under JACK.
 
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "link/jack_watch.h"
 #include "link/rtmidi_backend.h"
@@ -51,11 +50,16 @@ void RtMidiBackend::LeaveClientsBehind() {
     // Its client is not closed, so nothing waits for JACK's threads: they may
     // still be in a call of the watch. The watch stays, and from now on
     // hands nothing on to this backend.
-    jack_->CloseInput();
+    jack_->DropInput();
     jack_->Silence();
     keptWatch->push_back(std::move(jack_));
   }
+  leftOpen_ = false;
 }
+
+bool RtMidiBackend::ServerAnswers() { return !jack_ || (!jack_->ServerGone() && jack_->NextPeriod()); }
+
+bool RtMidiBackend::Stalled() { return jack_ && jack_->Stalled(); }
 
 DeviceLoss RtMidiBackend::CheckDevices() {
   bool outOpen;
@@ -108,15 +112,16 @@ int RtMidiBackend::Restore() {
   inStarted_ = false;
   inOpen_ = false;
   SetHandler(nullptr);
-  if (jack_) jack_->CloseInput();
+  if (jack_ && !jack_->CloseInput()) leftOpen_ = true;
   {
     std::lock_guard<std::mutex> lock(sendMutex_);
     outOpen_ = false;
   }
-  if (api_ == MidiApi::Jack && (!jack_ || jack_->ServerGone())) {
-    // The clients of a stopped server are dead: new ones on the server now
+  if (api_ == MidiApi::Jack && (!jack_ || jack_->ServerGone() || leftOpen_)) {
+    // The clients of a stopped server are dead, and those of a server that
+    // hung hold ports that were never closed: new ones on the server now
     // running.
-    if (jack_ && jack_->ServerGone()) LeaveClientsBehind();
+    if (leftOpen_ || (jack_ && jack_->ServerGone())) LeaveClientsBehind();
     jack_.reset();
     in_.reset();
     out_.reset();
@@ -126,7 +131,6 @@ int RtMidiBackend::Restore() {
   {
     std::lock_guard<std::mutex> lock(roomMutex_);
     pending_ = 0;
-    stalled_ = false;
     pendingCycle_ = jack_ ? jack_->Cycles() : 0;
   }
   lost_ = {};
@@ -149,6 +153,9 @@ void RtMidiBackend::UpdateWatch() {
 
 bool RtMidiBackend::RoomFor(std::size_t size, bool mayWait) {
   if (!jack_) return true;  // ALSA's sequencer is not waited on: RtMidi opens it not blocking
+  // A server that runs no periods takes nothing: what was written would
+  // leave whenever it runs again, if ever.
+  if (jack_->ServerGone() || jack_->Stalled()) return false;
   std::unique_lock<std::mutex> lock(roomMutex_);
   const std::size_t need = size + sizeof(int);  // RtMidi writes the length before the message
   const auto drained = [this] { return jack_->Cycles() >= pendingCycle_ + kDrainPeriods; };
@@ -156,27 +163,23 @@ bool RtMidiBackend::RoomFor(std::size_t size, bool mayWait) {
   const auto restart = [this] {
     pending_ = 0;
     pendingCycle_ = jack_->Cycles();
-    stalled_ = false;
   };
   if (drained()) restart();
   if (full()) {
-    if (!mayWait || jack_->ServerGone() || (stalled_ && jack_->Cycles() == stalledCycle_)) return false;
-    const auto bound = std::max<std::chrono::microseconds>(4 * jack_->Period(), std::chrono::milliseconds(20));
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    // The lock is let go while sleeping: thru on JACK's process thread takes
-    // it too, and the periods counted here only run once that thread is free.
-    while (full() && !drained() && !jack_->ServerGone() && std::chrono::steady_clock::now() < deadline) {
+    if (!mayWait) return false;
+    // However late the periods come on a busy machine, the send waits for
+    // them; only a server that stops running them ends it. The lock is let
+    // go while sleeping: thru on JACK's process thread takes it too, and the
+    // periods counted here only run once that thread is free.
+    while (full() && !drained() && !jack_->ServerGone() && !jack_->Stalled()) {
       lock.unlock();
-      std::this_thread::sleep_for(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
+      clock_.Sleep(std::max<std::chrono::microseconds>(jack_->Period() / 4, std::chrono::microseconds(200)));
       lock.lock();
     }
-    if (drained()) {
+    if (drained())
       restart();
-    } else if (full()) {  // another sender may have restarted the count meanwhile
-      stalled_ = true;
-      stalledCycle_ = jack_->Cycles();
+    else if (full())  // another sender may have restarted the count meanwhile
       return false;
-    }
   }
   pending_ += need;
   return true;

@@ -75,7 +75,7 @@ void MainMenu::BuildRetrieveAndInitMenus() {
     const int multi = part + 1;
     QAction* rtrv = NamedAction(retrieveMulti, QString("RtrvMulti%1").arg(multi), QString("Multi %1").arg(multi));
     QAction* initOne = NamedAction(initMulti, QString("InitMlt%1").arg(multi), QString("Multi %1").arg(multi));
-    connect(rtrv, &QAction::triggered, this, AsCommand(session_, [this, multi] { RtrvMulti_Click(multi); }));
+    connect(rtrv, &QAction::triggered, this, AsCommand(session_, [this, part] { RtrvMulti_Click(part); }));
     connect(initOne, &QAction::triggered, this, AsCommand(session_, [this, part] { InitMlt_Click(part); }));
   }
 }
@@ -121,7 +121,7 @@ void MainMenu::RtrvAllMulti_Click() {
   session_.RtrvAllMultis();
 }
 
-void MainMenu::RtrvMulti_Click(int multi) { session_.RtrvMultiPart(multi); }
+void MainMenu::RtrvMulti_Click(int part) { session_.RtrvMultiPart(part); }
 
 void MainMenu::InitMltall_Click() {
   WaitCursor hourglass;

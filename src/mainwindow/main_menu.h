@@ -35,7 +35,7 @@ class MainMenu : public QMenuBar {
   void EditEffcts_Click();
   void RtrvPerf_Click();
   void RtrvAllMulti_Click();
-  void RtrvMulti_Click(int multi);  // RtrvMulti5_Click .. RtrvMulti16_Click
+  void RtrvMulti_Click(int part);   // RtrvMulti5_Click .. RtrvMulti16_Click: part index 4..15
   void InitMltall_Click();
   void InitMlt_Click(int part);     // InitMlt5_Click .. InitMlt16_Click: part index 4..15
   void AllNtsOff_Click();

@@ -74,7 +74,7 @@ TEST_F(CommandScopeTest, RequestThatCouldNotLeaveIsNotWaitedFor) {
   RunningThru();
   fake.Fail("OutLongMsg", kMidiNotReady, 1);
   const Byte before = model.Performance.Com1[0];
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(clock.virtualMs, 0);
   EXPECT_EQ(model.Performance.Com1[0], before);
   EXPECT_EQ(prompts.Messages(), Texts({Box("MidiOutLongMsg ", kMidiNotReady)}));
@@ -83,7 +83,7 @@ TEST_F(CommandScopeTest, RequestThatCouldNotLeaveIsNotWaitedFor) {
   // A request that left but whose release failed is answered as usual.
   prompts.Clear();
   fake.Fail("OutUnprepareHeader", kMidiInvalidParam, 1);
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(model.Performance.Com1[0], 0xF0);
   EXPECT_TRUE(prompts.Messages().empty());
 }
@@ -92,8 +92,8 @@ TEST_F(CommandScopeTest, RetrievalOfEveryPartWithTheOutputClosedShowsOneBoxAndNe
   OutputClosed();
   {
     MidiLink::CommandScope command(link);
-    for (int multi = 5; multi <= 16; ++multi)
-      for (int b = 0; b < 5; ++b) link.RtrvDump(kDumpMulti, multi, b);
+    for (int part = 4; part <= 15; ++part)
+      for (int b = 0; b < 5; ++b) link.RtrvDump(DumpRequest::ForMultiPart(part, b));
   }
   // Thru goes to the output, so its reconnection fails as well: once.
   EXPECT_EQ(prompts.Messages(),

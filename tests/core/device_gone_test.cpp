@@ -25,13 +25,13 @@ using Texts = std::vector<std::string>;
 const char* const kGoneBoth =
     "The MIDI device \"Fake MIDI\" is gone.\r\nPlease choose other MIDI devices with File > Startup Preferences.";
 
-Bytes Stored(DataModel& model, int multi, int block) {
-  const Byte* b = model.PartBlk.Block(block, multi - 1);
+Bytes Stored(DataModel& model, int part, int block) {
+  const Byte* b = model.PartBlk.Block(block, part);
   return Bytes(b, b + BlkLen(block));
 }
 
-Bytes Expected(Cs2xEmulator& instrument, int multi, int block) {
-  const Address a = MultiBlockAddress(block, multi - 1);
+Bytes Expected(Cs2xEmulator& instrument, int part, int block) {
+  const Address a = MultiBlockAddress(block, part);
   return instrument.BulkDump(kModelXg, a.a1, a.a2, a.a3);
 }
 
@@ -55,24 +55,24 @@ TEST(DeviceGone, TheInstrumentOrTheSystemGoesDuringRetrieveAllMultis) {
     SCOPED_TRACE(system ? "the MIDI system stops" : "the instrument goes");
     GoneRig rig;
     rig.LoseAtSend(11, system);  // the request of M7 block 0
-    const Bytes untouched = Stored(rig.model, 7, 0);
+    const Bytes untouched = Stored(rig.model, 6, 0);
     {
       MidiLink::CommandScope command(rig.link);
       rig.session.RtrvAllMultis();
     }
     // The first ten blocks came; after the loss nothing was sent, nothing
     // waited for and nothing stored.
-    EXPECT_EQ(Stored(rig.model, 6, 4), Expected(rig.instrument, 6, 4));
-    EXPECT_EQ(Stored(rig.model, 7, 0), untouched);
+    EXPECT_EQ(Stored(rig.model, 5, 4), Expected(rig.instrument, 5, 4));
+    EXPECT_EQ(Stored(rig.model, 6, 0), untouched);
     EXPECT_EQ(rig.Sent().size(), 11u);
-    EXPECT_LT(rig.clock.virtualMs, MidiLink::kDumpWaitMs);
+    EXPECT_LT(rig.clock.virtualMs, kReplyWait.count());
     const std::string box = system ? std::string("The MIDI system has stopped. ") + kGoneBoth : kGoneBoth;
     EXPECT_EQ(rig.prompts.Messages(), Texts{box});
 
     // Each later command says so again, and sends nothing.
     {
       MidiLink::CommandScope command(rig.link);
-      rig.session.RtrvMultiPart(9);
+      rig.session.RtrvMultiPart(8);
       rig.link.SendSysEx(XgParmChange(0x08, 4, 0x04, 3));
     }
     EXPECT_EQ(rig.prompts.Messages(), (Texts{box, box}));
@@ -152,7 +152,7 @@ TEST(DeviceGone, ALossNoticedJustAfterTheLookEndsTheRetrievalAtOnce) {
   rig.backend.onCheck = [&rig, first = true]() mutable {
     if (std::exchange(first, false)) rig.backend.Lose(false, true, true);
   };
-  rig.link.RtrvDump(kDumpMulti, 9, 0);
+  rig.link.RtrvDump(DumpRequest::ForMultiPart(8, 0));
   EXPECT_TRUE(rig.Sent().empty());
   EXPECT_EQ(rig.clock.virtualMs, 0);
   EXPECT_EQ(rig.prompts.Messages(), Texts{kGoneBoth});
@@ -177,9 +177,9 @@ TEST(DeviceGone, AnUnfinishedSysExNeitherStopsThruNorHarmsTheNextRetrieval) {
   rig.backend.DeliverEvent({0xF0, 0x43, 0x10, 0x4C});  // open again as the retrieval starts
   {
     MidiLink::CommandScope command(rig.link);
-    rig.session.RtrvMultiPart(9);
+    rig.session.RtrvMultiPart(8);
   }
-  for (int b = 0; b < kMultiBlocks; ++b) EXPECT_EQ(Stored(rig.model, 9, b), Expected(rig.instrument, 9, b));
+  for (int b = 0; b < kMultiBlocks; ++b) EXPECT_EQ(Stored(rig.model, 8, b), Expected(rig.instrument, 8, b));
   EXPECT_TRUE(rig.prompts.Messages().empty());
 }
 
@@ -211,7 +211,7 @@ TEST(DeviceGone, TheInputAssemblerEndsASysExAtAStatusByteItsLengthOrItsAge) {
   // One open longer than a wait is dropped; its late rest is no message.
   out.clear();
   in.Take(Bytes{0xF0, 0x43}.data(), 2, t0, emit);
-  in.Take(Bytes{0x10, 0xF7}.data(), 2, t0 + InputAssembler::kLongestOpen + std::chrono::milliseconds(1), emit);
+  in.Take(Bytes{0x10, 0xF7}.data(), 2, t0 + kReplyWait + std::chrono::milliseconds(1), emit);
   EXPECT_TRUE(out.empty());
   EXPECT_FALSE(in.SysExOpen());
 }
@@ -258,7 +258,7 @@ TEST(ValidSysEx, AHostileStoredBlockNeverLeavesAndAReplyWithAStatusByteIsNeverSt
   GoneRig rig;
   // A stored block with a Note On inside, and a performance block with a System Reset.
   Byte* block = rig.model.PartBlk.Block(0, 4);
-  Bytes good = Expected(rig.instrument, 5, 0);
+  Bytes good = Expected(rig.instrument, 4, 0);
   std::copy(good.begin(), good.end(), block);
   block[20] = 0x90;
   rig.link.SendPartBlock(4, 0);
@@ -275,15 +275,15 @@ TEST(ValidSysEx, AHostileStoredBlockNeverLeavesAndAReplyWithAStatusByteIsNeverSt
   // A reply of the right model, address and length with a status byte
   // inside and a checksum made to fit.
   rig.Silence();
-  Bytes reply = Expected(rig.instrument, 5, 1);
+  Bytes reply = Expected(rig.instrument, 4, 1);
   reply[12] = 0xE9;
   StoreBulkChecksum(reply.data(), reply.size());
-  ASSERT_TRUE(MidiLink::IsExpectedReply(kDumpMulti, 5, 0, Expected(rig.instrument, 5, 0).data(), 52));
-  EXPECT_FALSE(MidiLink::IsExpectedReply(kDumpMulti, 5, 1, reply.data(), reply.size()));
+  ASSERT_TRUE(MidiLink::IsExpectedReply(DumpRequest::ForMultiPart(4, 0), Expected(rig.instrument, 4, 0).data(), 52));
+  EXPECT_FALSE(MidiLink::IsExpectedReply(DumpRequest::ForMultiPart(4, 1), reply.data(), reply.size()));
   rig.backend.onSend = [&rig, reply](const Bytes&) { rig.backend.Deliver(reply); };
-  const Bytes before = Stored(rig.model, 5, 1);
-  rig.link.RtrvDump(kDumpMulti, 5, 1);
-  EXPECT_EQ(Stored(rig.model, 5, 1), before);
+  const Bytes before = Stored(rig.model, 4, 1);
+  rig.link.RtrvDump(DumpRequest::ForMultiPart(4, 1));
+  EXPECT_EQ(Stored(rig.model, 4, 1), before);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(GarbageInputTest, RandomMessagesAreNeverStored) {
     fake.onSend = [&](const Bytes& m) {
       if (m.size() > 2 && m[2] == 0x20) fake.Deliver(noise);
     };
-    link.RtrvDump(kDumpCom1, 0, 0);
+    link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   }
   EXPECT_EQ(0, std::memcmp(&before, &model.Performance, sizeof before));
   EXPECT_TRUE(trace.lines.empty());
@@ -41,7 +41,7 @@ TEST_F(GarbageInputTest, RandomMessagesAreNeverStored) {
 
 TEST_F(GarbageInputTest, AValidReplyAfterNoiseIsStored) {
   Instrument().foreignBeforeReply = true;
-  link.RtrvDump(kDumpMulti, 9, 1);
+  link.RtrvDump(DumpRequest::ForMultiPart(8, 1));
   const Bytes expected = Instrument().BulkDump(kModelXg, 0x08, 0x08, 0x30);
   EXPECT_EQ(HexString(Bytes(model.PartBlk.Block(1, 8), model.PartBlk.Block(1, 8) + 74)), HexString(expected));
 }

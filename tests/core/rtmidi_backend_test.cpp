@@ -51,7 +51,7 @@ TEST(RtMidiBackend, WithoutASoundSystemListsNothingAndOpeningFailsQuietly) {
     // What the program does next goes on without a crash, each failure in its box.
     prompts.Clear();
     link.SendSysEx(RqstCom1());
-    link.RtrvDump(kDumpCom1, 0, 0);
+    link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
     link.ConnectThru();
     EXPECT_EQ(prompts.Messages(),
               (std::vector<std::string>{"Operation: Out Prepare \r\n" + MidiErrorText(kMidiInvalidHandle),

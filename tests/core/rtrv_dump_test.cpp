@@ -10,7 +10,7 @@ namespace qv::test {
 namespace {
 
 struct PerfKind {
-  int kind;
+  PerfBlock block;
   const char* label;
   Byte a1, a2, a3;
   std::size_t offset;  // field offset in PerformanceRecord
@@ -20,14 +20,14 @@ struct PerfKind {
 
 const std::vector<PerfKind>& PerformanceKinds() {
   static const std::vector<PerfKind> kinds = {
-      {0, "Com1", 0x60, 0x00, 0x00, offsetof(PerformanceRecord, Com1), 63, RqstCom1()},
-      {1, "Com2", 0x60, 0x00, 0x40, offsetof(PerformanceRecord, Com2), 34, RqstCom2()},
-      {2, "Com3", 0x60, 0x00, 0x60, offsetof(PerformanceRecord, Com3), 20, RqstCom3()},
-      {3, "Lyr1", 0x60, 0x01, 0x00, offsetof(PerformanceRecord, Lyr1), 56, RqstLyr(1)},
-      {4, "Lyr2", 0x60, 0x02, 0x00, offsetof(PerformanceRecord, Lyr2), 56, RqstLyr(2)},
-      {5, "Lyr3", 0x60, 0x03, 0x00, offsetof(PerformanceRecord, Lyr3), 56, RqstLyr(3)},
-      {6, "Lyr4", 0x60, 0x04, 0x00, offsetof(PerformanceRecord, Lyr4), 56, RqstLyr(4)},
-      {8, "Com0", 0x50, 0x00, 0x00, offsetof(PerformanceRecord, Com0), 37, RqstCom0()},
+      {PerfBlock::kCom1, "Com1", 0x60, 0x00, 0x00, offsetof(PerformanceRecord, Com1), 63, RqstCom1()},
+      {PerfBlock::kCom2, "Com2", 0x60, 0x00, 0x40, offsetof(PerformanceRecord, Com2), 34, RqstCom2()},
+      {PerfBlock::kCom3, "Com3", 0x60, 0x00, 0x60, offsetof(PerformanceRecord, Com3), 20, RqstCom3()},
+      {PerfBlock::kLyr1, "Lyr1", 0x60, 0x01, 0x00, offsetof(PerformanceRecord, Lyr1), 56, RqstLyr(1)},
+      {PerfBlock::kLyr2, "Lyr2", 0x60, 0x02, 0x00, offsetof(PerformanceRecord, Lyr2), 56, RqstLyr(2)},
+      {PerfBlock::kLyr3, "Lyr3", 0x60, 0x03, 0x00, offsetof(PerformanceRecord, Lyr3), 56, RqstLyr(3)},
+      {PerfBlock::kLyr4, "Lyr4", 0x60, 0x04, 0x00, offsetof(PerformanceRecord, Lyr4), 56, RqstLyr(4)},
+      {PerfBlock::kCom0, "Com0", 0x50, 0x00, 0x00, offsetof(PerformanceRecord, Com0), 37, RqstCom0()},
   };
   return kinds;
 }
@@ -60,7 +60,7 @@ TEST_F(RtrvDumpTest, EveryPerformanceKindStoresItsReplyInItsField) {
     SCOPED_TRACE(k.label);
     instrument->ClearReceived();
     trace.lines.clear();
-    link.RtrvDump(k.kind, 0, 0);
+    link.RtrvDump(DumpRequest::ForPerformance(k.block));
 
     EXPECT_EQ(instrument->Received(), std::vector<Bytes>{k.request});
     const Bytes reply = instrument->BulkDump(kModelCs, k.a1, k.a2, k.a3);
@@ -76,7 +76,7 @@ TEST_F(RtrvDumpTest, EveryPerformanceKindStoresItsReplyInItsField) {
 
 TEST_F(RtrvDumpTest, MultiFiveBlockZeroRequestsAndStoresAtPartIndexFour) {
   const Bytes before = Snapshot(model);
-  link.RtrvDump(kDumpMulti, 5, 0);
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 0));
   EXPECT_EQ(HexString(instrument->Received().at(0)), "F0 43 20 4C 08 04 00 F7");
   const Bytes reply = instrument->BulkDump(kModelXg, 0x08, 0x04, 0x00);
   ASSERT_EQ(reply.size(), 52u);
@@ -94,7 +94,7 @@ TEST_F(RtrvDumpTest, MultiFiveBlockZeroRequestsAndStoresAtPartIndexFour) {
 
 TEST_F(RtrvDumpTest, EveryBlockOfTheLastMultiPart) {
   for (int b = 0; b < 5; ++b) {
-    link.RtrvDump(kDumpMulti, 16, b);
+    link.RtrvDump(DumpRequest::ForMultiPart(15, b));
     const Address a = MultiBlockAddress(b, 15);
     const Bytes reply = instrument->BulkDump(kModelXg, a.a1, a.a2, a.a3);
     ASSERT_EQ(static_cast<int>(reply.size()), BlkLen(b));
@@ -106,7 +106,7 @@ TEST_F(RtrvDumpTest, EveryBlockOfTheLastMultiPart) {
 }
 
 TEST_F(RtrvDumpTest, TraceLinesToTheCharacter) {
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   ASSERT_EQ(trace.lines.size(), 63u);
   // The instrument's performance is named "B40P000 ": 'B' is the first data byte.
   EXPECT_EQ(trace.lines[0], "Sys Ex  Com1  FFF7   0    240  F0");
@@ -121,9 +121,9 @@ TEST_F(RtrvDumpTest, TraceLinesToTheCharacter) {
 TEST_F(RtrvDumpTest, SilentInstrumentStoresNothingShowsNothingAndGivesUpAfterTwoSeconds) {
   instrument->silent = true;
   const Bytes before = Snapshot(model);
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(clock.virtualMs, 2000);
-  link.RtrvDump(kDumpMulti, 7, 1);
+  link.RtrvDump(DumpRequest::ForMultiPart(6, 1));
   EXPECT_EQ(clock.virtualMs, 4000);
   EXPECT_EQ(Snapshot(model), before);
   EXPECT_TRUE(prompts.Messages().empty());
@@ -131,9 +131,31 @@ TEST_F(RtrvDumpTest, SilentInstrumentStoresNothingShowsNothingAndGivesUpAfterTwo
   EXPECT_EQ(instrument->Received().size(), 2u);  // the requests went out all the same
 }
 
+// A sound server that hangs as the request leaves: no reply will come, and
+// the wait ends as a send to that server would, with its box.
+TEST_F(RtrvDumpTest, AMidiSystemThatStopsRunningEndsTheWaitWithTheBoxOfASendThatTimedOut) {
+  instrument->silent = true;
+  fake.onSend = [&](const Bytes&) { fake.stalled = true; };
+  const Bytes before = Snapshot(model);
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 0));
+  EXPECT_LT(clock.virtualMs, kReplyWait.count());
+  EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("MidiOutLongMsg ", kMidiSendTimedOut)});
+  EXPECT_EQ(Snapshot(model), before);
+  EXPECT_TRUE(fake.thruConnected && fake.inStarted);  // the transaction still ends as usual
+}
+
+TEST_F(RtrvDumpTest, ADeviceFoundGoneDuringTheWaitStoresNothing) {
+  instrument->silent = true;
+  fake.onSend = [&](const Bytes&) { fake.Lose(false, false, true); };
+  const Bytes before = Snapshot(model);
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 0));
+  EXPECT_EQ(clock.virtualMs, 0);
+  EXPECT_EQ(Snapshot(model), before);
+}
+
 TEST_F(RtrvDumpTest, ForeignSysExBeforeTheReplyIsIgnored) {
   instrument->foreignBeforeReply = true;
-  link.RtrvDump(kDumpCom2, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom2));
   const Bytes reply = instrument->BulkDump(kModelCs, 0x60, 0x00, 0x40);
   EXPECT_EQ(Bytes(model.Performance.Com2.begin(), model.Performance.Com2.begin() + 34), reply);
   ASSERT_EQ(trace.lines.size(), 34u);  // the trace lists the reply, not the foreign message
@@ -144,10 +166,10 @@ TEST_F(RtrvDumpTest, ForeignSysExBeforeTheReplyIsIgnored) {
 TEST_F(RtrvDumpTest, ShortOrCorruptRepliesAreNotStoredAndTheWaitRunsOut) {
   const Bytes before = Snapshot(model);
   instrument->shortReplies = true;
-  link.RtrvDump(kDumpLyr1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kLyr1));
   instrument->shortReplies = false;
   instrument->corruptChecksum = true;
-  link.RtrvDump(kDumpMulti, 5, 1);
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 1));
   EXPECT_EQ(Snapshot(model), before);
   EXPECT_EQ(clock.virtualMs, 4000);
   EXPECT_TRUE(trace.lines.empty());
@@ -160,7 +182,7 @@ TEST_F(RtrvDumpTest, ReplyOfAnotherBlockDoesNotEndTheWait) {
   instrument->silent = true;
   fake.onSend = [&](const Bytes&) { fake.Deliver(other); };
   const Bytes before = Snapshot(model);
-  link.RtrvDump(kDumpMulti, 5, 0);
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 0));
   EXPECT_EQ(Snapshot(model), before);
   EXPECT_EQ(clock.virtualMs, 2000);
 }
@@ -169,7 +191,7 @@ TEST_F(RtrvDumpTest, ParameterRequestTakesTheFirstSysExForTheTraceOnly) {
   instrument->foreignBeforeReply = true;
   const Bytes before = Snapshot(model);
   // The developer's request may be anything; this one is answered.
-  link.RtrvDump(kDumpParm, 0, 0, RqstCom1());
+  link.RtrvDump(DumpRequest::ForParameter(RqstCom1()));
   EXPECT_EQ(instrument->Received().back(), RqstCom1());
   EXPECT_EQ(Snapshot(model), before);
   ASSERT_EQ(trace.lines.size(), 6u);  // F0 7E 7F 06 01 F7
@@ -179,27 +201,27 @@ TEST_F(RtrvDumpTest, ParameterRequestTakesTheFirstSysExForTheTraceOnly) {
 }
 
 TEST_F(RtrvDumpTest, ParameterRequestWithoutAnswerOrRequest) {
-  link.RtrvDump(kDumpParm, 0, 0, XgParmRequest(0x08, 0x04, 0x0B));  // not answered
+  link.RtrvDump(DumpRequest::ForParameter(XgParmRequest(0x08, 0x04, 0x0B)));  // not answered
   EXPECT_EQ(HexString(instrument->Received().back()), "F0 43 30 4C 08 04 0B F7");
   EXPECT_TRUE(trace.lines.empty());
   instrument->ClearReceived();
-  link.RtrvDump(kDumpParm, 0, 0);  // nothing to send
+  link.RtrvDump(DumpRequest::ForParameter());  // nothing to send
   EXPECT_TRUE(instrument->Received().empty());
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
 TEST_F(RtrvDumpTest, MultiOutsideTheStoreIsRefusedWithoutSending) {
   const Bytes before = Snapshot(model);
-  link.RtrvDump(kDumpMulti, 4, 0);
-  link.RtrvDump(kDumpMulti, 17, 0);
-  link.RtrvDump(kDumpMulti, 5, 5);
-  link.RtrvDump(kDumpMulti, 5, -1);
+  link.RtrvDump(DumpRequest::ForMultiPart(3, 0));
+  link.RtrvDump(DumpRequest::ForMultiPart(16, 0));
+  link.RtrvDump(DumpRequest::ForMultiPart(4, 5));
+  link.RtrvDump(DumpRequest::ForMultiPart(4, -1));
   EXPECT_TRUE(instrument->Received().empty());
   EXPECT_EQ(Snapshot(model), before);
 }
 
 TEST_F(RtrvDumpTest, ThruIsOffDuringTheTransactionAndBackAfterwards) {
-  link.RtrvDump(kDumpCom3, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom3));
   EXPECT_TRUE(fake.ThruForwarded().empty()) << "the reply must not be passed on";
   EXPECT_TRUE(fake.thruConnected);
   EXPECT_TRUE(fake.inStarted);
@@ -216,7 +238,7 @@ TEST_F(RtrvDumpTest, ThruIsOffDuringTheTransactionAndBackAfterwards) {
 
 TEST_F(RtrvDumpTest, WhileBusyThruAndInputStayOff) {
   model.Busy = true;
-  link.RtrvDump(kDumpCom3, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom3));
   EXPECT_EQ(model.Performance.Com3[0], 0xF0);
   EXPECT_FALSE(fake.thruConnected);
   EXPECT_FALSE(fake.inStarted);
@@ -226,7 +248,7 @@ TEST_F(RtrvDumpTest, WhileBusyThruAndInputStayOff) {
 
 TEST_F(RtrvDumpTest, FailedBufferPreparationEndsBeforeAnythingIsSent) {
   fake.Fail("InPrepareHeader", kMidiNoMemory, 1);
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("InPrepHdr", kMidiNoMemory)});
   EXPECT_TRUE(instrument->Received().empty());
   EXPECT_TRUE(fake.thruConnected);
@@ -236,7 +258,7 @@ TEST_F(RtrvDumpTest, FailedBufferPreparationEndsBeforeAnythingIsSent) {
 
 TEST_F(RtrvDumpTest, FailedAddBufferEndsBeforeAnythingIsSent) {
   fake.Fail("InAddBuffer", kMidiInvalidHandle, 1);
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("InAddBuff", kMidiInvalidHandle)});
   EXPECT_TRUE(instrument->Received().empty());
   EXPECT_TRUE(fake.thruConnected);
@@ -247,7 +269,7 @@ TEST_F(RtrvDumpTest, FailedAddBufferEndsBeforeAnythingIsSent) {
 
 TEST_F(RtrvDumpTest, FailedReleaseStoresAndListsNothingAndLeavesThruOff) {
   fake.Fail("InUnprepareHeader", kMidiStillPlaying, 1);
-  link.RtrvDump(kDumpCom1, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom1));
   EXPECT_EQ(instrument->Received(), std::vector<Bytes>{RqstCom1()});
   EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("InUnPrepHdr", kMidiStillPlaying)});
   EXPECT_EQ(model.Performance.Com1[0], 0x55);
@@ -258,7 +280,7 @@ TEST_F(RtrvDumpTest, FailedReleaseStoresAndListsNothingAndLeavesThruOff) {
 
 TEST_F(RtrvDumpTest, FailedReconnectShowsItsBoxAndLeavesInputStopped) {
   fake.Fail("Connect", kMidiAllocated, 1);
-  link.RtrvDump(kDumpCom3, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom3));
   EXPECT_EQ(model.Performance.Com3[0], 0xF0);
   EXPECT_EQ(prompts.Messages(), std::vector<std::string>{Box("Connect", kMidiAllocated)});
   EXPECT_FALSE(fake.inStarted);
@@ -294,7 +316,7 @@ TEST(RtrvDumpArrival, ReplyArrivingAsInputStartsEndsTheWait) {
   StoreBulkChecksum(dump.data(), dump.size());
   fake.arriving = dump;
 
-  link.RtrvDump(kDumpCom3, 0, 0);
+  link.RtrvDump(DumpRequest::ForPerformance(PerfBlock::kCom3));
   EXPECT_EQ(Bytes(model.Performance.Com3.begin(), model.Performance.Com3.begin() + 20), dump);
   EXPECT_EQ(trace.lines.size(), 20u);
   EXPECT_EQ(clock.virtualMs, 0);

@@ -90,7 +90,7 @@ TEST(RtrvPerformance, SilentInstrumentKeepsWhatWasStoredAndStillSetsTheChannel) 
 
   rig.session.RtrvPerformance();
   // Each of the eight blocks waits its whole bound, on the clock that does not sleep.
-  EXPECT_EQ(rig.clock.virtualMs, 8 * MidiLink::kDumpWaitMs);
+  EXPECT_EQ(rig.clock.virtualMs, 8 * kReplyWait.count());
 
   EXPECT_EQ(rig.view.shownNames, (std::vector<std::string>{old}));
   ASSERT_EQ(rig.view.shownSwitches.size(), 1u);
@@ -103,7 +103,7 @@ TEST(RtrvPerformance, SilentInstrumentKeepsWhatWasStoredAndStillSetsTheChannel) 
   EXPECT_EQ(Requests(sent).size(), 8u);
   EXPECT_EQ(HexString(sent.front()), "F0 43 10 63 50 00 00 00 F7");
   EXPECT_EQ(HexString(sent.back()), "F0 43 10 63 50 00 00 03 F7");
-  EXPECT_EQ(rig.clock.virtualMs, 8 * MidiLink::kDumpWaitMs);
+  EXPECT_EQ(rig.clock.virtualMs, 8 * kReplyWait.count());
   EXPECT_TRUE(rig.prompts.shown.empty());
 }
 
@@ -118,11 +118,11 @@ TEST(RtrvPerformance, NameOfAnEmptyCommonBlockIsEightZeroCharacters) {
 
 // --- Multi part retrieval ------------------------------------------------------
 
-TEST(RtrvMultiPart, RequestsFiveBlocksAndStoresThemAtMultiMinusOne) {
+TEST(RtrvMultiPart, RequestsFiveBlocksAndStoresThemAtThePart) {
   SessionRig rig;
   rig.instrument.SetParam(kModelXg, 0x08, 0x06, 0x0B, 0x33);  // volume of M7
   rig.instrument.SetParam(kModelXg, 0x0A, 0x06, 0x20, 0x51);  // high-pass of M7
-  rig.session.RtrvMultiPart(7);
+  rig.session.RtrvMultiPart(6);
 
   EXPECT_EQ(Requests(rig.Sent()),
             (std::vector<std::string>{"F0 43 20 4C 08 06 00 F7", "F0 43 20 4C 08 06 30 F7", "F0 43 20 4C 08 06 70 F7",
@@ -160,7 +160,7 @@ TEST(RtrvAllMultis, SilentInstrumentStillRunsAllSixtyTransactionsQuickly) {
   rig.Silence();
   rig.session.RtrvAllMultis();
   EXPECT_EQ(Requests(rig.Sent()).size(), 60u);
-  EXPECT_EQ(rig.clock.virtualMs, 60 * MidiLink::kDumpWaitMs);  // every wait on the clock that does not sleep
+  EXPECT_EQ(rig.clock.virtualMs, 60 * kReplyWait.count());  // every wait on the clock that does not sleep
   for (int part = 4; part <= 15; ++part) EXPECT_EQ(rig.model.PartBlk.At(0, 0, part), 0);
   EXPECT_TRUE(rig.prompts.shown.empty());
 }

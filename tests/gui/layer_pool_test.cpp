@@ -184,7 +184,7 @@ class LayerPoolTest : public QObject {
     emu.SetParam(kModelCs, 0x60, 0x03, 0x11, 80);    // layer 3 cutoff offset
     emu.SetParam(kModelCs, 0x60, 0x00, 0x1F, 70);    // performance cutoff
     p.w.RtrvPerf_Click();
-    p.w.RtrvMulti_Click(6);
+    p.w.RtrvMulti_Click(5);
     p.w.SetPartCaption(5, "Bass Drive M6");
     p.h.ClearRecords();
     QTest::mousePress(p.w.Multi(5).CmdMult, Qt::LeftButton);  // M6 sounds, is dragged into the pool

@@ -360,8 +360,8 @@ TEST(JackLink, ThruForwardsTheKeyboardOnlyWhileNoTransactionRuns) {
         std::this_thread::sleep_for(500us);
       }
     });
-    for (int kind : {0, 1, 2, 3, 4, 5, 6, 8}) rig.link->RtrvDump(kind, 0, 0);
-    for (int block = 0; block < kMultiBlocks; ++block) rig.link->RtrvDump(kDumpMulti, 9, block);
+    for (PerfBlock block : kRetrievalOrder) rig.link->RtrvDump(DumpRequest::ForPerformance(block));
+    for (int block = 0; block < kMultiBlocks; ++block) rig.link->RtrvDump(DumpRequest::ForMultiPart(8, block));
     const std::vector<Bytes> workspace = WorkspaceMessages(rig.model, rig.cs2x.Instrument());
     SendWorkspace(*rig.link, workspace, 500us);  // paced, so that thru has its turns in between
     std::this_thread::sleep_for(30ms);

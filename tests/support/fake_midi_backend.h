@@ -45,6 +45,8 @@ class FakeMidiBackend : public MidiBackend {
   // noticed just then.
   std::function<void()> onCheck;
   int restores = 0;
+  // The MIDI system runs no more (a sound server that hangs): what Stalled tells.
+  std::atomic<bool> stalled{false};
 
   // Wire time per byte for sent messages, in microseconds (0: none).
   int sendMicrosPerByte = 0;
@@ -80,6 +82,7 @@ class FakeMidiBackend : public MidiBackend {
   DeviceLoss CheckDevices() override;
   void SetLossNotice(std::function<void()> notice) override;
   int Restore() override;
+  bool Stalled() override { return stalled.load(); }
 
  private:
   int Call(const std::string& op);  // records and answers an injected failure

@@ -16,8 +16,8 @@ class FastClock : public Clock {
   long long virtualMs = 0;  // total of the sleeps and of the waits that ran out
   int sleeps = 0;
 
-  void SleepMs(int ms) override {
-    virtualMs += ms;
+  void Sleep(std::chrono::microseconds time) override {
+    virtualMs += std::chrono::duration_cast<std::chrono::milliseconds>(time).count();
     ++sleeps;
   }
   bool WaitFor(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, std::chrono::milliseconds bound,

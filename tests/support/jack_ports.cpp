@@ -43,7 +43,7 @@ int InputDevice(MidiBackend& backend, const std::string& name) {
 }
 
 std::string FindInputPort(const std::string& clientPrefix, const std::string& port) {
-  jack_client_t* client = jack_client_open("port finder", JackNoStartServer, nullptr);
+  jack_client_t* client = jack_client_open(UniqueClientName("port finder").c_str(), JackNoStartServer, nullptr);
   if (!client) return {};
   std::string result;
   if (const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput)) {
@@ -60,7 +60,7 @@ std::string FindInputPort(const std::string& clientPrefix, const std::string& po
 }
 
 JackXrunWatch::JackXrunWatch() {
-  client_ = jack_client_open("xrun watch", JackNoStartServer, nullptr);
+  client_ = jack_client_open(UniqueClientName("xrun watch").c_str(), JackNoStartServer, nullptr);
   if (!client_) return;
   jack_set_xrun_callback(client_, &JackXrunWatch::OnXrun, this);
   jack_activate(client_);

@@ -101,7 +101,7 @@ struct WindowControls {
   // Handlers, through the panels that own them.
   static void SelectRow(QComboBox* combo, int row) { qv::SelectRow(combo, row); }
   void RtrvPerf_Click() const { menus->RtrvPerf_Click(); }
-  void RtrvMulti_Click(int multi) const { menus->RtrvMulti_Click(multi); }
+  void RtrvMulti_Click(int part) const { menus->RtrvMulti_Click(part); }
   void InitMltall_Click() const { menus->InitMltall_Click(); }
   void AllNtsOff_Click() const { menus->AllNtsOff_Click(); }
   // Edit > Multi on part index 4..15, as the menu item does it.
