@@ -69,6 +69,12 @@ bool Session::StoreLayerInPool(int layer) {
   state_.PoolRows.push_back({state_.Layer(layer).text, slot});
   view_.PoolChanged();
   const Byte* message = BlockField(model_.Performance, LayerBlock(layer));
+  if (NeverFilled(message)) {
+    // A layer the instrument never sent makes an entry never filled: put
+    // into a part, it changes nothing.
+    model_.LayerPool.Entry.at(static_cast<std::size_t>(slot)).Blocks = MultiBlocks{};
+    return true;
+  }
   std::copy_n(message, BlockRow(LayerBlock(layer)).length, model_.SxBuf.begin());
   CnvLyrToMult(model_);
   SavePoolSlot(slot);

@@ -239,12 +239,15 @@ bool KeepProtection(int fd, const struct stat& old, std::string& reason) {
       reason = kOtherOwner;
       return false;
     }
-  } else if (now.st_gid != old.st_gid) {
-    // Where this fails (the user's own file in a group they are not in),
-    // the file takes the user's group.
-    [[maybe_unused]] const bool regrouped = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
   }
-  (void)::fchmod(fd, old.st_mode & 07777);
+  mode_t mode = old.st_mode & 07777;
+  // Where the group cannot be kept (the user's own file in a group they are
+  // not in), the file takes the user's group, and that group gets none of
+  // the old group's rights.
+  if (now.st_uid == old.st_uid && now.st_gid != old.st_gid &&
+      ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
+    mode &= ~static_cast<mode_t>(S_IRWXG | S_ISGID);
+  (void)::fchmod(fd, mode);
   return true;
 }
 

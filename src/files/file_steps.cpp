@@ -21,7 +21,7 @@ void FillPartRecord(const DataModel& model, const EditorState& state, int part, 
   PutName(record.Name, NameInCaption(state.Caption(part)));
 }
 
-FileWriteResult NoSuchPart() { return {false, "There is no multi part of that number."}; }
+SaveResult NoSuchPart() { return {{false, "There is no multi part of that number."}, {}}; }
 
 LoadResult CannotRead(const std::string& path, const std::string& reason) {
   return {LoadResult::kCannotRead, FailedLoadText(path, reason)};
@@ -76,9 +76,9 @@ const char* const kDamagedPoolText = "Sorry, the Layer Pool in this file is dama
 
 FileSteps::FileSteps(Session& session) : session_(session) {}
 
-FileWriteResult FileSteps::Write(const std::string& path, const Bytes& bytes, std::string notice) {
-  FileWriteResult result = WriteFileSafely(path, bytes);
-  saveNotice_ = result ? std::move(notice) : std::string();
+SaveResult FileSteps::Write(const std::string& path, const Bytes& bytes, std::string notice) {
+  SaveResult result{WriteFileSafely(path, bytes), {}};
+  if (result) result.notice = std::move(notice);
   return result;
 }
 
@@ -153,7 +153,7 @@ void FileSteps::FillMultisRecord(AllMultisRecord& record) const {
   }
 }
 
-FileWriteResult FileSteps::SaveMultFile(int part, const std::string& path) {
+SaveResult FileSteps::SaveMultFile(int part, const std::string& path) {
   if (!IsMultiPart(part)) return NoSuchPart();
   PartRecord record{};
   FillPartRecord(Model(), State(), part, record);
@@ -161,7 +161,7 @@ FileWriteResult FileSteps::SaveMultFile(int part, const std::string& path) {
   return Write(path, RecordBytes(record), UnfilledText(path, unfilled, false));
 }
 
-FileWriteResult FileSteps::SaveMultAllFile(const std::string& path) {
+SaveResult FileSteps::SaveMultAllFile(const std::string& path) {
   AllMultisRecord record{};
   FillMultisRecord(record);
   return Write(path, RecordBytes(record), UnfilledText(path, UnfilledParts(record), false));
@@ -183,7 +183,7 @@ LoadResult FileSteps::LoadPerformanceFile(const std::string& path) {
   return LoadResult::kLoaded;
 }
 
-FileWriteResult FileSteps::SavePerformanceFile(const std::string& path) {
+SaveResult FileSteps::SavePerformanceFile(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   return Write(path, RecordBytes(Model().Performance), UnfilledText(path, {}, NeverFilled(Model().Performance)));
@@ -236,7 +236,7 @@ LoadResult FileSteps::LoadLayerPoolFile(const std::string& path) {
   return LoadResult::kLoaded;
 }
 
-FileWriteResult FileSteps::SaveLayerPoolFile(const std::string& path) {
+SaveResult FileSteps::SaveLayerPoolFile(const std::string& path) {
   FillLayerPoolRecord();
   return Write(path, RecordBytes(Model().LayerPool));
 }
@@ -257,7 +257,7 @@ LoadResult FileSteps::LoadSetupFile(const std::string& path) {
   return LoadResult::kLoaded;
 }
 
-FileWriteResult FileSteps::SaveSetupFile(const std::string& path) {
+SaveResult FileSteps::SaveSetupFile(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   SetupRecord record{};
@@ -285,7 +285,7 @@ LoadResult FileSteps::LoadWorkspaceFile(const std::string& path) {
   return LoadResult::kLoaded;
 }
 
-FileWriteResult FileSteps::SaveWorkspaceFile(const std::string& path) {
+SaveResult FileSteps::SaveWorkspaceFile(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   const auto record = std::make_unique<WorkspaceRecord>();
@@ -313,7 +313,7 @@ void StoredMultis(const EditorState& state, AllMultisRecord& multis, ChannelRows
 
 }  // namespace
 
-FileWriteResult FileSteps::SaveSetupSysExFile(const std::string& path) {
+SaveResult FileSteps::SaveSetupSysExFile(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   AllMultisRecord multis;
@@ -323,7 +323,7 @@ FileWriteResult FileSteps::SaveSetupSysExFile(const std::string& path) {
                UnfilledText(path, UnfilledParts(multis), NeverFilled(Model().Performance)));
 }
 
-FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densitySliderValue) {
+SaveResult FileSteps::SaveSetupMidiFile(const std::string& path, int densitySliderValue) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   AllMultisRecord multis;
@@ -333,7 +333,7 @@ FileWriteResult FileSteps::SaveSetupMidiFile(const std::string& path, int densit
                UnfilledText(path, UnfilledParts(multis), NeverFilled(Model().Performance)));
 }
 
-FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
+SaveResult FileSteps::SaveWorkspaceText(const std::string& path) {
   const Session::CommandScope command(session_);
   session_.RtrvPerformance();
   const EditorState& state = State();
@@ -349,7 +349,7 @@ FileWriteResult FileSteps::SaveWorkspaceText(const std::string& path) {
   return Write(path, BuildWorkspaceText(input));
 }
 
-FileWriteResult FileSteps::DumpSysExToText(const Bytes& input, const std::string& outPath) {
+SaveResult FileSteps::DumpSysExToText(const Bytes& input, const std::string& outPath) {
   return Write(outPath, BuildSysExTextDump(input));
 }
 

@@ -42,6 +42,14 @@ struct LoadResult {
                      // kNoData: the box naming the file
 };
 
+// A save's outcome: the write's, and after a write that succeeded the box
+// naming the parts and the performance it wrote that hold no data from the
+// instrument (none of their blocks was ever filled); empty when there are
+// none.
+struct SaveResult : FileWriteResult {
+  std::string notice;
+};
+
 class FileSteps {
  public:
   explicit FileSteps(Session& session);
@@ -65,23 +73,19 @@ class FileSteps {
   // The performance, setup and workspace saves and the three exports first
   // retrieve the performance (RtrvPerformance); the frame shows the
   // hourglass around them.
-  FileWriteResult SaveMultFile(int part, const std::string& path);  // 4..15; others write nothing
-  FileWriteResult SaveMultAllFile(const std::string& path);
-  FileWriteResult SavePerformanceFile(const std::string& path);
-  FileWriteResult SaveLayerPoolFile(const std::string& path);
-  FileWriteResult SaveSetupFile(const std::string& path);
-  FileWriteResult SaveWorkspaceFile(const std::string& path);
-  FileWriteResult SaveSetupSysExFile(const std::string& path);
-  FileWriteResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
+  SaveResult SaveMultFile(int part, const std::string& path);  // 4..15; others write nothing
+  SaveResult SaveMultAllFile(const std::string& path);
+  SaveResult SavePerformanceFile(const std::string& path);
+  SaveResult SaveLayerPoolFile(const std::string& path);
+  SaveResult SaveSetupFile(const std::string& path);
+  SaveResult SaveWorkspaceFile(const std::string& path);
+  SaveResult SaveSetupSysExFile(const std::string& path);
+  SaveResult SaveSetupMidiFile(const std::string& path, int densitySliderValue);
   // The listing states the performance channel in force.
-  FileWriteResult SaveWorkspaceText(const std::string& path);
+  SaveResult SaveWorkspaceText(const std::string& path);
   // Debug > "Write sysex": the listing of `input` (its first 42001 bytes;
   // the source file was read before the save dialog) into `outPath`.
-  FileWriteResult DumpSysExToText(const Bytes& input, const std::string& outPath);
-  // After a save that succeeded: the box naming the parts and the
-  // performance it wrote that hold no data from the instrument (none of
-  // their blocks was ever filled); empty when there are none.
-  const std::string& SaveNotice() const { return saveNotice_; }
+  SaveResult DumpSysExToText(const Bytes& input, const std::string& outPath);
 
   // ---- Steps shared by the loads and saves -----------------------------------
   // Elements 0..wholeParts-1 go into M5.. and to the instrument (byte 7 set to
@@ -101,12 +105,11 @@ class FileSteps {
   const EditorState& State() const { return std::as_const(session_).State(); }
   const DataModel& Model() const { return std::as_const(session_).Model(); }
 
-  // Writes the bytes through WriteFileSafely; once they are written,
-  // SaveNotice becomes `notice`, else empty.
-  FileWriteResult Write(const std::string& path, const Bytes& bytes, std::string notice = {});
+  // Writes the bytes through WriteFileSafely; once they are written, the
+  // result carries `notice`.
+  SaveResult Write(const std::string& path, const Bytes& bytes, std::string notice = {});
 
   Session& session_;
-  std::string saveNotice_;
 };
 
 }  // namespace qv

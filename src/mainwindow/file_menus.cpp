@@ -197,11 +197,11 @@ void FileMenus::UnloadLoadAid() { delete loadAid_.data(); }
 // ---- Save ------------------------------------------------------------------
 
 void FileMenus::Save(const char* filter, bool retrieves,
-                     const std::function<FileWriteResult(const std::string&)>& step, const std::string& proposed,
+                     const std::function<SaveResult(const std::string&)>& step, const std::string& proposed,
                      const std::string& source) {
   const auto path = prompts_.SaveFile(filter, proposed, source);
   if (!path) return;
-  FileWriteResult result;
+  SaveResult result;
   {
     std::optional<WaitCursor> hourglass;
     if (retrieves) hourglass.emplace();
@@ -209,8 +209,8 @@ void FileMenus::Save(const char* filter, bool retrieves,
   }
   if (!result)
     ReportFailedSave(*path, result.reason);
-  else if (!steps_.SaveNotice().empty())
-    prompts_.Message(steps_.SaveNotice());
+  else if (!result.notice.empty())
+    prompts_.Message(result.notice);
 }
 
 void FileMenus::ReportFailedSave(const std::string& path, const std::string& reason) {
@@ -275,7 +275,7 @@ void FileMenus::LdSysEx_Click() {
   Save(
       kTextDumpFilter, false,
       [this, &source, &input](const std::string& path) {
-        if (SameFile(input, path)) return FileWriteResult{false, kListedFileReason};
+        if (SameFile(input, path)) return SaveResult{{false, kListedFileReason}, {}};
         return steps_.DumpSysExToText(source.bytes, path);
       },
       input + ".txt", input);

@@ -85,7 +85,7 @@ class FileMenus : public QObject {
   // The save dialog with `filter` (proposing `proposed` and told of the
   // save's `source` when given), then `step` on the chosen path, under the
   // hourglass when `retrieves`.
-  void Save(const char* filter, bool retrieves, const std::function<FileWriteResult(const std::string&)>& step,
+  void Save(const char* filter, bool retrieves, const std::function<SaveResult(const std::string&)>& step,
             const std::string& proposed = {}, const std::string& source = {});
   void ReportFailedSave(const std::string& path, const std::string& reason);
   // The open dialog of a load whose path goes through LoadFileName, then

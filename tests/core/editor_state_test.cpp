@@ -223,6 +223,13 @@ TEST(LayerPool, AnEntryNeverFilledChangesNoPart) {
   EXPECT_EQ(rig.state.Caption(9), caption);
   EXPECT_EQ(Bytes(block, block + BlkLen(0)), before);
   EXPECT_TRUE(rig.Take().empty());
+
+  // So is a layer of a performance the instrument never sent.
+  ASSERT_TRUE(rig.session.StoreLayerInPool(1));
+  rig.session.SendPoolRowToPart(9, 1);
+  EXPECT_EQ(rig.state.Caption(9), caption);
+  EXPECT_EQ(Bytes(block, block + BlkLen(0)), before);
+  EXPECT_TRUE(rig.Take().empty());
 }
 
 TEST(EditSwitches, OnlyChangedSwitchesSendInTheirOrder) {

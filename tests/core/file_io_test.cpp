@@ -347,7 +347,13 @@ TEST_F(Protection, NewFileKeepsTheOwnerGroupAndMode) {
   EXPECT_TRUE(saved.ok) << saved.reason;
   EXPECT_EQ(Get(own), Pattern(192, 7));
   ExpectProtection(own, kNobody, kShared, 0660);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"own.qvw", "theirs.qvw"}));
+
+  // The user's own file in a group not theirs: the user's group gets none
+  // of that group's rights.
+  const std::string given = Prepare("given.qvw", Pattern(2952, 5), kNobody, kOther, 0664);
+  EXPECT_TRUE(SaveAsNobody(given, Pattern(192, 8)).ok);
+  ExpectProtection(given, kNobody, kNoGroup, 0604);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"given.qvw", "own.qvw", "theirs.qvw"}));
 }
 
 TEST_F(FileIo, ReaderTakesAtMostTheLimitAndTellsALongerFile) {

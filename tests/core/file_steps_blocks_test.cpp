@@ -278,21 +278,19 @@ TEST_F(FileSteps_, ASaveOfPartsNeverFilledNamesThem) {
                          : "The file \"" + Path(file) + "\" has been saved, but it holds no data from the "
                            "instrument for " + named + ".";
   };
-  ASSERT_TRUE(steps.SaveMultAllFile(Path("m.qvm")));
+  const auto saved = [](const SaveResult& result) {
+    EXPECT_TRUE(result) << result.reason;
+    return result.notice;
+  };
+  EXPECT_EQ(saved(steps.SaveMultAllFile(Path("m.qvm"))), notice("m.qvm", "M9 and M11 to M16"));
   EXPECT_EQ(Get(Path("m.qvm")).size(), 2496u);
-  EXPECT_EQ(steps.SaveNotice(), notice("m.qvm", "M9 and M11 to M16"));
-  ASSERT_TRUE(steps.SaveSetupSysExFile(Path("s.syx")));
-  EXPECT_EQ(steps.SaveNotice(), notice("s.syx", "M9, M11 to M16 and the performance"));
-  ASSERT_TRUE(steps.SaveMultFile(4, Path("m5.qvs")));
-  EXPECT_EQ(steps.SaveNotice(), "");
-  ASSERT_TRUE(steps.SaveMultFile(8, Path("m9.qvs")));
-  EXPECT_EQ(steps.SaveNotice(), notice("m9.qvs", "M9"));
-  ASSERT_TRUE(steps.SavePerformanceFile(Path("x.qvx")));
-  EXPECT_EQ(steps.SaveNotice(), notice("x.qvx", "the performance"));
+  EXPECT_EQ(saved(steps.SaveSetupSysExFile(Path("s.syx"))), notice("s.syx", "M9, M11 to M16 and the performance"));
+  EXPECT_EQ(saved(steps.SaveMultFile(4, Path("m5.qvs"))), "");
+  EXPECT_EQ(saved(steps.SaveMultFile(8, Path("m9.qvs"))), notice("m9.qvs", "M9"));
+  EXPECT_EQ(saved(steps.SavePerformanceFile(Path("x.qvx"))), notice("x.qvx", "the performance"));
   rig.session.InitMultiPart(8);
   rig.session.InitMultiPart(15);
-  ASSERT_TRUE(steps.SaveSetupFile(Path("s.qvf")));
-  EXPECT_EQ(steps.SaveNotice(), notice("s.qvf", "M11 to M15 and the performance"));
+  EXPECT_EQ(saved(steps.SaveSetupFile(Path("s.qvf"))), notice("s.qvf", "M11 to M15 and the performance"));
 }
 
 }  // namespace
