@@ -83,6 +83,14 @@ class OwnJackServer {
     kill(pid_, signal);
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
+    // The semaphores of the clients it had, kept ones among them, would stay
+    // in shared memory run after run.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", error)) {
+      const std::string file = entry.path().filename().string();
+      if (file.rfind("jack_sem.", 0) == 0 && file.find("_" + name_ + "_") != std::string::npos)
+        std::filesystem::remove(entry.path(), error);
+    }
   }
   // Stops the server's process, as a server that hangs; it runs again on
   // Thaw, and after `most` at the latest, so that nothing waits for ever.
