@@ -89,7 +89,8 @@ start_jack() {
   JACKD_PID=$!
   trap stop_jack EXIT
   trap 'stop_jack; exit 130' INT TERM
-  for _ in $(seq 1 100); do
+  # A busy machine may take long to start it: up to a minute, unless it failed.
+  for _ in $(seq 1 1200); do
     jack_server_answers && return 0
     kill -0 "$JACKD_PID" 2>/dev/null || break
     sleep 0.05

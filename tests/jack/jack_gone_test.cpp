@@ -26,6 +26,7 @@
 #include "link/midi_link.h"
 #include "link/rtmidi_backend.h"
 #include "recording_session_view.h"
+#include "run_over_jack.h"
 #include "scripted_prompts.h"
 #include "temp_folder.h"
 
@@ -41,17 +42,20 @@ const char* const kChooseAgain = "\r\nPlease choose other MIDI devices with File
 // it lives, named after the default server (several test runs may share a
 // machine, each with a server of its own). Its name stays the same from run
 // to run: JACK keeps room for only a few servers, and it takes back the room
-// of a killed one only for a server of the same name.
+// of a killed one only for a server of the same name. Its period is 21 ms:
+// on a busy machine, clients that do not run in real time are often late
+// for a period of 5 ms, and the server then loses their MIDI events.
 class OwnJackServer {
  public:
   explicit OwnJackServer(const std::string& name) {
     if (const char* old = std::getenv("JACK_DEFAULT_SERVER")) saved_ = old;
     name_ = (saved_.empty() ? std::string("quorvane") : saved_) + "-" + name;
+    std::fflush(nullptr);  // or the child would write the parent's buffered output once more
     pid_ = fork();
     if (pid_ == 0) {
       freopen("/dev/null", "w", stdout);
       freopen("/dev/null", "w", stderr);
-      execlp("jackd", "jackd", "-n", name_.c_str(), "--no-realtime", "-d", "dummy", "-r", "48000", "-p", "256",
+      execlp("jackd", "jackd", "-n", name_.c_str(), "--no-realtime", "-d", "dummy", "-r", "48000", "-p", "1024",
              static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -79,6 +83,14 @@ class OwnJackServer {
     kill(pid_, signal);
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
+    // The semaphores of the clients it had, kept ones among them, would stay
+    // in shared memory run after run.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/shm", error)) {
+      const std::string file = entry.path().filename().string();
+      if (file.rfind("jack_sem.", 0) == 0 && file.find("_" + name_ + "_") != std::string::npos)
+        std::filesystem::remove(entry.path(), error);
+    }
   }
   // Stops the server's process, as a server that hangs; it runs again on
   // Thaw, and after `most` at the latest, so that nothing waits for ever.
@@ -226,7 +238,7 @@ void InstrumentGoesDuringRetrieveAllMultis() {
   // The emulator's data stays for the check; its clients close.
   FakeMidiBackend referenceWire;
   Cs2xEmulator reference(referenceWire);  // the same defaults
-  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*instrument, 10, [&instrument] { instrument.reset(); })), 5000);
+  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*instrument, 10, [&instrument] { instrument.reset(); })), 10000);
   ExpectGoneBoxes(rig.prompts, 1, false);
   EXPECT_TRUE(rig.NothingForeign(reference));
   const auto t1 = Steady::now();
@@ -234,7 +246,7 @@ void InstrumentGoesDuringRetrieveAllMultis() {
     MidiLink::CommandScope command(*rig.link);
     rig.session.RtrvMultiPart(8);
   }
-  EXPECT_LT(MsSince(t1), 100);
+  EXPECT_LT(MsSince(t1), 1000);  // no wait: one would last 2 s
   ExpectGoneBoxes(rig.prompts, 2, false);
   EXPECT_LT(rig.ExitMs(false), 1000);
 }
@@ -283,15 +295,13 @@ void ServerStopsDuringARetrieval() {
   ASSERT_TRUE(rig.Open());
   FakeMidiBackend referenceWire;
   Cs2xEmulator reference(referenceWire);
-  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*rig.cs2x, 10, [&server] { server->Stop(SIGTERM); })), 5000);
+  EXPECT_LT(RetrieveAllWhile(rig, FaultAfter(*rig.cs2x, 10, [&server] { server->Stop(SIGTERM); })), 10000);
   ExpectGoneBoxes(rig.prompts, 1, true);
   EXPECT_TRUE(rig.NothingForeign(reference));
   EXPECT_LT(rig.ExitMs(true), 1000);
 }
 
-void EndlessSysExThenNotesThenRetrieve() {
-  OwnJackServer server("gone-sysex");
-  ASSERT_TRUE(server.Running());
+void NotesAndARetrievalAfterAnEndlessSysEx() {
   GoneRig rig;
   ASSERT_TRUE(rig.Open());
   rig.cs2x->ClearEvents();
@@ -301,7 +311,7 @@ void EndlessSysExThenNotesThenRetrieve() {
     rig.keyboard->Play({0x90, static_cast<Byte>(60 + n), 0x40});
   }
   std::size_t notes = 0;
-  for (auto end = Steady::now() + 3s; Steady::now() < end && notes < 10; std::this_thread::sleep_for(20ms)) {
+  for (auto end = Steady::now() + 10s; Steady::now() < end && notes < 10; std::this_thread::sleep_for(20ms)) {
     notes = 0;
     for (const PortEvent& e : rig.cs2x->Events())
       notes += e.kind == PortEvent::Received && e.message.size() == 3 && e.message[0] == 0x90;
@@ -333,6 +343,12 @@ void EndlessSysExThenNotesThenRetrieve() {
   EXPECT_EQ(TimedOutOfABigBurst(rig), 0);
   playing = false;
   player.join();
+}
+
+void EndlessSysExThenNotesThenRetrieve() {
+  OwnJackServer server("gone-sysex");
+  ASSERT_TRUE(server.Running());
+  RunOverJack(NotesAndARetrievalAfterAnEndlessSysEx);  // each note and reply must arrive
 }
 
 // A server that hangs (its process stopped) is waited for while it might
@@ -379,11 +395,17 @@ void ServerHangs() {
               retrieveMs, burstMs, timedOut, sendMs, exitMs);
 }
 
+// The scenarios start servers of their own.
+#define REQUIRE_JACKD()                                          \
+  do {                                                           \
+    if (system("command -v jackd > /dev/null") != 0) {           \
+      if (SkipMustFail()) FAIL() << "jackd is not installed";    \
+      GTEST_SKIP() << "jackd is not installed";                  \
+    }                                                            \
+  } while (false)
+
 TEST(JackLink, gone_DevicesThatGoAwayEndEachCommandInSecondsWithOneBox) {
-  if (system("command -v jackd > /dev/null") != 0) {
-    if (SkipMustFail()) FAIL() << "jackd is not installed";
-    GTEST_SKIP() << "jackd is not installed";
-  }
+  REQUIRE_JACKD();
   {
     SCOPED_TRACE("the instrument's client goes during Retrieve > All Multis");
     InstrumentGoesDuringRetrieveAllMultis();
@@ -403,10 +425,7 @@ TEST(JackLink, gone_DevicesThatGoAwayEndEachCommandInSecondsWithOneBox) {
 }
 
 TEST(JackLink, hung_AServerThatRunsNoPeriodsEndsEachWaitInAboutASecondAndExitWaitsForNothing) {
-  if (system("command -v jackd > /dev/null") != 0) {
-    if (SkipMustFail()) FAIL() << "jackd is not installed";
-    GTEST_SKIP() << "jackd is not installed";
-  }
+  REQUIRE_JACKD();
   ServerHangs();
 }
 

@@ -1,7 +1,6 @@
 // The MIDI link on the RtMidi backend over real JACK ports, with the
 // emulated CS2x and a keyboard as clients of the same server.
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include "link/midi_link.h"
 #include "link/rtmidi_backend.h"
 #include "recording_session_view.h"
+#include "run_over_jack.h"
 #include "scripted_prompts.h"
 #include "session_rig.h"
 
@@ -48,35 +48,6 @@ class NoTrace : public TraceSink {
       GTEST_SKIP() << reason;                            \
     }                                                    \
   } while (false)
-
-// Runs a scenario over real ports. A failing run in which the server had an
-// xrun does not count (a late client loses that period's MIDI events): the
-// scenario runs again, three times at most.
-void RunOverJack(const std::function<void()>& scenario) {
-  for (int run = 1;; ++run) {
-    testing::TestPartResultArray results;
-    int xruns = 0;
-    {
-      JackXrunWatch watch;
-      testing::ScopedFakeTestPartResultReporter reporter(
-          testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &results);
-      scenario();
-      xruns = watch.Count();
-    }
-    bool failed = false;
-    for (int i = 0; i < results.size(); ++i) failed |= results.GetTestPartResult(i).failed();
-    if (failed && xruns > 0 && run < 3) {
-      std::printf("the JACK server had %d xruns: the scenario runs again\n", xruns);
-      continue;
-    }
-    if (failed && xruns > 0) ADD_FAILURE() << "the JACK server had xruns in each of three runs";
-    for (int i = 0; i < results.size(); ++i) {
-      const testing::TestPartResult& r = results.GetTestPartResult(i);
-      if (r.failed()) ADD_FAILURE_AT(r.file_name() ? r.file_name() : __FILE__, r.line_number()) << r.message();
-    }
-    return;
-  }
-}
 
 bool IsNote(const Bytes& m) { return m.size() == 3 && (m[0] & 0xE0) == 0x80; }
 bool IsRequest(const Bytes& m) { return m.size() >= 4 && m[0] == 0xF0 && m[1] == 0x43 && (m[2] & 0xF0) == 0x20; }
