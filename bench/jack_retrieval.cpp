@@ -5,6 +5,7 @@
 #include "jack_retrieval.h"
 
 #include <jack/jack.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <memory>
@@ -27,7 +28,7 @@ class NoTrace : public qv::TraceSink {
 
 // The server's period in milliseconds, or 0.
 double PeriodMs() {
-  jack_client_t* client = jack_client_open("period probe", JackNoStartServer, nullptr);
+  jack_client_t* client = jack_client_open(("period probe-" + std::to_string(::getpid())).c_str(), JackNoStartServer, nullptr);
   if (!client) return 0;
   const double ms = 1000.0 * jack_get_buffer_size(client) / jack_get_sample_rate(client);
   jack_client_close(client);
