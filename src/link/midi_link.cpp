@@ -28,7 +28,7 @@ MidiLink::~MidiLink() {
   backend_.InClose();
 }
 
-MidiDeviceNames MidiLink::ListDevices(MidiBackend& backend, Prompts& prompts) {
+MidiDeviceNames ListMidiDevices(MidiBackend& backend, Prompts& prompts) {
   const auto list = [&](int count, auto getCaps, const char* failure, std::vector<std::string>& names) {
     for (int device = 0; device < count; ++device) {
       std::string name;

@@ -37,6 +37,13 @@ struct MidiDeviceNames {
   std::vector<std::string> inputs, outputs;
 };
 
+// The names of the input devices, then of the output devices, each up to
+// its first zero character. A device whose name cannot be read ends its
+// list, which keeps the devices before it, with the box "midiInGetDevCaps
+// Error: " (or "midiOutGetDevCaps Error: ") and the result code. It needs no
+// link: the preferences list the devices before the link is made.
+MidiDeviceNames ListMidiDevices(MidiBackend& backend, Prompts& prompts);
+
 class MidiLink {
  public:
   MidiLink(MidiBackend& backend, Prompts& prompts, Clock& clock, DataModel& model, TraceSink& trace);
@@ -46,13 +53,6 @@ class MidiLink {
 
   Prompts& UserPrompts() { return prompts_; }
   Clock& LinkClock() { return clock_; }
-
-  // The names of the input devices, then of the output devices, each up to
-  // its first zero character. A device whose name cannot be read ends its
-  // list, which keeps the devices before it, with the box "midiInGetDevCaps
-  // Error: " (or "midiOutGetDevCaps Error: ") and the result code. It needs
-  // no link: the preferences list the devices before the link is made.
-  static MidiDeviceNames ListDevices(MidiBackend& backend, Prompts& prompts);
 
   // Device numbers: rows of the preferences' device lists.
   int MidiOutDev = 0;

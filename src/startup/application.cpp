@@ -15,7 +15,7 @@ namespace qv {
 Application::Application(MidiBackend& backend, Prompts& prompts, Clock& clock, const QString& prefsFolder)
     : backend_(backend), prompts_(prompts), clock_(clock) {
   WrapToolTips();
-  frmPref_ = std::make_unique<PrefDialog>(MidiLink::ListDevices(backend_, prompts_), prompts_, prefsFolder);
+  frmPref_ = std::make_unique<PrefDialog>(ListMidiDevices(backend_, prompts_), prompts_, prefsFolder);
   frmPref_->onOkAtStartUp = [this] { OkAtStartUp(); };
   frmPref_->onOk = [this](const PreferencesRecord& record) {
     if (!core_) return;

@@ -30,7 +30,7 @@ class PrefDialog : public QDialog {
   static constexpr int kFirstMulti = 5;
   static constexpr int kMultiCount = PreferencesRecord::kMultiCount;  // M5..M16
 
-  // Lists the devices (MidiLink::ListDevices) and reads
+  // Lists the devices (ListMidiDevices) and reads
   // `<folder>/quorv.ini` into the controls.
   PrefDialog(const MidiDeviceNames& devices, Prompts& prompts, const QString& folder, QWidget* parent = nullptr);
 

@@ -143,7 +143,7 @@ TEST(DeviceLists, CapsFailureShowsTheCodeAndStopsListing) {
   backend.outputNames = {"Out A", "Out B", "Out C"};
   backend.failOutAt = 1;
   backend.failInAt = 0;
-  const MidiDeviceNames devices = MidiLink::ListDevices(backend, prompts);
+  const MidiDeviceNames devices = ListMidiDevices(backend, prompts);
   EXPECT_EQ(prompts.Messages(), Texts({"midiInGetDevCaps Error: 6", "midiOutGetDevCaps Error: 6"}));
   EXPECT_EQ(devices.outputs, Texts({"Out A"}));  // the devices before the failing one
   EXPECT_TRUE(devices.inputs.empty());

@@ -140,7 +140,7 @@ class PrefDialogTest : public QObject {
     QVERIFY(Child<QLineEdit>(*dlg, "TxtLdFile")->text().isEmpty());
   }
 
-  // The lists as MidiLink::ListDevices leaves them after a device whose
+  // The lists as ListMidiDevices leaves them after a device whose
   // capabilities failed (tested there): an empty list selects no row.
   void anEmptyDeviceListSelectsNoRowAndStoresRowZero() {
     devices_ = {{}, {"Out A"}};

@@ -42,7 +42,7 @@ class ToolTipsTest : public QObject {
 
  private slots:
   void longTipsWrapEverywhere() {
-    PrefDialog dlg(MidiLink::ListDevices(backend_, prompts_), prompts_, dir_.path());
+    PrefDialog dlg(ListMidiDevices(backend_, prompts_), prompts_, dir_.path());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto* label = dlg.findChild<QLabel*>("Label1");
